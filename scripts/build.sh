@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Configures and builds Tamblin into the given folder (default: build).
+# Extra arguments go to CMake's configure step.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+dir=${1:-build}
+shift || true
+cmake -S . -B "$dir" -G Ninja "$@"
+cmake --build "$dir" --parallel

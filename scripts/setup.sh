@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Installs every Debian package Tamblin needs to build, run and test.
+# Safe to run again; uses sudo when not root.
+set -euo pipefail
+
+PACKAGES=(
+  build-essential cmake ninja-build pkg-config
+  qt6-base-dev qt6-base-dev-tools libgl-dev
+  libicu-dev
+  libbenchmark-dev
+  clang clang-format libclang-rt-14-dev
+  xvfb xauth imagemagick
+  fonts-liberation2 fonts-ipafont-gothic
+)
+
+if [ "$(id -u)" -eq 0 ]; then
+  SUDO=()
+else
+  SUDO=(sudo)
+fi
+
+missing=()
+for p in "${PACKAGES[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+
+# Only touch apt when something is missing, so a set-up machine starts at once.
+if [ ${#missing[@]} -gt 0 ]; then
+  export DEBIAN_FRONTEND=noninteractive
+  "${SUDO[@]}" apt-get update
+  "${SUDO[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
+fi

@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Sets up the machine, builds Tamblin and runs every test headless.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/setup.sh
+bash scripts/build.sh build
+QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure --timeout 600

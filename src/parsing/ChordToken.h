@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+class Chord;
+
+// Turns the text of a chord sheet into a flat list of tokens, one per chord
+// cell: the chord name (maybe empty), the lyric under it and its row number.
+class ChordToken {
+public:
+    ChordToken();
+
+    // A dictionary the holder may hand over; parsing does not use it.
+    void SetChord(std::shared_ptr<Chord> clsChord) { m_chord = std::move(clsChord); }
+    const std::shared_ptr<Chord> &GetChord() const { return m_chord; }
+
+    // Stores the text and parses it with the current TabSize and Max. More
+    // tokens than Max raise 0x8004C38C; the tokens before stay readable.
+    void SetText(const QString &sText);
+    const QString &Text() const { return m_text; }
+
+    int16_t TabSize() const { return m_tabSize; }
+    void SetTabSize(int16_t iTabSize) { m_tabSize = iTabSize; }
+    int16_t Max() const { return m_max; }
+    void SetMax(int16_t iMax) { m_max = iMax; }
+
+    int16_t Size() const { return static_cast<int16_t>(m_tokens.size() - 1); }
+    // True for a character that may begin a chord: C D E F G A B, half-width
+    // or full-width.
+    static bool IsNoteLetter(QChar c);
+
+    // Token indexes run from 1 to Size; others give an empty record.
+    QString ChordName(int16_t iIndex) const;
+    QString Word(int16_t iIndex) const;
+    int32_t LineNo(int16_t iIndex) const;
+
+    static constexpr int32_t ErrorTooManyTokens = static_cast<int32_t>(0x8004C38Cu);
+
+private:
+    struct Record {
+        QString ChordName;
+        QString Word;
+        int32_t LineNo = 0;
+    };
+
+    // A lyric line in its code page 932 form, with the second-byte flag of
+    // every byte worked out once for all the chords above it.
+    struct Lyric {
+        QByteArray bytes;
+        std::vector<bool> secondByte; // index k: byte k (1-based) is a second byte
+    };
+
+    QString ConvertLine(const QString &sLine) const;
+    bool IsChordLine(const QString &sLine) const;
+    void PairChordLine(const QString &sChordLine, const Lyric &lyric);
+    static Lyric MakeLyric(const QByteArray &bytes);
+    static QString CutWord(const Lyric &lyric, int32_t s, int32_t e);
+    void AddToken(const QString &sChordName, const QString &sWord);
+    const Record *At(int16_t iIndex) const;
+
+    std::shared_ptr<Chord> m_chord;
+    QString m_text;
+    std::vector<Record> m_tokens;
+    int16_t m_tabSize = 4;
+    int16_t m_max = 300;
+    int32_t m_row = 1;
+    const QString m_separators;
+};

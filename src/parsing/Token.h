@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+#include <vector>
+
+// Splits one line into maximal runs of non-separator characters and reports
+// where each lies in byte columns of the line's code page 932 form.
+class Token {
+public:
+    Token();
+
+    const QString &Separator() const { return m_separator; }
+    void SetSeparator(const QString &sSeparator) { m_separator = sSeparator; }
+
+    // Sets the line; the scan position stays (call FirstToken). A line of
+    // more than 32,767 characters raises error 6.
+    void SetSource(const QString &sSource);
+
+    QString FirstToken();
+    QString NextToken();
+
+    // 1-based byte column of the last token's first character (of its second
+    // byte when it is a double-byte character) and of its last byte.
+    int16_t TokenStartPositionB() const;
+    int16_t TokenEndPositionB() const;
+
+private:
+    bool IsSeparatorChar(QChar c) const;
+    int16_t BytesOfFirst(int32_t chars) const;
+
+    QString m_source;
+    // 1-based character indexes; held in 32 bits so that "length + 1" of a
+    // full 32,767-character line cannot wrap.
+    int32_t m_length = 0;
+    int32_t m_start = 0;
+    int32_t m_end = 0;
+    int32_t m_scan = 1;
+    QString m_separator;
+    std::vector<int32_t> m_prefixBytes{0};
+};

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+#include <exception>
+#include <string>
+
+// The one exception type of Tamblin. Numbers are the program's own 0x8004xxxx
+// values as signed 32-bit, or the runtime's 6 (overflow), 13 (type mismatch),
+// 53 (file not found) and so on.
+class AppError : public std::exception {
+public:
+    AppError(int32_t number, QString source, QString description);
+
+    int32_t Number() const { return m_number; }
+    const QString &Source() const { return m_source; }
+    const QString &Description() const { return m_description; }
+
+    const char *what() const noexcept override { return m_what.c_str(); }
+
+    // Runtime error numbers kept from the original platform.
+    static constexpr int32_t Overflow = 6;
+    static constexpr int32_t TypeMismatch = 13;
+    static constexpr int32_t FileNotFound = 53;
+    static constexpr int32_t PathNotFound = 76;
+    static constexpr int32_t FileIo = 75;
+
+    // 0x80040000 + offset, the program's own error numbers.
+    static constexpr int32_t ObjectError(int32_t offset) {
+        return static_cast<int32_t>(0x80040000u + static_cast<uint32_t>(offset));
+    }
+
+    // Error 6 with a Japanese description that says what overflowed.
+    static AppError overflow(const QString &source, const QString &what);
+
+private:
+    int32_t m_number;
+    QString m_source;
+    QString m_description;
+    std::string m_what;
+};

@@ -1,0 +1,150 @@
+#include "platform/CodePage932.h"
+
+#include <unicode/ucnv.h>
+
+#include <array>
+#include <memory>
+#include <stdexcept>
+
+namespace cp932 {
+namespace {
+
+struct ConverterCloser {
+    void operator()(UConverter *c) const { ucnv_close(c); }
+};
+using ConverterPtr = std::unique_ptr<UConverter, ConverterCloser>;
+
+ConverterPtr OpenConverter() {
+    UErrorCode status = U_ZERO_ERROR;
+    ConverterPtr conv(ucnv_open("windows-31j", &status));
+    if (U_FAILURE(status) || !conv) {
+        throw std::runtime_error("ICU converter windows-31j is not available");
+    }
+    // The original platform wrote "?" for what the code page lacks.
+    ucnv_setSubstChars(conv.get(), "?", 1, &status);
+    ucnv_setFallback(conv.get(), false);
+    return conv;
+}
+
+// Converters are not thread-safe; the UI thread and each test thread get their own.
+UConverter *Converter() {
+    thread_local ConverterPtr conv = OpenConverter();
+    return conv.get();
+}
+
+// Byte width of every BMP unit outside the surrogates, read once from one
+// conversion with offsets.
+const std::array<uint8_t, 0x10000> &WidthTable() {
+    static const std::array<uint8_t, 0x10000> table = [] {
+        std::array<uint8_t, 0x10000> t{};
+        std::vector<UChar> all;
+        all.reserve(0x10000);
+        for (uint32_t u = 0; u < 0x10000; ++u) {
+            if (u < 0xD800 || u > 0xDFFF) {
+                all.push_back(static_cast<UChar>(u));
+            }
+        }
+        std::vector<char> out(all.size() * 2 + 16);
+        std::vector<int32_t> offsets(out.size());
+        ConverterPtr conv = OpenConverter();
+        char *target = out.data();
+        const UChar *source = all.data();
+        UErrorCode status = U_ZERO_ERROR;
+        ucnv_fromUnicode(conv.get(), &target, out.data() + out.size(), &source,
+                         all.data() + all.size(), offsets.data(), true, &status);
+        if (U_FAILURE(status)) {
+            throw std::runtime_error("ICU conversion to windows-31j failed");
+        }
+        const auto written = static_cast<size_t>(target - out.data());
+        for (size_t i = 0; i < written; ++i) {
+            const UChar u = all[static_cast<size_t>(offsets[i])];
+            ++t[u];
+        }
+        // Lone surrogates are illegal input and become one "?".
+        for (uint32_t u = 0xD800; u <= 0xDFFF; ++u) {
+            t[u] = 1;
+        }
+        return t;
+    }();
+    return table;
+}
+
+} // namespace
+
+QByteArray Encode(const QString &text) {
+    if (text.isEmpty()) {
+        return {};
+    }
+    UConverter *conv = Converter();
+    const auto length = static_cast<int32_t>(text.size());
+    // One unit never yields more than two bytes.
+    QByteArray out(static_cast<qsizetype>(length) * 2 + 2, Qt::Uninitialized);
+    UErrorCode status = U_ZERO_ERROR;
+    const int32_t n =
+        ucnv_fromUChars(conv, out.data(), static_cast<int32_t>(out.size()),
+                        reinterpret_cast<const UChar *>(text.utf16()), length, &status);
+    if (U_FAILURE(status)) {
+        throw std::runtime_error("ICU conversion to windows-31j failed");
+    }
+    out.truncate(n);
+    return out;
+}
+
+QString Decode(const char *bytes, qsizetype length) {
+    if (length <= 0) {
+        return {};
+    }
+    UConverter *conv = Converter();
+    // One byte never yields more than one unit.
+    QString out(length + 1, Qt::Uninitialized);
+    UErrorCode status = U_ZERO_ERROR;
+    const int32_t n = ucnv_toUChars(conv, reinterpret_cast<UChar *>(out.data()),
+                                    static_cast<int32_t>(out.size()), bytes,
+                                    static_cast<int32_t>(length), &status);
+    if (U_FAILURE(status)) {
+        throw std::runtime_error("ICU conversion from windows-31j failed");
+    }
+    out.truncate(n);
+    return out;
+}
+
+QString Decode(const QByteArray &bytes) { return Decode(bytes.constData(), bytes.size()); }
+
+qsizetype ByteLength(const QChar *text, qsizetype length) {
+    const auto &table = WidthTable();
+    qsizetype total = 0;
+    for (qsizetype i = 0; i < length; ++i) {
+        const char16_t u = text[i].unicode();
+        if (QChar::isHighSurrogate(u) && i + 1 < length && QChar::isLowSurrogate(text[i + 1].unicode())) {
+            total += 1; // a supplementary character: one "?"
+            ++i;
+        } else {
+            total += table[u];
+        }
+    }
+    return total;
+}
+
+qsizetype ByteLength(const QString &text) { return ByteLength(text.constData(), text.size()); }
+
+std::vector<int32_t> PrefixByteLengths(const QString &text) {
+    const auto &table = WidthTable();
+    const qsizetype length = text.size();
+    std::vector<int32_t> prefix(static_cast<size_t>(length) + 1);
+    int32_t total = 0;
+    for (qsizetype i = 0; i < length; ++i) {
+        const char16_t u = text[i].unicode();
+        if (QChar::isLowSurrogate(u) && i > 0 && QChar::isHighSurrogate(text[i - 1].unicode())) {
+            // The pair was counted at its high half.
+        } else if (QChar::isHighSurrogate(u) && i + 1 < length &&
+                   QChar::isLowSurrogate(text[i + 1].unicode())) {
+            total += 1;
+        } else {
+            total += table[u];
+        }
+        prefix[static_cast<size_t>(i) + 1] = total;
+    }
+    return prefix;
+}
+
+} // namespace cp932

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QString>
+
+// Full-width to half-width through ICU's "Fullwidth-Halfwidth" transliterator:
+// full-width letters, digits and signs become ASCII, katakana half-width.
+namespace halfwidth {
+
+QString ToHalfWidth(const QString &text);
+
+} // namespace halfwidth

@@ -1,0 +1,229 @@
+#include "parsing/ChordToken.h"
+#include "platform/AppError.h"
+#include "platform/CodePage932.h"
+#include "platform/HalfWidth.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+// Tokens as "row|chord|word", one entry each.
+static QStringList Tokens(const ChordToken &ct) {
+    QStringList out;
+    for (int16_t i = 1; i <= ct.Size(); ++i) {
+        out << QStringLiteral("%1|%2|%3").arg(ct.LineNo(i)).arg(ct.ChordName(i), ct.Word(i));
+    }
+    return out;
+}
+
+static QStringList Parse(const QString &text, int16_t tabSize = 4) {
+    ChordToken ct;
+    ct.SetTabSize(tabSize);
+    ct.SetText(text);
+    return Tokens(ct);
+}
+
+class TestChordToken : public QObject {
+    Q_OBJECT
+
+private slots:
+    void parse_data();
+    void parse();
+    void tabSizeAlignment_data();
+    void tabSizeAlignment();
+    void noteLetterMatchesHalfWidth();
+    void limit();
+    void settingsTakeEffectOnNextText();
+    void hostileInput_data();
+    void hostileInput();
+    void samples_data();
+    void samples();
+};
+
+void TestChordToken::parse_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("tokens");
+
+    QTest::newRow("empty") << "" << QStringList{};
+    QTest::newRow("only line ends") << "\r\n\r\n\r\n" << QStringList{};
+    QTest::newRow("worked example")
+        << "       G        F#dim\r\nそして ケンカし 仲直り\r\n"
+        << QStringList{"1||そして ", "1|G|ケンカし ", "1|F#dim|仲直り"};
+    QTest::newRow("plain lines and a blank between verses")
+        << "title\r\n\r\nC\r\nla\r\n\r\nG\r\nli"
+        << QStringList{"1||title", "2||", "3|C|la", "4||", "5|G|li"};
+    QTest::newRow("bars are separators")
+        << "Am  |  D7  ｜ G\r\n" << QStringList{"1|Am|", "1|D7|", "1|G|"};
+    QTest::newRow("heavy bar") << "C┃G\r\nabcdef" << QStringList{"1|C|abc", "1|G|def"};
+    QTest::newRow("lower-case token makes a plain line")
+        << "am D7\r\nwords" << QStringList{"1||am D7", "2||words"};
+    QTest::newRow("N.C. makes a plain line") << "N.C. G\r\nx" << QStringList{"1||N.C. G", "2||x"};
+    QTest::newRow("chord in column 1: no leading word")
+        << "C   G\r\nabcdefg" << QStringList{"1|C|abcd", "1|G|efg"};
+    QTest::newRow("indented chord over an empty lyric")
+        << " C\r\n\r\nnext" << QStringList{"1||", "1|C|", "2||next"};
+    QTest::newRow("two chord lines in a row")
+        << "C\r\nG  D\r\nab cd" << QStringList{"1|C|", "2|G|ab ", "2|D|cd"};
+    QTest::newRow("chord line last") << "x\r\nE  A" << QStringList{"1||x", "2|E|", "2|A|"};
+    QTest::newRow("chord line last with line ends")
+        << "E\r\n\r\n\r\n" << QStringList{"1|E|"};
+    QTest::newRow("lyric shorter than the chord column")
+        << "C      G\r\nab" << QStringList{"1|C|ab", "1|G|"};
+    QTest::newRow("chord on the second byte of a character")
+        << " G\r\nあい" << QStringList{"1||", "1|G|あい"};
+    QTest::newRow("chord on the first byte after a double-byte char")
+        << "C   G\r\nあいうえ" << QStringList{"1|C|あい", "1|G|うえ"};
+    QTest::newRow("chord splitting a character takes it whole")
+        << "C  G\r\nあいう" << QStringList{"1|C|あ", "1|G|いう"};
+    // A chord that starts with a double-byte letter reports the column of its
+    // second byte, so one in column 1 still gets an (empty) leading cell.
+    QTest::newRow("full-width chord and flat")
+        << "Ｃｍ７  B♭\r\nあいうえおか"
+        << QStringList{"1||", "1|Cm7|あいうえ", "1|Bb|おか"};
+    QTest::newRow("full-width space is two columns")
+        << "C\u3000G\r\nab\u3000cd" << QStringList{"1|C|ab ", "1|G| cd"};
+    QTest::newRow("lone LF and CR are part of a line")
+        << "C\nG\r\nxy" << QStringList{"1|C\nG|xy"};
+    QTest::newRow("half-width katakana is one column")
+        << "C  G\r\nｱｲｳｴ" << QStringList{"1|C|ｱｲｳ", "1|G|ｴ"};
+    QTest::newRow("chord line below a chord line's lyric")
+        << "C\r\nla\r\nG\r\nli" << QStringList{"1|C|la", "2|G|li"};
+}
+
+void TestChordToken::parse() {
+    QFETCH(QString, text);
+    QFETCH(QStringList, tokens);
+    QCOMPARE(Parse(text), tokens);
+}
+
+void TestChordToken::tabSizeAlignment_data() {
+    QTest::addColumn<int>("tabSize");
+    QTest::addColumn<QStringList>("tokens");
+    QTest::newRow("tab 4 matches the sheet") << 4 << QStringList{"1|C|la  ", "1|G|li"};
+    QTest::newRow("tab 8 shifts the chord") << 8 << QStringList{"1|C|la  li", "1|G|"};
+    QTest::newRow("tab 2") << 2 << QStringList{"1|C|la", "1|G|  li"};
+}
+
+void TestChordToken::tabSizeAlignment() {
+    QFETCH(int, tabSize);
+    QFETCH(QStringList, tokens);
+    QCOMPARE(Parse("C\tG\r\nla  li", static_cast<int16_t>(tabSize)), tokens);
+}
+
+// A chord line is one whose tokens all begin with a letter that turns into
+// C, D, E, F, G, A or B when made half-width; the shortcut must agree.
+void TestChordToken::noteLetterMatchesHalfWidth() {
+    const QString notes = QStringLiteral("CDEFGAB");
+    for (char32_t u = 1; u < 0x10000; ++u) {
+        if (u >= 0xD800 && u <= 0xDFFF) {
+            continue;
+        }
+        const QChar c(static_cast<char16_t>(u));
+        const QString half = halfwidth::ToHalfWidth(QString(c));
+        const bool expected = half.size() == 1 && notes.contains(half[0]);
+        QVERIFY2(ChordToken::IsNoteLetter(c) == expected, qPrintable(QString::number(u, 16)));
+    }
+}
+
+void TestChordToken::limit() {
+    QString sheet;
+    for (int i = 0; i < 301; ++i) {
+        sheet += QStringLiteral("line %1\r\n").arg(i);
+    }
+    ChordToken ct;
+    ct.SetText(sheet.left(sheet.indexOf("line 300")));
+    QCOMPARE(ct.Size(), int16_t(300));
+    try {
+        ct.SetText(sheet);
+        QFAIL("the 301st token must be refused");
+    } catch (const AppError &e) {
+        QCOMPARE(e.Number(), static_cast<int32_t>(0x8004C38Cu));
+        QCOMPARE(e.Description(), QStringLiteral("表示制限数を越えました"));
+    }
+    QCOMPARE(ct.Text(), sheet);
+    QCOMPARE(ct.Size(), int16_t(300));
+    QCOMPARE(ct.Word(300), QStringLiteral("line 299"));
+    QCOMPARE(ct.LineNo(300), 300);
+    // Outside 1..Size: empty, never a read past the end.
+    QCOMPARE(ct.Word(301), QString());
+    QCOMPARE(ct.LineNo(0), 0);
+    QCOMPARE(ct.ChordName(-1), QString());
+}
+
+void TestChordToken::settingsTakeEffectOnNextText() {
+    ChordToken ct;
+    ct.SetText("a\r\nb\r\nc");
+    ct.SetMax(2);
+    QCOMPARE(ct.Size(), int16_t(3));
+    QVERIFY_THROWS_EXCEPTION(AppError, ct.SetText("a\r\nb\r\nc"));
+    ct.SetMax(32767);
+    ct.SetTabSize(8);
+    ct.SetText("\tx");
+    QCOMPARE(Tokens(ct), QStringList{"1||        x"});
+}
+
+void TestChordToken::hostileInput_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("error"); // 0 when the text must parse
+    QTest::newRow("nul bytes") << QByteArray("C\0G\r\n\0\0\0", 8) << 0;
+    QTest::newRow("truncated double-byte char") << QByteArray("C  G\r\n\x82\xA0\x82") << 0;
+    QTest::newRow("lead byte before a line end") << QByteArray("G\r\n\x82\r\n\x82") << 0;
+    QTest::newRow("binary noise") << QByteArray("\xFF\xFE\x00\x81\x09\xFD\x80\x0D\x0A\xEF", 10)
+                                  << 0;
+    QTest::newRow("line over 32767 characters")
+        << QByteArray(40000, 'x') << int(AppError::Overflow);
+    QTest::newRow("tabs expanding past the limit") << QByteArray(9000, '\t') << int(AppError::Overflow);
+    QTest::newRow("chord line of 16000 chords")
+        << QByteArray("C ").repeated(16000) + "\r\nlyric" << 0;
+    QTest::newRow("more chords than the limit")
+        << QByteArray("C\r\n").repeated(33000) << int(ChordToken::ErrorTooManyTokens);
+}
+
+void TestChordToken::hostileInput() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, error);
+    ChordToken ct;
+    ct.SetMax(32767);
+    try {
+        ct.SetText(cp932::Decode(bytes));
+        QCOMPARE(error, 0);
+        QVERIFY(ct.Size() > 0);
+    } catch (const AppError &e) {
+        QCOMPARE(e.Number(), error);
+        QVERIFY(!e.Description().isEmpty());
+    }
+}
+
+void TestChordToken::samples_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QStringList>("chords"); // chord names the sheet must yield
+    QTest::newRow("furusato") << "furusato.txt" << QStringList{"F", "C7", "Bb", "Gm7", "Dm"};
+    QTest::newRow("sakura") << "sakura.txt" << QStringList{"Am", "E7", "Cm7", "Dm"};
+    QTest::newRow("amazing grace") << "amazing_grace.txt"
+                                   << QStringList{"G7/B", "D/F#", "ConE", "D7sus4", "Em7"};
+}
+
+void TestChordToken::samples() {
+    QFETCH(QString, file);
+    QFETCH(QStringList, chords);
+    QFile f(QStringLiteral(TAMBLIN_BIN_DIR "/samples/") + file);
+    QVERIFY2(f.open(QIODevice::ReadOnly), qPrintable(f.fileName()));
+    const QByteArray bytes = f.readAll();
+    QVERIFY(bytes.contains("\r\n"));
+    QVERIFY(!bytes.contains("\r\n\n"));
+    ChordToken ct;
+    ct.SetText(cp932::Decode(bytes));
+    QVERIFY(ct.Size() > 20);
+    QStringList seen;
+    for (int16_t i = 1; i <= ct.Size(); ++i) {
+        seen << ct.ChordName(i);
+        // No word of a chord line may begin inside a double-byte character.
+        QVERIFY(!ct.Word(i).contains(QChar(0xFFFD)));
+    }
+    for (const QString &c : chords) {
+        QVERIFY2(seen.contains(c), qPrintable(c));
+    }
+}
+
+QTEST_APPLESS_MAIN(TestChordToken)
+#include "tst_chordtoken.moc"

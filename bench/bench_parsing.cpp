@@ -36,8 +36,8 @@ void BM_SetText(benchmark::State &state) {
         state.SkipWithError("sheet does not yield the expected token count");
     }
     state.counters["per_token_ns"] = benchmark::Counter(
-        static_cast<double>(tokens), benchmark::Counter::kIsIterationInvariantRate |
-                                         benchmark::Counter::kInvert);
+        static_cast<double>(tokens),
+        benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
 } // namespace

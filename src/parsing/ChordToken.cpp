@@ -12,8 +12,7 @@ namespace {
 constexpr int32_t kEndColumn = 10000;
 } // namespace
 
-ChordToken::ChordToken()
-    : m_tokens(1), m_separators(QStringLiteral(" \t\u3000|\uFF5C\u2503")) {}
+ChordToken::ChordToken() : m_tokens(1), m_separators(QStringLiteral(" \t\u3000|\uFF5C\u2503")) {}
 
 void ChordToken::SetText(const QString &sText) {
     m_text = sText;
@@ -72,7 +71,8 @@ bool ChordToken::IsChordLine(const QString &sLine) const {
 // (a test holds this against the transliterator), so no conversion is needed.
 bool ChordToken::IsNoteLetter(QChar c) {
     const char16_t u = c.unicode();
-    const char16_t ascii = (u >= 0xFF21 && u <= 0xFF27) ? static_cast<char16_t>(u - 0xFF21 + u'A') : u;
+    const char16_t ascii =
+        (u >= 0xFF21 && u <= 0xFF27) ? static_cast<char16_t>(u - 0xFF21 + u'A') : u;
     return ascii >= u'A' && ascii <= u'G';
 }
 

@@ -20,7 +20,9 @@ QString Text::NextLine() {
     return line;
 }
 
-bool Text::EndOfText() const { return m_position > m_text.size(); }
+bool Text::EndOfText() const {
+    return m_position > m_text.size();
+}
 
 void Text::RemoveLastCrLf() {
     while (m_text.endsWith(QStringLiteral("\r\n"))) {

@@ -9,9 +9,9 @@ Token::Token() : m_separator(QStringLiteral(" \t\u3000")) {}
 
 void Token::SetSource(const QString &sSource) {
     if (sSource.size() > INT16_MAX) {
-        throw AppError::overflow(QStringLiteral("Token"),
-                                 QStringLiteral("1 行が 32767 文字を越えています (%1 文字)")
-                                     .arg(sSource.size()));
+        throw AppError::overflow(
+            QStringLiteral("Token"),
+            QStringLiteral("1 行が 32767 文字を越えています (%1 文字)").arg(sSource.size()));
     }
     m_source = sSource;
     m_length = static_cast<int32_t>(sSource.size());
@@ -57,13 +57,17 @@ int16_t Token::BytesOfFirst(int32_t chars) const {
     const int32_t n = std::clamp(chars, 0, last);
     const int32_t bytes = m_prefixBytes[static_cast<size_t>(n)];
     if (bytes > INT16_MAX) {
-        throw AppError::overflow(QStringLiteral("Token"),
-                                 QStringLiteral("桁位置が 32767 バイトを越えています (%1 バイト目)")
-                                     .arg(bytes));
+        throw AppError::overflow(
+            QStringLiteral("Token"),
+            QStringLiteral("桁位置が 32767 バイトを越えています (%1 バイト目)").arg(bytes));
     }
     return static_cast<int16_t>(bytes);
 }
 
-int16_t Token::TokenStartPositionB() const { return BytesOfFirst(m_start); }
+int16_t Token::TokenStartPositionB() const {
+    return BytesOfFirst(m_start);
+}
 
-int16_t Token::TokenEndPositionB() const { return BytesOfFirst(m_end - 1); }
+int16_t Token::TokenEndPositionB() const {
+    return BytesOfFirst(m_end - 1);
+}

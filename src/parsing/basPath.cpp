@@ -3,7 +3,9 @@
 namespace basPath {
 namespace {
 
-bool IsSeparator(QChar c) { return c == u'/' || c == u'\\'; }
+bool IsSeparator(QChar c) {
+    return c == u'/' || c == u'\\';
+}
 
 qsizetype LastSeparator(const QString &sPath) {
     for (qsizetype i = sPath.size() - 1; i >= 0; --i) {

@@ -45,11 +45,17 @@ QString TrimBlankRight(const QString &sText) {
     return sText.left(n);
 }
 
-QString TrimBlank(const QString &sText) { return TrimBlankLeft(TrimBlankRight(sText)); }
+QString TrimBlank(const QString &sText) {
+    return TrimBlankLeft(TrimBlankRight(sText));
+}
 
-bool IsLeadByte(uint8_t b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xEF); }
+bool IsLeadByte(uint8_t b) {
+    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xEF);
+}
 
-bool IsTrailByte(uint8_t b) { return b >= 0x40 && b <= 0xFC && b != 0x7F; }
+bool IsTrailByte(uint8_t b) {
+    return b >= 0x40 && b <= 0xFC && b != 0x7F;
+}
 
 QByteArray ExpandTabBytes(const QString &sText, int16_t iTabSize) {
     QByteArray in = cp932::Encode(sText);

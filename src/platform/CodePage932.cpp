@@ -98,9 +98,9 @@ QString Decode(const char *bytes, qsizetype length) {
     // One byte never yields more than one unit.
     QString out(length + 1, Qt::Uninitialized);
     UErrorCode status = U_ZERO_ERROR;
-    const int32_t n = ucnv_toUChars(conv, reinterpret_cast<UChar *>(out.data()),
-                                    static_cast<int32_t>(out.size()), bytes,
-                                    static_cast<int32_t>(length), &status);
+    const int32_t n =
+        ucnv_toUChars(conv, reinterpret_cast<UChar *>(out.data()), static_cast<int32_t>(out.size()),
+                      bytes, static_cast<int32_t>(length), &status);
     if (U_FAILURE(status)) {
         throw std::runtime_error("ICU conversion from windows-31j failed");
     }
@@ -108,14 +108,17 @@ QString Decode(const char *bytes, qsizetype length) {
     return out;
 }
 
-QString Decode(const QByteArray &bytes) { return Decode(bytes.constData(), bytes.size()); }
+QString Decode(const QByteArray &bytes) {
+    return Decode(bytes.constData(), bytes.size());
+}
 
 qsizetype ByteLength(const QChar *text, qsizetype length) {
     const auto &table = WidthTable();
     qsizetype total = 0;
     for (qsizetype i = 0; i < length; ++i) {
         const char16_t u = text[i].unicode();
-        if (QChar::isHighSurrogate(u) && i + 1 < length && QChar::isLowSurrogate(text[i + 1].unicode())) {
+        if (QChar::isHighSurrogate(u) && i + 1 < length &&
+            QChar::isLowSurrogate(text[i + 1].unicode())) {
             total += 1; // a supplementary character: one "?"
             ++i;
         } else {
@@ -125,7 +128,9 @@ qsizetype ByteLength(const QChar *text, qsizetype length) {
     return total;
 }
 
-qsizetype ByteLength(const QString &text) { return ByteLength(text.constData(), text.size()); }
+qsizetype ByteLength(const QString &text) {
+    return ByteLength(text.constData(), text.size());
+}
 
 std::vector<int32_t> PrefixByteLengths(const QString &text) {
     const auto &table = WidthTable();

@@ -31,12 +31,30 @@ void TestBasString::replaceString_data() {
     QTest::addColumn<QString>("find");
     QTest::addColumn<QString>("replacement");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("maj to M") << "Cmaj7" << "maj" << "M" << "CM7";
-    QTest::newRow("every occurrence") << "majmaj" << "maj" << "M" << "MM";
-    QTest::newRow("none") << "Cm7" << "maj" << "M" << "Cm7";
-    QTest::newRow("case-sensitive") << "CMAJ7" << "maj" << "M" << "CMAJ7";
-    QTest::newRow("wide space") << "a\u3000b\u3000" << "\u3000" << "  " << "a  b  ";
-    QTest::newRow("shrinking overlap") << "aaa" << "aa" << "a" << "aa";
+    QTest::newRow("maj to M") << "Cmaj7"
+                              << "maj"
+                              << "M"
+                              << "CM7";
+    QTest::newRow("every occurrence") << "majmaj"
+                                      << "maj"
+                                      << "M"
+                                      << "MM";
+    QTest::newRow("none") << "Cm7"
+                          << "maj"
+                          << "M"
+                          << "Cm7";
+    QTest::newRow("case-sensitive") << "CMAJ7"
+                                    << "maj"
+                                    << "M"
+                                    << "CMAJ7";
+    QTest::newRow("wide space") << "a\u3000b\u3000"
+                                << "\u3000"
+                                << "  "
+                                << "a  b  ";
+    QTest::newRow("shrinking overlap") << "aaa"
+                                       << "aa"
+                                       << "a"
+                                       << "aa";
 }
 
 void TestBasString::replaceString() {
@@ -53,13 +71,22 @@ void TestBasString::trim_data() {
     QTest::addColumn<QString>("left");
     QTest::addColumn<QString>("right");
     const QString nul(QChar(0));
-    QTest::newRow("empty") << "" << "" << "" << "";
-    QTest::newRow("all blanks") << QString(" \t\u3000") + nul << "" << "" << "";
-    QTest::newRow("every blank kind") << QString("\u3000 a b\t") + nul << "a b" << QString("a b\t") + nul
-                                      << "\u3000 a b";
-    QTest::newRow("inner blanks stay") << "a \u3000 b" << "a \u3000 b" << "a \u3000 b"
+    QTest::newRow("empty") << ""
+                           << ""
+                           << ""
+                           << "";
+    QTest::newRow("all blanks") << QString(" \t\u3000") + nul << ""
+                                << ""
+                                << "";
+    QTest::newRow("every blank kind")
+        << QString("\u3000 a b\t") + nul << "a b" << QString("a b\t") + nul << "\u3000 a b";
+    QTest::newRow("inner blanks stay") << "a \u3000 b"
+                                       << "a \u3000 b"
+                                       << "a \u3000 b"
                                        << "a \u3000 b";
-    QTest::newRow("other spaces are not blank") << "\u00A0x\r\n" << "\u00A0x\r\n" << "\u00A0x\r\n"
+    QTest::newRow("other spaces are not blank") << "\u00A0x\r\n"
+                                                << "\u00A0x\r\n"
+                                                << "\u00A0x\r\n"
                                                 << "\u00A0x\r\n";
 }
 
@@ -128,19 +155,42 @@ void TestBasString::paths_data() {
     QTest::addColumn<QString>("withSlash");
     QTest::addColumn<QString>("fileName");
     QTest::addColumn<QString>("directory");
-    QTest::newRow("unix file") << "/opt/t/song.txt" << "/opt/t/song.txt/" << "song.txt"
+    QTest::newRow("unix file") << "/opt/t/song.txt"
+                               << "/opt/t/song.txt/"
+                               << "song.txt"
                                << "/opt/t/";
-    QTest::newRow("directory") << "/opt/t" << "/opt/t/" << "t" << "/opt/";
-    QTest::newRow("ends in slash") << "/opt/t/" << "/opt/t/" << "" << "/opt/t/";
-    QTest::newRow("root") << "/" << "/" << "" << "/";
-    QTest::newRow("bare name") << "POSITION.INI" << "POSITION.INI/" << "POSITION.INI"
+    QTest::newRow("directory") << "/opt/t"
+                               << "/opt/t/"
+                               << "t"
+                               << "/opt/";
+    QTest::newRow("ends in slash") << "/opt/t/"
+                                   << "/opt/t/"
+                                   << ""
+                                   << "/opt/t/";
+    QTest::newRow("root") << "/"
+                          << "/"
+                          << ""
+                          << "/";
+    QTest::newRow("bare name") << "POSITION.INI"
+                               << "POSITION.INI/"
+                               << "POSITION.INI"
                                << "POSITION.INI";
-    QTest::newRow("windows path") << "C:\\A\\POSITION.INI" << "C:\\A\\POSITION.INI/"
-                                  << "POSITION.INI" << "C:\\A\\";
-    QTest::newRow("windows drive root") << "C:\\" << "C:\\" << "" << "C:\\";
-    QTest::newRow("mixed separators") << "/home/u\\x/a.txt" << "/home/u\\x/a.txt/" << "a.txt"
+    QTest::newRow("windows path") << "C:\\A\\POSITION.INI"
+                                  << "C:\\A\\POSITION.INI/"
+                                  << "POSITION.INI"
+                                  << "C:\\A\\";
+    QTest::newRow("windows drive root") << "C:\\"
+                                        << "C:\\"
+                                        << ""
+                                        << "C:\\";
+    QTest::newRow("mixed separators") << "/home/u\\x/a.txt"
+                                      << "/home/u\\x/a.txt/"
+                                      << "a.txt"
                                       << "/home/u\\x/";
-    QTest::newRow("empty") << "" << "/" << "" << "";
+    QTest::newRow("empty") << ""
+                           << "/"
+                           << ""
+                           << "";
 }
 
 void TestBasString::paths() {
@@ -160,10 +210,9 @@ void TestBasString::textLines_data() {
     QTest::newRow("one letter") << "a" << QStringList{"a"};
     QTest::newRow("letter and two line ends") << "a\r\n\r\n" << QStringList{"a", ""};
     QTest::newRow("no final line end") << "a\r\nb" << QStringList{"a", "b"};
-    QTest::newRow("lone CR and LF stay in the line") << "a\rb\nc\r\nd"
-                                                     << QStringList{"a\rb\nc", "d"};
-    QTest::newRow("empty lines between") << "\r\nx\r\n\r\ny\r\n"
-                                         << QStringList{"", "x", "", "y"};
+    QTest::newRow("lone CR and LF stay in the line")
+        << "a\rb\nc\r\nd" << QStringList{"a\rb\nc", "d"};
+    QTest::newRow("empty lines between") << "\r\nx\r\n\r\ny\r\n" << QStringList{"", "x", "", "y"};
 }
 
 void TestBasString::textLines() {

@@ -46,14 +46,13 @@ void TestChordToken::parse_data() {
 
     QTest::newRow("empty") << "" << QStringList{};
     QTest::newRow("only line ends") << "\r\n\r\n\r\n" << QStringList{};
-    QTest::newRow("worked example")
-        << "       G        F#dim\r\nそして ケンカし 仲直り\r\n"
-        << QStringList{"1||そして ", "1|G|ケンカし ", "1|F#dim|仲直り"};
+    QTest::newRow("worked example") << "       G        F#dim\r\nそして ケンカし 仲直り\r\n"
+                                    << QStringList{"1||そして ", "1|G|ケンカし ", "1|F#dim|仲直り"};
     QTest::newRow("plain lines and a blank between verses")
         << "title\r\n\r\nC\r\nla\r\n\r\nG\r\nli"
         << QStringList{"1||title", "2||", "3|C|la", "4||", "5|G|li"};
-    QTest::newRow("bars are separators")
-        << "Am  |  D7  ｜ G\r\n" << QStringList{"1|Am|", "1|D7|", "1|G|"};
+    QTest::newRow("bars are separators") << "Am  |  D7  ｜ G\r\n"
+                                         << QStringList{"1|Am|", "1|D7|", "1|G|"};
     QTest::newRow("heavy bar") << "C┃G\r\nabcdef" << QStringList{"1|C|abc", "1|G|def"};
     QTest::newRow("lower-case token makes a plain line")
         << "am D7\r\nwords" << QStringList{"1||am D7", "2||words"};
@@ -65,8 +64,7 @@ void TestChordToken::parse_data() {
     QTest::newRow("two chord lines in a row")
         << "C\r\nG  D\r\nab cd" << QStringList{"1|C|", "2|G|ab ", "2|D|cd"};
     QTest::newRow("chord line last") << "x\r\nE  A" << QStringList{"1||x", "2|E|", "2|A|"};
-    QTest::newRow("chord line last with line ends")
-        << "E\r\n\r\n\r\n" << QStringList{"1|E|"};
+    QTest::newRow("chord line last with line ends") << "E\r\n\r\n\r\n" << QStringList{"1|E|"};
     QTest::newRow("lyric shorter than the chord column")
         << "C      G\r\nab" << QStringList{"1|C|ab", "1|G|"};
     QTest::newRow("chord on the second byte of a character")
@@ -78,12 +76,10 @@ void TestChordToken::parse_data() {
     // A chord that starts with a double-byte letter reports the column of its
     // second byte, so one in column 1 still gets an (empty) leading cell.
     QTest::newRow("full-width chord and flat")
-        << "Ｃｍ７  B♭\r\nあいうえおか"
-        << QStringList{"1||", "1|Cm7|あいうえ", "1|Bb|おか"};
+        << "Ｃｍ７  B♭\r\nあいうえおか" << QStringList{"1||", "1|Cm7|あいうえ", "1|Bb|おか"};
     QTest::newRow("full-width space is two columns")
         << "C\u3000G\r\nab\u3000cd" << QStringList{"1|C|ab ", "1|G| cd"};
-    QTest::newRow("lone LF and CR are part of a line")
-        << "C\nG\r\nxy" << QStringList{"1|C\nG|xy"};
+    QTest::newRow("lone LF and CR are part of a line") << "C\nG\r\nxy" << QStringList{"1|C\nG|xy"};
     QTest::newRow("half-width katakana is one column")
         << "C  G\r\nｱｲｳｴ" << QStringList{"1|C|ｱｲｳ", "1|G|ｴ"};
     QTest::newRow("chord line below a chord line's lyric")
@@ -172,7 +168,8 @@ void TestChordToken::hostileInput_data() {
                                   << 0;
     QTest::newRow("line over 32767 characters")
         << QByteArray(40000, 'x') << int(AppError::Overflow);
-    QTest::newRow("tabs expanding past the limit") << QByteArray(9000, '\t') << int(AppError::Overflow);
+    QTest::newRow("tabs expanding past the limit")
+        << QByteArray(9000, '\t') << int(AppError::Overflow);
     QTest::newRow("chord line of 16000 chords")
         << QByteArray("C ").repeated(16000) + "\r\nlyric" << 0;
     QTest::newRow("more chords than the limit")
@@ -199,8 +196,8 @@ void TestChordToken::samples_data() {
     QTest::addColumn<QStringList>("chords"); // chord names the sheet must yield
     QTest::newRow("furusato") << "furusato.txt" << QStringList{"F", "C7", "Bb", "Gm7", "Dm"};
     QTest::newRow("sakura") << "sakura.txt" << QStringList{"Am", "E7", "Cm7", "Dm"};
-    QTest::newRow("amazing grace") << "amazing_grace.txt"
-                                   << QStringList{"G7/B", "D/F#", "ConE", "D7sus4", "Em7"};
+    QTest::newRow("amazing grace")
+        << "amazing_grace.txt" << QStringList{"G7/B", "D/F#", "ConE", "D7sus4", "Em7"};
 }
 
 void TestChordToken::samples() {

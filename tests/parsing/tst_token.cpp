@@ -12,8 +12,10 @@ static QStringList Split(const QString &line, const QString *separator = nullptr
     t.SetSource(line);
     QStringList out;
     for (QString s = t.FirstToken(); !s.isEmpty(); s = t.NextToken()) {
-        out << QStringLiteral("%1:%2:%3").arg(s).arg(t.TokenStartPositionB()).arg(
-                   t.TokenEndPositionB());
+        out << QStringLiteral("%1:%2:%3")
+                   .arg(s)
+                   .arg(t.TokenStartPositionB())
+                   .arg(t.TokenEndPositionB());
     }
     return out;
 }
@@ -36,8 +38,8 @@ void TestToken::split_data() {
     QTest::addColumn<QStringList>("tokens");
     QTest::newRow("empty") << "" << QStringList{};
     QTest::newRow("separators only") << " \t\u3000  " << QStringList{};
-    QTest::newRow("worked example") << "       G        F#dim"
-                                    << QStringList{"G:8:8", "F#dim:17:21"};
+    QTest::newRow("worked example")
+        << "       G        F#dim" << QStringList{"G:8:8", "F#dim:17:21"};
     QTest::newRow("leading and trailing gaps") << "  Am   D7  " << QStringList{"Am:3:4", "D7:8:9"};
     QTest::newRow("double-byte before a token adds two")
         << "あ G" << QStringList{"あ:2:2", "G:4:4"};
@@ -91,7 +93,8 @@ void TestToken::longLines_data() {
     QTest::addColumn<bool>("fails");
     QTest::newRow("32767 characters") << QString(32766, u' ') + u'G' << false;
     QTest::newRow("32768 characters") << QString(32767, u' ') + u'G' << true;
-    QTest::newRow("columns past 32767 bytes") << QString(20000, QChar(0x3042)) + QStringLiteral(" G") << true;
+    QTest::newRow("columns past 32767 bytes")
+        << QString(20000, QChar(0x3042)) + QStringLiteral(" G") << true;
 }
 
 void TestToken::longLines() {

@@ -39,8 +39,8 @@ void TestCodePage::encode_data() {
     QTest::newRow("emoji becomes one byte") << QStringLiteral("a\U0001F3B8b") << QByteArray("a?b");
     QTest::newRow("lone surrogate") << QString(QChar(0xD800)) << QByteArray("?");
     QTest::newRow("nul kept") << QString(QChar(0)) << QByteArray(1, '\0');
-    QTest::newRow("mixed line")
-        << QStringLiteral("～①＼éｱ") << QByteArray("\x81\x60\x87\x40\x81\x5F?\xB1");
+    QTest::newRow("mixed line") << QStringLiteral("～①＼éｱ")
+                                << QByteArray("\x81\x60\x87\x40\x81\x5F?\xB1");
 }
 
 void TestCodePage::encode() {
@@ -57,7 +57,7 @@ void TestCodePage::encode() {
 // prefix by prefix.
 void TestCodePage::byteLengthMatchesConversion() {
     QRandomGenerator rng(932);
-    const char16_t ranges[][2] = {{0x20, 0x7E},     {0xA0, 0x2FF},   {0x3000, 0x30FF},
+    const char16_t ranges[][2] = {{0x20, 0x7E},     {0xA0, 0x2FF},    {0x3000, 0x30FF},
                                   {0x4E00, 0x9FFF}, {0xD800, 0xDFFF}, {0xE000, 0xF8FF},
                                   {0xFF00, 0xFFEF}, {0x2460, 0x24FF}};
     for (int round = 0; round < 300; ++round) {
@@ -82,7 +82,8 @@ void TestCodePage::decodeBrokenBytes_data() {
     QTest::addColumn<QByteArray>("bytes");
     QTest::newRow("truncated lead byte") << QByteArray("ab\x82");
     QTest::newRow("lead byte then nul") << QByteArray("\x82\x00z", 3);
-    QTest::newRow("lead byte then ascii") << QByteArray("\x82" "A");
+    QTest::newRow("lead byte then ascii") << QByteArray("\x82"
+                                                        "A");
     QTest::newRow("bytes never used") << QByteArray("\xFD\xFE\xFF\x80\xA0");
     QTest::newRow("nul bytes") << QByteArray("\0\0\0", 3);
     QTest::newRow("user-defined area") << QByteArray("\xF0\x40\xF9\xFC");

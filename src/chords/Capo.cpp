@@ -1,0 +1,73 @@
+#include "chords/Capo.h"
+
+#include "platform/AppError.h"
+
+#include <exception>
+
+Capo::Capo()
+    : m_roots{"C#", "Db", "D#", "Eb", "F#", "Gb", "G#", "Ab", "A#",
+              "Bb", "C",  "D",  "E",  "F",  "G",  "A",  "B"} {
+    // Every step lands on a natural or a sharp.
+    const char *steps[][2] = {{"C", "B"},  {"C#", "C"}, {"Db", "C"}, {"D", "C#"}, {"D#", "D"},
+                              {"Eb", "D"}, {"E", "D#"}, {"F", "E"},  {"F#", "F"}, {"Gb", "F"},
+                              {"G", "F#"}, {"G#", "G"}, {"Ab", "G"}, {"A", "G#"}, {"A#", "A"},
+                              {"Bb", "A"}, {"B", "A#"}};
+    for (const auto &s : steps) {
+        m_stepDown.insert(QString::fromLatin1(s[0]).toUpper(), QString::fromLatin1(s[1]));
+    }
+}
+
+QString Capo::Chord(const QString &sChord) const {
+    if (sChord.isEmpty()) {
+        return {};
+    }
+    try {
+        const BassSplit split = SplitBass(sChord);
+        if (split.Separator.isEmpty()) {
+            return TransposePart(split.Main);
+        }
+        return TransposePart(split.Main) + split.Separator + TransposePart(split.Bass);
+    } catch (const std::exception &) {
+        throw AppError(ErrorCapo, QStringLiteral("Capo"),
+                       sChord + QStringLiteral(" カポ変換でエラーが発生しました"));
+    }
+}
+
+Capo::BassSplit Capo::SplitBass(const QString &sChord) const {
+    const qsizetype slash = sChord.indexOf(u'/');
+    if (slash >= 0) {
+        return {sChord.left(slash), QStringLiteral("/"), sChord.mid(slash + 1)};
+    }
+    const qsizetype on = sChord.indexOf(QStringLiteral("on"), 0, Qt::CaseInsensitive);
+    if (on >= 0) {
+        return {sChord.left(on), sChord.mid(on, 2), sChord.mid(on + 2)};
+    }
+    return {sChord, QString(), QString()};
+}
+
+Capo::RootSplit Capo::SplitRoot(const QString &sPart) const {
+    for (const QString &root : m_roots) {
+        if (sPart.startsWith(root, Qt::CaseSensitive)) {
+            return {root, sPart.mid(root.size())};
+        }
+    }
+    return {sPart, QString()};
+}
+
+QString Capo::TransposePart(const QString &sPart) const {
+    // Twelve steps reach the sharp spelling of the same note; from there the
+    // cycle repeats, so larger capos need no more than 23 steps.
+    int steps = m_capo;
+    if (steps > 12) {
+        steps = 12 + (steps - 12) % 12;
+    }
+    RootSplit split = SplitRoot(sPart);
+    for (int i = 0; i < steps; ++i) {
+        const auto it = m_stepDown.constFind(split.Root.toUpper());
+        if (it == m_stepDown.constEnd()) {
+            return sPart;
+        }
+        split.Root = *it;
+    }
+    return split.Root + split.Rest;
+}

@@ -1,0 +1,41 @@
+#include "platform/AppInfo.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+
+namespace appinfo {
+
+QString ProgramDirectory() {
+    return QCoreApplication::applicationDirPath();
+}
+
+QString ExecutableName() {
+    return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
+}
+
+QString Title() {
+    return QStringLiteral("Quillanfret");
+}
+
+int VersionMajor() {
+    return TAMBLIN_VERSION_MAJOR;
+}
+int VersionMinor() {
+    return TAMBLIN_VERSION_MINOR;
+}
+int VersionRevision() {
+    return TAMBLIN_VERSION_PATCH;
+}
+
+QString Version() {
+    return QStringLiteral("%1.%2.%3")
+        .arg(VersionMajor())
+        .arg(VersionMinor())
+        .arg(VersionRevision());
+}
+
+QString LegalCopyright() {
+    return QStringLiteral("Copyright (C) 2026 The Tamblin developers");
+}
+
+} // namespace appinfo

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+// What the program knows of itself: where it runs from, its name, its title
+// and version.
+namespace appinfo {
+
+// The folder of the executable, without a trailing "/".
+QString ProgramDirectory();
+// The executable's base name, without folder and extension.
+QString ExecutableName();
+// The title of message boxes.
+QString Title();
+// major.minor.revision from the CMake project version.
+QString Version();
+int VersionMajor();
+int VersionMinor();
+int VersionRevision();
+QString LegalCopyright();
+
+} // namespace appinfo

@@ -1,0 +1,243 @@
+#include "platform/ProfileFile.h"
+
+#include "platform/CodePage932.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <QSaveFile>
+
+#include <optional>
+#include <vector>
+
+namespace profile {
+namespace {
+
+// A settings file this big is not ours: it is neither read nor rewritten.
+constexpr qint64 kMaxFileBytes = 64 * 1024 * 1024;
+
+struct Line {
+    QByteArray text; // without its line end
+    enum Kind { Other, Section, Key } kind = Other;
+    QString name;     // section or key name, decoded
+    QByteArray value; // for a key: the raw value, blanks and quotes removed
+};
+
+bool IsBlankByte(char c) {
+    return c == ' ' || c == '\t';
+}
+
+QByteArray TrimBytes(const QByteArray &b) {
+    qsizetype from = 0;
+    qsizetype to = b.size();
+    while (from < to && IsBlankByte(b[from])) {
+        ++from;
+    }
+    while (to > from && IsBlankByte(b[to - 1])) {
+        --to;
+    }
+    return b.mid(from, to - from);
+}
+
+Line Classify(QByteArray text, bool first) {
+    Line line;
+    line.text = text;
+    if (first && text.startsWith("\xEF\xBB\xBF")) {
+        text.remove(0, 3); // a BOM left by an editor
+    }
+    const QByteArray t = TrimBytes(text);
+    if (t.startsWith('[')) {
+        const qsizetype close = t.indexOf(']');
+        if (close > 0) {
+            line.kind = Line::Section;
+            line.name = cp932::Decode(TrimBytes(t.mid(1, close - 1)));
+        }
+        return line;
+    }
+    if (t.startsWith(';') || t.startsWith('#')) {
+        return line;
+    }
+    const qsizetype eq = t.indexOf('=');
+    if (eq <= 0) {
+        return line;
+    }
+    line.kind = Line::Key;
+    line.name = cp932::Decode(TrimBytes(t.left(eq)));
+    QByteArray v = TrimBytes(t.mid(eq + 1));
+    if (v.size() >= 2 && v.startsWith('"') && v.endsWith('"')) {
+        v = v.mid(1, v.size() - 2);
+    }
+    line.value = v;
+    return line;
+}
+
+// The file's lines, or nothing when it is absent; an unreadable file is
+// reported through `readable`.
+std::optional<std::vector<Line>> Load(const QString &path, bool *readable) {
+    *readable = true;
+    QFile f(path);
+    if (!f.exists()) {
+        return std::nullopt;
+    }
+    if (!f.open(QIODevice::ReadOnly) || f.size() > kMaxFileBytes) {
+        *readable = false;
+        return std::nullopt;
+    }
+    const QByteArray all = f.readAll();
+    if (f.error() != QFileDevice::NoError) {
+        *readable = false;
+        return std::nullopt;
+    }
+    std::vector<Line> lines;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < all.size(); ++i) {
+        const char c = all[i];
+        if (c != '\r' && c != '\n') {
+            continue;
+        }
+        lines.push_back(Classify(all.mid(start, i - start), lines.empty()));
+        if (c == '\r' && i + 1 < all.size() && all[i + 1] == '\n') {
+            ++i;
+        }
+        start = i + 1;
+    }
+    if (start < all.size()) {
+        lines.push_back(Classify(all.mid(start), lines.empty()));
+    }
+    return lines;
+}
+
+bool SameName(const QString &a, const QString &b) {
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+// Index of the first header of the section, or -1.
+qsizetype FindSection(const std::vector<Line> &lines, const QString &section) {
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (lines[i].kind == Line::Section && SameName(lines[i].name, section)) {
+            return static_cast<qsizetype>(i);
+        }
+    }
+    return -1;
+}
+
+// The first line after the section's header that is not part of it.
+qsizetype SectionEnd(const std::vector<Line> &lines, qsizetype header) {
+    qsizetype i = header + 1;
+    while (i < static_cast<qsizetype>(lines.size()) &&
+           lines[static_cast<size_t>(i)].kind != Line::Section) {
+        ++i;
+    }
+    return i;
+}
+
+qsizetype FindKey(const std::vector<Line> &lines, qsizetype header, const QString &key) {
+    const qsizetype end = SectionEnd(lines, header);
+    for (qsizetype i = header + 1; i < end; ++i) {
+        const Line &l = lines[static_cast<size_t>(i)];
+        if (l.kind == Line::Key && SameName(l.name, key)) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+// Text up to maxBytes of its CP932 form, cut before a character that would
+// not fit whole.
+QString CutToBytes(const QString &text, int maxBytes) {
+    const std::vector<int32_t> prefix = cp932::PrefixByteLengths(text);
+    qsizetype n = text.size();
+    while (n > 0 && prefix[static_cast<size_t>(n)] > maxBytes) {
+        --n;
+    }
+    // Never keep half of a surrogate pair.
+    if (n > 0 && n < text.size() && text[n - 1].isHighSurrogate()) {
+        --n;
+    }
+    return text.left(n);
+}
+
+// A line end inside a name or value would break the file's structure.
+QByteArray OneLine(const QString &text) {
+    QString t = text;
+    t.replace(u'\r', u' ').replace(u'\n', u' ');
+    return cp932::Encode(t);
+}
+
+} // namespace
+
+QString ReadString(const QString &path, const QString &section, const QString &key,
+                   const QString &defaultValue, int bufferBytes) {
+    const int maxBytes = std::max(0, bufferBytes - 1);
+    // The system function drops trailing blanks of the default.
+    QString fallback = defaultValue;
+    while (!fallback.isEmpty() && (fallback.back() == u' ' || fallback.back() == u'\t')) {
+        fallback.chop(1);
+    }
+    bool readable = true;
+    const auto lines = Load(path, &readable);
+    if (lines) {
+        const qsizetype header = FindSection(*lines, section);
+        if (header >= 0) {
+            const qsizetype k = FindKey(*lines, header, key);
+            if (k >= 0) {
+                return CutToBytes(cp932::Decode((*lines)[static_cast<size_t>(k)].value), maxBytes);
+            }
+        }
+    }
+    return CutToBytes(fallback, maxBytes);
+}
+
+void WriteString(const QString &path, const QString &section, const QString &key,
+                 const QString &value) {
+    bool readable = true;
+    auto loaded = Load(path, &readable);
+    if (!readable) {
+        return; // rewriting a file we cannot read would lose it
+    }
+    std::vector<Line> lines = loaded ? std::move(*loaded) : std::vector<Line>{};
+    const QByteArray keyBytes = OneLine(key);
+    const QByteArray entry = keyBytes + '=' + OneLine(value);
+
+    const qsizetype header = FindSection(lines, section);
+    if (header < 0) {
+        if (!lines.empty() && !TrimBytes(lines.back().text).isEmpty()) {
+            lines.push_back(Line{});
+        }
+        lines.push_back(Line{'[' + OneLine(section) + ']', Line::Section, section, {}});
+        lines.push_back(Line{entry, Line::Key, key, {}});
+    } else {
+        const qsizetype k = FindKey(lines, header, key);
+        if (k >= 0) {
+            // Keep the key as it was spelled; only the value changes.
+            Line &l = lines[static_cast<size_t>(k)];
+            const qsizetype eq = l.text.indexOf('=');
+            l.text = l.text.left(eq + 1) + OneLine(value);
+        } else {
+            // After the section's last non-blank line.
+            qsizetype at = SectionEnd(lines, header);
+            while (at - 1 > header &&
+                   TrimBytes(lines[static_cast<size_t>(at - 1)].text).isEmpty()) {
+                --at;
+            }
+            lines.insert(lines.begin() + at, Line{entry, Line::Key, key, {}});
+        }
+    }
+
+    QByteArray out;
+    for (const Line &l : lines) {
+        out += l.text;
+        out += "\r\n";
+    }
+    // QSaveFile refuses a read-only file itself, rather than renaming over it.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        return;
+    }
+    if (file.write(out) != out.size()) {
+        file.cancelWriting();
+        return;
+    }
+    file.commit();
+}
+
+} // namespace profile

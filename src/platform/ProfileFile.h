@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+// One value of an INI file in code page 932, read and written the way the
+// settings store expects of the system's profile functions:
+// - section and key names match without regard to case, the first
+//   occurrence wins;
+// - a value is the text after "=", blanks around it removed and one pair of
+//   enclosing double quotes removed;
+// - an absent file, section or key gives the default;
+// - the result is cut to bufferBytes - 1 bytes of CP932, never inside a
+//   double-byte character;
+// - a write creates the file, the section or the key as needed, replaces an
+//   existing value in place and keeps every other line as it was; lines end
+//   in CR LF. The file is replaced atomically; a file that cannot be written
+//   is left as it was, silently.
+namespace profile {
+
+QString ReadString(const QString &path, const QString &section, const QString &key,
+                   const QString &defaultValue, int bufferBytes = 100);
+
+void WriteString(const QString &path, const QString &section, const QString &key,
+                 const QString &value);
+
+} // namespace profile

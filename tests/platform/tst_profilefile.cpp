@@ -1,0 +1,324 @@
+#include "platform/CodePage932.h"
+#include "platform/ProfileFile.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+#include <functional>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+QByteArray ReadAll(const QString &path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<absent>");
+}
+
+void WriteAll(const QString &path, const QByteArray &bytes) {
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly)) {
+        qFatal("cannot write %s", qPrintable(path));
+    }
+    f.write(bytes);
+}
+
+} // namespace
+
+class TestProfileFile : public QObject {
+    Q_OBJECT
+
+private slots:
+    void read_data();
+    void read();
+    void write_data();
+    void write();
+    void unwritable();
+    void garbage();
+    void killedMidWrite();
+};
+
+void TestProfileFile::read_data() {
+    QTest::addColumn<QByteArray>("file"); // "<absent>": no file at all
+    QTest::addColumn<QString>("section");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("fallback");
+    QTest::addColumn<QString>("expected");
+
+    const QByteArray basic = "[Window]\r\nHeight=300\r\nLeft = 12 \r\n";
+    QTest::newRow("no file") << QByteArray("<absent>") << "Window"
+                             << "Height"
+                             << "7"
+                             << "7";
+    QTest::newRow("value") << basic << "Window"
+                           << "Height"
+                           << ""
+                           << "300";
+    QTest::newRow("names without regard to case") << basic << "WINDOW"
+                                                  << "height"
+                                                  << ""
+                                                  << "300";
+    QTest::newRow("blanks around the value") << basic << "Window"
+                                             << "Left"
+                                             << ""
+                                             << "12";
+    QTest::newRow("absent key") << basic << "Window"
+                                << "Top"
+                                << "5"
+                                << "5";
+    QTest::newRow("absent section") << basic << "Font"
+                                    << "Height"
+                                    << "x"
+                                    << "x";
+    QTest::newRow("quotes removed") << QByteArray("[s]\r\nk=  \" a b \"  \r\n") << "s"
+                                    << "k"
+                                    << ""
+                                    << " a b ";
+    QTest::newRow("one pair of quotes only") << QByteArray("[s]\r\nk=\"\"x\"\"\r\n") << "s"
+                                             << "k"
+                                             << ""
+                                             << "\"x\"";
+    QTest::newRow("a lone quote stays") << QByteArray("[s]\r\nk=\"x\r\n") << "s"
+                                        << "k"
+                                        << ""
+                                        << "\"x";
+    QTest::newRow("empty value") << QByteArray("[s]\r\nk=\r\n") << "s"
+                                 << "k"
+                                 << "d"
+                                 << "";
+    QTest::newRow("first key wins") << QByteArray("[s]\r\nk=1\r\nk=2\r\n") << "s"
+                                    << "k"
+                                    << ""
+                                    << "1";
+    QTest::newRow("first section wins") << QByteArray("[s]\r\na=1\r\n[s]\r\nk=2\r\n") << "s"
+                                        << "k"
+                                        << "none"
+                                        << "none";
+    QTest::newRow("key of another section") << QByteArray("[a]\r\nk=1\r\n[b]\r\n") << "b"
+                                            << "k"
+                                            << "d"
+                                            << "d";
+    QTest::newRow("key before any section") << QByteArray("k=1\r\n[s]\r\n") << "s"
+                                            << "k"
+                                            << "d"
+                                            << "d";
+    QTest::newRow("line without =") << QByteArray("[s]\r\nk\r\nk=2\r\n") << "s"
+                                    << "k"
+                                    << ""
+                                    << "2";
+    QTest::newRow("comments") << QByteArray("; c\r\n[s]\r\n;k=1\r\n#k=2\r\nk=3\r\n") << "s"
+                              << "k"
+                              << ""
+                              << "3";
+    QTest::newRow("BOM") << QByteArray("\xEF\xBB\xBF[s]\r\nk=1\r\n") << "s"
+                         << "k"
+                         << ""
+                         << "1";
+    QTest::newRow("LF only") << QByteArray("[s]\nk=1\nj=2") << "s"
+                             << "j"
+                             << ""
+                             << "2";
+    QTest::newRow("CR only") << QByteArray("[s]\rk=1\rj=2\r") << "s"
+                             << "j"
+                             << ""
+                             << "2";
+    QTest::newRow("blanks in the header") << QByteArray("  [ s ]  \r\nk=1\r\n") << "s"
+                                          << "k"
+                                          << ""
+                                          << "1";
+    QTest::newRow("Shift-JIS value") << QByteArray("[s]\r\nk=\x83\x4d\x83\x5e\x81\x5b\r\n") << "s"
+                                     << "k"
+                                     << ""
+                                     << "ギター";
+    QTest::newRow("150 bytes cut to 99") << "[s]\r\nk=" + QByteArray(150, 'a') + "\r\n"
+                                         << "s"
+                                         << "k"
+                                         << "" << QString(99, u'a');
+    QTest::newRow("never half a double-byte char")
+        << "[s]\r\nk=a" + QByteArray("\x82\xA0").repeated(60) + "\r\n"
+        << "s"
+        << "k"
+        << ""
+        << "a" + QString(49, QChar(0x3042));
+    QTest::newRow("default cut too") << QByteArray("<absent>") << "s"
+                                     << "k" << QString(120, u'z') << QString(99, u'z');
+    QTest::newRow("default loses trailing blanks") << QByteArray("<absent>") << "s"
+                                                   << "k"
+                                                   << "abc  "
+                                                   << "abc";
+}
+
+void TestProfileFile::read() {
+    QFETCH(QByteArray, file);
+    QFETCH(QString, section);
+    QFETCH(QString, key);
+    QFETCH(QString, fallback);
+    QFETCH(QString, expected);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("t.INI");
+    if (file != "<absent>") {
+        WriteAll(path, file);
+    }
+    QCOMPARE(profile::ReadString(path, section, key, fallback), expected);
+}
+
+void TestProfileFile::write_data() {
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<QString>("section");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QByteArray>("after");
+
+    QTest::newRow("creates the file") << QByteArray("<absent>") << "Window"
+                                      << "Height"
+                                      << "300" << QByteArray("[Window]\r\nHeight=300\r\n");
+    QTest::newRow("replaces in place keeping the rest")
+        << QByteArray(
+               "; mine\r\n[Window]\r\nLeft=1\r\nHEIGHT = 2\r\n; tail\r\n[Font]\r\nName=A\r\n")
+        << "window"
+        << "Height"
+        << "300"
+        << QByteArray(
+               "; mine\r\n[Window]\r\nLeft=1\r\nHEIGHT =300\r\n; tail\r\n[Font]\r\nName=A\r\n");
+    QTest::newRow("new key at the end of its section")
+        << QByteArray("[a]\r\nx=1\r\n\r\n[b]\r\ny=2\r\n") << "a"
+        << "z"
+        << "3" << QByteArray("[a]\r\nx=1\r\nz=3\r\n\r\n[b]\r\ny=2\r\n");
+    QTest::newRow("new key in an empty last section") << QByteArray("[a]") << "a"
+                                                      << "z"
+                                                      << "3" << QByteArray("[a]\r\nz=3\r\n");
+    QTest::newRow("new section after a blank line")
+        << QByteArray("[a]\r\nx=1\r\n") << "b"
+        << "y"
+        << "2" << QByteArray("[a]\r\nx=1\r\n\r\n[b]\r\ny=2\r\n");
+    QTest::newRow("line ends become CR LF") << QByteArray("[a]\nx=1\rq\n") << "a"
+                                            << "x"
+                                            << "2" << QByteArray("[a]\r\nx=2\r\nq\r\n");
+    QTest::newRow("first of duplicate keys") << QByteArray("[a]\r\nx=1\r\nx=2\r\n") << "a"
+                                             << "x"
+                                             << "9" << QByteArray("[a]\r\nx=9\r\nx=2\r\n");
+    QTest::newRow("line ends in a value are flattened")
+        << QByteArray("<absent>") << "a"
+        << "x"
+        << "one\ntwo\r\n[evil]" << QByteArray("[a]\r\nx=one two  [evil]\r\n");
+    QTest::newRow("Shift-JIS value") << QByteArray("<absent>") << "a"
+                                     << "p"
+                                     << "/曲/ギター.txt"
+                                     << "[a]\r\np=" + cp932::Encode("/曲/ギター.txt") + "\r\n";
+    QTest::newRow("BOM kept") << QByteArray("\xEF\xBB\xBF[a]\r\nx=1\r\n") << "a"
+                              << "x"
+                              << "2" << QByteArray("\xEF\xBB\xBF[a]\r\nx=2\r\n");
+}
+
+void TestProfileFile::write() {
+    QFETCH(QByteArray, before);
+    QFETCH(QString, section);
+    QFETCH(QString, key);
+    QFETCH(QString, value);
+    QFETCH(QByteArray, after);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("t.INI");
+    if (before != "<absent>") {
+        WriteAll(path, before);
+    }
+    profile::WriteString(path, section, key, value);
+    QCOMPARE(ReadAll(path), after);
+    QCOMPARE(profile::ReadString(path, section, key, "?"),
+             QString(value).replace(u'\r', u' ').replace(u'\n', u' '));
+}
+
+// Runs f as an ordinary user: root writes through any permission. As root
+// the work is done in a child that gives up its rights first.
+void AsOrdinaryUser(const std::function<void()> &f) {
+    if (geteuid() != 0) {
+        f();
+        return;
+    }
+    const pid_t child = fork();
+    if (child == 0) {
+        if (setgid(65534) != 0 || setuid(65534) != 0) {
+            _exit(2);
+        }
+        f();
+        _exit(0);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+}
+
+void TestProfileFile::unwritable() {
+    // A read-only file in a folder anyone may write: the atomic rename could
+    // replace it, and must not.
+    QTemporaryDir dir;
+    const auto all = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther |
+                     QFile::WriteOther | QFile::ExeOther;
+    QFile::setPermissions(dir.path(), all);
+    const QString path = dir.filePath("t.INI");
+    WriteAll(path, "[a]\r\nx=1\r\n");
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadOther);
+    // A folder nobody else may write.
+    QVERIFY(QDir(dir.path()).mkdir("ro"));
+    QFile::setPermissions(dir.filePath("ro"), all & ~QFile::WriteOther);
+    AsOrdinaryUser([&] {
+        profile::WriteString(path, "a", "x", "2");
+        profile::WriteString(dir.filePath("ro/new.INI"), "a", "x", "1");
+    });
+    QCOMPARE(ReadAll(path), QByteArray("[a]\r\nx=1\r\n"));
+    QVERIFY(!QFile::exists(dir.filePath("ro/new.INI")));
+    QCOMPARE(profile::ReadString(path, "a", "x", ""), QString("1"));
+
+    // A file we may not read is not rewritten from nothing.
+    QFile::setPermissions(path, QFile::WriteOwner | QFile::WriteOther);
+    AsOrdinaryUser([&] { profile::WriteString(path, "a", "y", "2"); });
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+    QCOMPARE(ReadAll(path), QByteArray("[a]\r\nx=1\r\n"));
+}
+
+void TestProfileFile::garbage() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("t.INI");
+    QByteArray junk(10 * 1024 * 1024, '\0');
+    for (qsizetype i = 0; i < junk.size(); ++i) {
+        junk[i] = static_cast<char>((i * 7919 + (i >> 9)) & 0xFF);
+    }
+    WriteAll(path, junk);
+    QCOMPARE(profile::ReadString(path, "Window", "Height", "300"), QString("300"));
+    profile::WriteString(path, "Window", "Height", "301");
+    QCOMPARE(profile::ReadString(path, "Window", "Height", "300"), QString("301"));
+    QVERIFY(ReadAll(path).size() >= junk.size());
+}
+
+// A writer killed at a random moment leaves the old file or the new one,
+// complete, never a mix or a torn file.
+void TestProfileFile::killedMidWrite() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("t.INI");
+    const QByteArray filler =
+        "[Pad]\r\n" + QByteArray("Line=").append(QByteArray(200, 'p')).append("\r\n").repeated(200);
+    WriteAll(path, "[S]\r\nCounter=0\r\n" + filler);
+    for (int round = 0; round < 10; ++round) {
+        const pid_t child = fork();
+        QVERIFY(child >= 0);
+        if (child == 0) {
+            for (int n = 1;; ++n) {
+                profile::WriteString(path, "S", "Counter", QString::number(n));
+            }
+        }
+        usleep(static_cast<useconds_t>(2000 + round * 3000));
+        kill(child, SIGKILL);
+        waitpid(child, nullptr, 0);
+        const QByteArray now = ReadAll(path);
+        QVERIFY(now.startsWith("[S]\r\nCounter="));
+        const qsizetype end = now.indexOf("\r\n", 13);
+        bool ok = false;
+        now.mid(13, end - 13).toInt(&ok);
+        QVERIFY(ok);
+        QCOMPARE(now.mid(end + 2), filler);
+    }
+}
+
+QTEST_GUILESS_MAIN(TestProfileFile)
+#include "tst_profilefile.moc"

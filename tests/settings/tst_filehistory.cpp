@@ -1,0 +1,147 @@
+#include "settings/FileHistory.h"
+#include "settings/PrivateProfile.h"
+
+#include <QAction>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+// A history bound to nine actions and a separator, as the File menu binds it.
+struct Bound {
+    Bound() {
+        history.SetHistorySize(9);
+        for (int16_t i = 1; i <= 9; ++i) {
+            actions.push_back(std::make_unique<QAction>());
+            actions.back()->setVisible(true);
+            history.SetMenu(i, actions.back().get());
+        }
+        separator.setSeparator(true);
+        history.SetDummy(&separator);
+    }
+    QStringList Paths() const {
+        QStringList out;
+        for (int16_t i = 1; i <= 9; ++i) {
+            out << history.HistoryItem(i);
+        }
+        while (!out.isEmpty() && out.back().isEmpty()) {
+            out.removeLast();
+        }
+        return out;
+    }
+    int Visible() const {
+        int n = 0;
+        for (const auto &a : actions) {
+            n += a->isVisible() ? 1 : 0;
+        }
+        return n;
+    }
+    FileHistory history;
+    std::vector<std::unique_ptr<QAction>> actions;
+    QAction separator;
+};
+
+class TestFileHistory : public QObject {
+    Q_OBJECT
+
+private slots:
+    void add_data();
+    void add();
+    void captions_data();
+    void captions();
+    void storage();
+};
+
+void TestFileHistory::add_data() {
+    QTest::addColumn<QStringList>("added");
+    QTest::addColumn<QStringList>("expected");
+    QTest::addColumn<int>("visible");
+    QTest::newRow("none") << QStringList{} << QStringList{} << 0;
+    QTest::newRow("empty path ignored") << QStringList{""} << QStringList{} << 0;
+    QTest::newRow("first") << QStringList{"/a"} << QStringList{"/a"} << 1;
+    QTest::newRow("slot 3 moves to the front")
+        << QStringList{"/c", "/b", "/a", "/c"} << QStringList{"/c", "/a", "/b"} << 3;
+    QTest::newRow("upper-case comparison keeps the new spelling")
+        << QStringList{"C:\\X.TXT", "/y", "c:\\x.txt"} << QStringList{"c:\\x.txt", "/y"} << 2;
+    QTest::newRow("a tenth path drops the oldest")
+        << QStringList{"/1", "/2", "/3", "/4", "/5", "/6", "/7", "/8", "/9", "/10"}
+        << QStringList{"/10", "/9", "/8", "/7", "/6", "/5", "/4", "/3", "/2"} << 9;
+}
+
+void TestFileHistory::add() {
+    QFETCH(QStringList, added);
+    QFETCH(QStringList, expected);
+    QFETCH(int, visible);
+    Bound b;
+    QCOMPARE(b.Visible(), 0); // binding hides
+    QVERIFY(!b.separator.isVisible());
+    for (const QString &p : added) {
+        b.history.AddHistory(p);
+    }
+    QCOMPARE(b.Paths(), expected);
+    QCOMPARE(b.history.HistoryCount(), int16_t(expected.size()));
+    QCOMPARE(b.Visible(), visible);
+    for (int i = 0; i < visible; ++i) {
+        QVERIFY(b.actions[static_cast<size_t>(i)]->isVisible());
+    }
+    QCOMPARE(b.separator.isVisible(), !expected.isEmpty());
+}
+
+void TestFileHistory::captions_data() {
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("short") << "D:\\a.txt"
+                           << "&1 D:\\a.txt";
+    QTest::newRow("24 characters") << "C:\\Music\\Sheets\\song.txt"
+                                   << "&1 ...usic\\Sheets\\song.txt";
+    QTest::newRow("exactly 20") << "/home/u/a/b/song.txt"
+                                << "&1 /home/u/a/b/song.txt";
+    QTest::newRow("21") << "/home/u/a/bc/song.txt"
+                        << "&1 ...home/u/a/bc/song.txt";
+    QTest::newRow("characters not bytes") << "/曲/ふるさとふるさとふるさと唱歌.txt"
+                                          << "&1 ...曲/ふるさとふるさとふるさと唱歌.txt";
+    QTest::newRow("ampersand shown as itself") << "/Tom&Jerry.txt"
+                                               << "&1 /Tom&&Jerry.txt";
+}
+
+void TestFileHistory::captions() {
+    QFETCH(QString, path);
+    QFETCH(QString, caption);
+    Bound b;
+    b.history.AddHistory(path);
+    QCOMPARE(b.actions[0]->text(), caption);
+    QCOMPARE(b.actions[0]->data().toString(), path);
+    QCOMPARE(b.actions[1]->text(), QString("&2 ")); // empty slots keep a caption
+}
+
+void TestFileHistory::storage() {
+    QTemporaryDir dir;
+    PrivateProfile profile;
+    profile.SetIniFilename(dir.filePath("t.INI"));
+    QFile f(profile.IniFilename());
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("[History]\r\n5=/only/five.txt\r\n7=/ONLY/FIVE.TXT\r\n");
+    f.close();
+    Bound b;
+    b.history.SetProfile(&profile, "History");
+    b.history.LoadHistoryFile();
+    QCOMPARE(b.Paths(), QStringList{"/only/five.txt"}); // the lower number wins
+    b.history.SaveHistoryFile();
+    QCOMPARE(profile.GetString("History", "1", "x"), QString("/only/five.txt"));
+    for (int i = 2; i <= 9; ++i) {
+        QCOMPARE(profile.GetString("History", QString::number(i), "x"), QString());
+    }
+    // A round trip keeps order and spelling.
+    b.history.AddHistory("/b.txt");
+    b.history.AddHistory("/c.txt");
+    b.history.SaveHistoryFile();
+    Bound again;
+    again.history.SetProfile(&profile, "History");
+    again.history.LoadHistoryFile();
+    QCOMPARE(again.Paths(), (QStringList{"/c.txt", "/b.txt", "/only/five.txt"}));
+    QCOMPARE(again.Visible(), 3);
+}
+
+QTEST_MAIN(TestFileHistory)
+#include "tst_filehistory.moc"

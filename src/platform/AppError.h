@@ -27,6 +27,7 @@ public:
     static constexpr int32_t FileIo = 75;
     static constexpr int32_t DeviceIo = 57;
     static constexpr int32_t DuplicateKey = 457;
+    static constexpr int32_t SubscriptOutOfRange = 9;
 
     // 0x80040000 + offset, the program's own error numbers.
     static constexpr int32_t ObjectError(int32_t offset) {

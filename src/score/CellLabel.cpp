@@ -1,0 +1,53 @@
+#include "score/CellLabel.h"
+
+#include <QFontMetrics>
+#include <QMouseEvent>
+#include <QPainter>
+
+CellLabel::CellLabel(QWidget *parent) : QWidget(parent), m_font(std::make_shared<Font>()) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void CellLabel::SetText(const QString &sText) {
+    if (sText != m_text) {
+        m_text = sText;
+        update();
+    }
+}
+
+void CellLabel::SetFont(std::shared_ptr<Font> fnt) {
+    m_font = fnt ? std::move(fnt) : std::make_shared<Font>();
+    update();
+}
+
+void CellLabel::SetColor(const QColor &color) {
+    if (color != m_color) {
+        m_color = color;
+        update();
+    }
+}
+
+QSize CellLabel::TextSize() const {
+    const QFontMetrics fm(m_font->ToQFont());
+    return {fm.horizontalAdvance(m_text), fm.height()};
+}
+
+QSize CellLabel::FitToText() {
+    const QSize s = TextSize();
+    resize(s);
+    return s;
+}
+
+void CellLabel::paintEvent(QPaintEvent *) {
+    QPainter p(this);
+    p.fillRect(rect(), Qt::white);
+    const QFont f = m_font->ToQFont();
+    p.setFont(f);
+    p.setPen(m_color);
+    p.drawText(0, QFontMetrics(f).ascent(), m_text);
+}
+
+void CellLabel::mousePressEvent(QMouseEvent *event) {
+    emit Pressed(event->button());
+    event->accept();
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "settings/Font.h"
+
+#include <QColor>
+#include <QWidget>
+
+#include <memory>
+
+// One line of text on white, sized exactly to its text: the chord name and
+// the word of a cell. Lighter than QLabel, which matters for hundreds of cells.
+class CellLabel : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit CellLabel(QWidget *parent);
+
+    const QString &Text() const { return m_text; }
+    void SetText(const QString &sText);
+    // Shared with every cell of the score: read anew at each measure and paint.
+    const std::shared_ptr<Font> &GetFont() const { return m_font; }
+    void SetFont(std::shared_ptr<Font> fnt);
+    void SetColor(const QColor &color);
+    const QColor &Color() const { return m_color; }
+
+    // Text width and line height in pixels, for the font as it is now.
+    QSize TextSize() const;
+    // Sizes the widget to TextSize and returns it.
+    QSize FitToText();
+
+signals:
+    void Pressed(Qt::MouseButton button);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+
+private:
+    QString m_text;
+    std::shared_ptr<Font> m_font;
+    QColor m_color = Qt::black;
+};

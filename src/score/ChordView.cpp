@@ -1,0 +1,363 @@
+#include "score/ChordView.h"
+
+#include "chords/Chord.h"
+#include "score/CellLabel.h"
+#include "score/Fonts.h"
+#include "score/PositionView.h"
+
+#include <QClipboard>
+#include <QCursor>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPointer>
+
+namespace {
+constexpr int32_t kTwipsPerPixel = 15;
+int Px(int32_t twips) {
+    return qRound(twips / double(kTwipsPerPixel));
+}
+} // namespace
+
+ChordView::ChordView(QWidget *parent)
+    : QWidget(parent), m_picPosition(new PositionView(m_diagram, this)),
+      m_lblChordName(new CellLabel(this)), m_lblWord(new CellLabel(this)) {
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, Qt::white);
+    setPalette(pal);
+    setAcceptDrops(true);
+
+    m_lblChordName->SetFont(scorefonts::DefaultChordNameFont());
+    m_lblWord->SetFont(scorefonts::DefaultWordFont());
+    connect(m_picPosition, &PositionView::Pressed, this, &ChordView::picPosition_Pressed);
+    connect(m_lblChordName, &CellLabel::Pressed, this, &ChordView::lblChordName_Pressed);
+    connect(m_lblWord, &CellLabel::Pressed, this, &ChordView::lblWord_Pressed);
+
+    SetStringSize(6);
+    SetFlatSize(4);
+}
+
+ChordView::~ChordView() = default;
+
+QColor ChordView::ToColor(int32_t lColor) {
+    const auto c = static_cast<uint32_t>(lColor);
+    return QColor(static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF),
+                  static_cast<int>((c >> 16) & 0xFF));
+}
+
+const QString &ChordView::ChordName() const {
+    return m_lblChordName->Text();
+}
+const QString &ChordView::Word() const {
+    return m_lblWord->Text();
+}
+const std::shared_ptr<Font> &ChordView::ChordNameFont() const {
+    return m_lblChordName->GetFont();
+}
+const std::shared_ptr<Font> &ChordView::WordFont() const {
+    return m_lblWord->GetFont();
+}
+void ChordView::SetChordNameFont(std::shared_ptr<Font> fnt) {
+    m_lblChordName->SetFont(std::move(fnt));
+}
+void ChordView::SetWordFont(std::shared_ptr<Font> fnt) {
+    m_lblWord->SetFont(std::move(fnt));
+}
+
+void ChordView::SetPositionVisible(bool show) {
+    m_positionShown = show;
+    m_picPosition->setVisible(show);
+}
+
+void ChordView::SetChordNameVisible(bool show) {
+    m_chordNameShown = show;
+    m_lblChordName->setVisible(show);
+}
+
+void ChordView::SetWordVisible(bool show) {
+    m_wordShown = show;
+    m_lblWord->setVisible(show);
+}
+
+void ChordView::Initialize() {
+    m_diagram.ResetDots();
+    SetPositionVisible(false);
+    m_lblChordName->SetText(QString());
+    SetChordNameVisible(false);
+    m_lblWord->SetText(QString());
+    SetWordVisible(true);
+    m_lineNo = 0;
+}
+
+void ChordView::Refresh() {
+    DrawPosition();
+    SetChordNameColor();
+    SetWordColor();
+}
+
+void ChordView::SetState(int16_t iState) {
+    switch (iState) {
+    case 1:
+        ShowPosition(true);
+        ShowChordName(true);
+        break;
+    case 2:
+        ShowPosition(false);
+        ShowChordName(true);
+        break;
+    case 3:
+        ShowPosition(false);
+        ShowChordName(false);
+        break;
+    default:
+        break;
+    }
+    ArrangeView();
+}
+
+void ChordView::SetChordName(const QString &sChordName) {
+    m_lblChordName->SetText(sChordName);
+    SearchCurrentPosition();
+    DrawPosition();
+    SetChordNameColor();
+    SetWordColor();
+    ShowPosition(m_positionShown);
+    ShowChordName(m_chordNameShown);
+    ArrangeView();
+}
+
+void ChordView::SetWord(const QString &sWord) {
+    m_lblWord->SetText(sWord);
+}
+
+void ChordView::SetChord(std::shared_ptr<::Chord> cls) {
+    m_chord = std::move(cls);
+    if (m_chord) {
+        SetFlatSize(m_chord->FlatSize());
+        // A dictionary without fingerings has no string count yet; no diagram
+        // will be drawn from it, so the frame stays as it is.
+        if (m_chord->StringSize() != -1) {
+            SetStringSize(m_chord->StringSize());
+        }
+    }
+    if (m_chord && m_chord->SearchPosition(ChordName()) != 0) {
+        SearchCurrentPosition();
+    } else {
+        m_positionId = 0;
+        m_positionSize = 0;
+    }
+    DrawPosition();
+    SetChordNameColor();
+    ShowPosition(m_positionShown);
+    ArrangeView();
+}
+
+void ChordView::SetPositionId(int16_t iPositionId) {
+    m_positionId = iPositionId;
+    m_positionSize = 1;
+    DrawPosition();
+    SetPositionVisible(true);
+    SetChordNameVisible(false);
+    SetWordVisible(false);
+    ArrangeView();
+}
+
+void ChordView::SetStringSize(int16_t iSize) {
+    m_diagram.SetStringSize(iSize);
+    m_picPosition->resize(Px(m_diagram.Width()), Px(m_diagram.Height()));
+    m_picPosition->update();
+    ArrangeView();
+}
+
+void ChordView::SetFlatSize(int16_t iSize) {
+    m_diagram.SetFlatSize(iSize);
+    m_picPosition->resize(Px(m_diagram.Width()), Px(m_diagram.Height()));
+    m_picPosition->update();
+    ArrangeView();
+}
+
+void ChordView::SearchCurrentPosition() {
+    m_positionId = m_chord ? m_chord->SearchPosition(ChordName()) : int16_t{0};
+    m_positionSize = m_chord ? m_chord->PositionSize(m_positionId) : int16_t{0};
+}
+
+void ChordView::DrawPosition() {
+    if (m_positionId == 0 || !m_chord) {
+        return;
+    }
+    m_diagram.DrawPosition(*m_chord, m_positionId, m_positionSize, m_adjustFlatStart,
+                           m_variationMark);
+    m_picPosition->update();
+}
+
+void ChordView::ShowPosition(bool show) {
+    if (ChordName().isEmpty() || m_positionId == 0) {
+        show = false;
+    }
+    SetPositionVisible(show);
+}
+
+void ChordView::ShowChordName(bool show) {
+    if (ChordName().isEmpty()) {
+        show = false;
+    }
+    SetChordNameVisible(show);
+}
+
+void ChordView::SetChordNameColor() {
+    const bool known = !ChordName().isEmpty() && m_positionSize != 0;
+    m_lblChordName->SetColor(ToColor(known ? m_enableChordNameColor : m_unEnableChordNameColor));
+}
+
+void ChordView::SetWordColor() {
+    m_lblWord->SetColor(ToColor(!ChordName().isEmpty() ? m_enableWordColor : m_unEnableWordColor));
+}
+
+void ChordView::ArrangeView() {
+    int32_t width = 0;
+    int32_t height = 0;
+    if (m_positionShown) {
+        m_picPosition->move(0, 0);
+        if (m_diagram.Width() > 0) {
+            width = m_diagram.Width();
+        }
+        height = m_diagram.Height();
+    }
+    int32_t nameWidth = 0;
+    if (m_chordNameShown) {
+        const QSize s = m_lblChordName->FitToText();
+        nameWidth = s.width() * kTwipsPerPixel;
+        m_chordNameTop = height;
+        m_lblChordName->move(0, Px(height));
+        width = std::max(width, nameWidth);
+        height += s.height() * kTwipsPerPixel;
+    }
+    if (m_wordShown) {
+        const QSize s = m_lblWord->FitToText();
+        m_wordTop = height;
+        m_lblWord->move(0, Px(height));
+        width = std::max(width, s.width() * kTwipsPerPixel);
+        height += s.height() * kTwipsPerPixel;
+    }
+    // A gap after a chord name that is the widest part.
+    if (m_chordNameShown && nameWidth == width) {
+        width += 80;
+    }
+    m_width = width;
+    m_height = height;
+    resize(Px(width), Px(height));
+}
+
+QMenu *ChordView::PopupMenu() {
+    if (!m_popup) {
+        m_popup = new QMenu(QStringLiteral("ポップアップ"), this);
+        m_popupRow[1] = m_popup->addAction(QStringLiteral("行 - 押え方"));
+        m_popupRow[2] = m_popup->addAction(QStringLiteral("行 - コード名"));
+        m_popupRow[3] = m_popup->addAction(QStringLiteral("行 - 歌詞"));
+        m_popup->addSeparator();
+        m_popupPaste = m_popup->addAction(QStringLiteral("貼り付け"));
+    }
+    return m_popup;
+}
+
+QAction *ChordView::PopupRow(int16_t i) const {
+    return i >= 1 && i <= 3 ? m_popupRow[i] : nullptr;
+}
+
+void ChordView::ClickPopupMenu() {
+    QMenu *menu = PopupMenu();
+    const QMimeData *clip = QGuiApplication::clipboard()->mimeData();
+    m_popupPaste->setEnabled(clip && clip->hasText());
+    // The chosen item is acted on after the menu has closed: a paste may
+    // rebuild the score, and cells are only ever deleted later.
+    QPointer<ChordView> self(this);
+    QAction *chosen = menu->exec(QCursor::pos());
+    if (!self || !chosen) {
+        return;
+    }
+    for (int16_t i = 1; i <= 3; ++i) {
+        if (chosen == m_popupRow[i]) {
+            emit ChangeRow(i);
+            return;
+        }
+    }
+    if (chosen == m_popupPaste) {
+        emit Paste();
+    }
+}
+
+void ChordView::ClickPosition() {
+    if (m_positionSize < 2 || !m_chord) {
+        return;
+    }
+    m_positionId = m_chord->NextPosition(m_positionId);
+    if (m_positionId == 0) {
+        SearchCurrentPosition();
+    }
+    DrawPosition();
+}
+
+void ChordView::ClickChordName() {
+    emit DrawStart();
+    ShowPosition(!m_positionShown);
+    ArrangeView();
+    emit Redraw();
+    emit DrawEnd();
+}
+
+void ChordView::ClickWord() {
+    emit DrawStart();
+    ShowPosition(false);
+    ShowChordName(!m_chordNameShown);
+    ArrangeView();
+    emit Redraw();
+    emit DrawEnd();
+}
+
+void ChordView::mousePressEvent(QMouseEvent *event) {
+    if (event->button() == Qt::RightButton) {
+        ClickPopupMenu();
+    }
+    event->accept();
+}
+
+void ChordView::picPosition_Pressed(Qt::MouseButton button) {
+    if (button == Qt::RightButton) {
+        ClickPopupMenu();
+    } else {
+        ClickPosition();
+    }
+}
+
+void ChordView::lblChordName_Pressed(Qt::MouseButton button) {
+    if (button == Qt::RightButton) {
+        ClickPopupMenu();
+    } else if (m_positionSize > 0) {
+        ClickChordName();
+    }
+}
+
+void ChordView::lblWord_Pressed(Qt::MouseButton button) {
+    if (button == Qt::RightButton) {
+        ClickPopupMenu();
+    } else if (!ChordName().isEmpty()) {
+        ClickWord();
+    }
+}
+
+void ChordView::dragEnterEvent(QDragEnterEvent *event) {
+    event->acceptProposedAction();
+}
+
+void ChordView::dragMoveEvent(QDragMoveEvent *event) {
+    event->acceptProposedAction();
+}
+
+void ChordView::dropEvent(QDropEvent *event) {
+    event->acceptProposedAction();
+    emit DropFile(event->mimeData());
+}

@@ -1,0 +1,158 @@
+#pragma once
+
+#include "score/PositionDiagram.h"
+#include "settings/Font.h"
+
+#include <QWidget>
+
+#include <cstdint>
+#include <memory>
+
+class CellLabel;
+class Chord;
+class PositionView;
+class QAction;
+class QMenu;
+class QMimeData;
+
+// One chord cell: the fingering diagram, the chord name and the lyric word
+// under it, stacked and left-aligned on white. The cell sizes itself to the
+// parts that are shown. Lengths are twips; 15 twips are one pixel.
+class ChordView : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit ChordView(QWidget *parent = nullptr);
+    ~ChordView() override;
+
+    // Opens the pop-up menu at the mouse; paste is enabled when the clipboard holds text.
+    void ClickPopupMenu();
+    // Prepares the cell for reuse; does not re-arrange.
+    void Initialize();
+    // Draws the current position again and re-applies both colours.
+    void Refresh();
+    // 1 diagram, name and word; 2 name and word; 3 word only; others change nothing.
+    void SetState(int16_t iState);
+
+    const QString &ChordName() const;
+    void SetChordName(const QString &sChordName);
+    const QString &Word() const;
+    // Changes the text only; the size follows at the next arranging write.
+    void SetWord(const QString &sWord);
+    int32_t LineNo() const { return m_lineNo; }
+    void SetLineNo(int32_t lLineNo) { m_lineNo = lLineNo; }
+    // The shared dictionary; never modified here.
+    const std::shared_ptr<::Chord> &Chord() const { return m_chord; }
+    void SetChord(std::shared_ptr<::Chord> cls);
+    bool AdjustFlatStart() const { return m_adjustFlatStart; }
+    void SetAdjustFlatStart(bool bVal) { m_adjustFlatStart = bVal; }
+    // The label's own font objects, shared by reference.
+    const std::shared_ptr<Font> &ChordNameFont() const;
+    void SetChordNameFont(std::shared_ptr<Font> fnt);
+    const std::shared_ptr<Font> &WordFont() const;
+    void SetWordFont(std::shared_ptr<Font> fnt);
+    // Colours are 0x00BBGGRR, applied at the next Refresh or name write.
+    int32_t EnableChordNameColor() const { return m_enableChordNameColor; }
+    void SetEnableChordNameColor(int32_t lColor) { m_enableChordNameColor = lColor; }
+    int32_t UnEnableChordNameColor() const { return m_unEnableChordNameColor; }
+    void SetUnEnableChordNameColor(int32_t lColor) { m_unEnableChordNameColor = lColor; }
+    int32_t EnableWordColor() const { return m_enableWordColor; }
+    void SetEnableWordColor(int32_t lColor) { m_enableWordColor = lColor; }
+    int32_t UnEnableWordColor() const { return m_unEnableWordColor; }
+    void SetUnEnableWordColor(int32_t lColor) { m_unEnableWordColor = lColor; }
+    // Shows one position by itself, without name or word.
+    void SetPositionId(int16_t iPositionId);
+    int16_t PositionId() const { return m_positionId; }
+    int16_t PositionSize() const { return m_positionSize; }
+    bool VariationMark() const { return m_variationMark; }
+    void SetVariationMark(bool bVal) { m_variationMark = bVal; }
+    // 3 to 7 strings, 1 to 6 fret columns; others raise an AppError.
+    void SetStringSize(int16_t iSize);
+    void SetFlatSize(int16_t iSize);
+
+    // The parts and their shown flags, which the layout reads.
+    PositionView *picPosition() const { return m_picPosition; }
+    CellLabel *lblChordName() const { return m_lblChordName; }
+    CellLabel *lblWord() const { return m_lblWord; }
+    bool PositionShown() const { return m_positionShown; }
+    bool ChordNameShown() const { return m_chordNameShown; }
+    bool WordShown() const { return m_wordShown; }
+    const PositionDiagram &Diagram() const { return m_diagram; }
+    int16_t FlatStart() const { return m_diagram.FlatStart(); }
+
+    // The cell's size as the layout computed it.
+    int32_t WidthTwips() const { return m_width; }
+    int32_t HeightTwips() const { return m_height; }
+    // Top of each part inside the cell.
+    int32_t ChordNameTop() const { return m_chordNameTop; }
+    int32_t WordTop() const { return m_wordTop; }
+
+    // The pop-up menu, made on first use.
+    QMenu *PopupMenu();
+    QAction *PopupRow(int16_t i) const;
+    QAction *PopupPaste() const { return m_popupPaste; }
+
+    // Colours of the 0x00BBGGRR form.
+    static QColor ToColor(int32_t lColor);
+
+signals:
+    void DrawStart();
+    void DrawEnd();
+    void Redraw();
+    void ChangeRow(int16_t iState);
+    void Paste();
+    void DropFile(const QMimeData *Data);
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+
+private:
+    void SetPositionVisible(bool show);
+    void SetChordNameVisible(bool show);
+    void SetWordVisible(bool show);
+    void SearchCurrentPosition();
+    void DrawPosition();
+    void ShowPosition(bool show);
+    void ShowChordName(bool show);
+    void SetChordNameColor();
+    void SetWordColor();
+    void ArrangeView();
+
+    void ClickPosition();
+    void ClickChordName();
+    void ClickWord();
+    void picPosition_Pressed(Qt::MouseButton button);
+    void lblChordName_Pressed(Qt::MouseButton button);
+    void lblWord_Pressed(Qt::MouseButton button);
+
+    PositionDiagram m_diagram;
+    PositionView *m_picPosition;
+    CellLabel *m_lblChordName;
+    CellLabel *m_lblWord;
+    bool m_positionShown = true;
+    bool m_chordNameShown = true;
+    bool m_wordShown = true;
+
+    int32_t m_lineNo = 0;
+    std::shared_ptr<::Chord> m_chord;
+    int16_t m_positionId = 0;
+    int16_t m_positionSize = 0;
+    int32_t m_enableChordNameColor = 0;
+    int32_t m_unEnableChordNameColor = 0xC0C0C0;
+    int32_t m_enableWordColor = 0;
+    int32_t m_unEnableWordColor = 0xC0C0C0;
+    bool m_adjustFlatStart = false;
+    bool m_variationMark = true;
+
+    int32_t m_width = 0;
+    int32_t m_height = 0;
+    int32_t m_chordNameTop = 0;
+    int32_t m_wordTop = 0;
+
+    QMenu *m_popup = nullptr;
+    QAction *m_popupRow[4] = {};
+    QAction *m_popupPaste = nullptr;
+};

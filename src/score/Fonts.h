@@ -1,0 +1,23 @@
+#pragma once
+
+#include "settings/Font.h"
+
+#include <QFont>
+
+#include <memory>
+
+// Fonts of the cells. Windows face names that settings files carry ("Arial",
+// "ＭＳ Ｐゴシック") are mapped onto the installed Liberation and IPA fonts.
+namespace scorefonts {
+
+// Once per process, before the first cell is drawn.
+void InstallFontSubstitutions();
+
+// Arial 9.75 pt bold: chord names.
+std::shared_ptr<Font> DefaultChordNameFont();
+// The desktop's default font: lyric words.
+std::shared_ptr<Font> DefaultWordFont();
+// Arial 8.25 pt: the fret number of a diagram.
+const QFont &FretNumberFont();
+
+} // namespace scorefonts

@@ -1,5 +1,6 @@
 // Chord cells: creating a sheet's worth of them, and painting one.
 #include "chords/Chord.h"
+#include "score/ChordScore.h"
 #include "score/ChordView.h"
 #include "score/Fonts.h"
 #include "score/PositionView.h"
@@ -63,8 +64,64 @@ void BM_PaintCell(benchmark::State &state) {
     }
 }
 
+// A sheet of four chords over a lyric a row: exactly `tokens` tokens.
+QString MakeSheet(int tokens) {
+    QString sheet;
+    for (int n = 0; n + 4 <= tokens; n += 4) {
+        sheet += QStringLiteral("C       Am      F       G7\r\n"
+                                "ゆうやけ こやけの あかとんぼ　おわれて\r\n");
+    }
+    return sheet;
+}
+
+// From text to a laid-out score, cells reused as the host does on reload.
+void BM_ScoreSetText(benchmark::State &state) {
+    const int tokens = static_cast<int>(state.range(0));
+    const QString sheet = MakeSheet(tokens);
+    ChordScore score;
+    score.Properties()->SetChord(Dictionary());
+    score.SetMax(static_cast<int16_t>(tokens));
+    for (auto _ : state) {
+        score.SetText(sheet);
+        // The program returns to its event loop after each load.
+        state.PauseTiming();
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+    }
+    if (score.ChordViewCount() != tokens) {
+        state.SkipWithError("unexpected token count");
+    }
+    state.counters["per_token_us"] = benchmark::Counter(
+        tokens / 1e6, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+
+// The first load: every cell created.
+void BM_ScoreFirstLoad(benchmark::State &state) {
+    const QString sheet = MakeSheet(300);
+    for (auto _ : state) {
+        ChordScore score;
+        score.Properties()->SetChord(Dictionary());
+        score.SetText(sheet);
+        benchmark::DoNotOptimize(score.WidthTwips());
+    }
+}
+
+void BM_ScoreSetCapo(benchmark::State &state) {
+    ChordScore score;
+    score.Properties()->SetChord(Dictionary());
+    score.SetText(MakeSheet(300));
+    int16_t capo = 0;
+    for (auto _ : state) {
+        capo = static_cast<int16_t>((capo + 1) % 10);
+        score.SetCapo(capo);
+    }
+}
+
 } // namespace
 
+BENCHMARK(BM_ScoreSetText)->Arg(300)->Arg(3000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ScoreFirstLoad)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ScoreSetCapo)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Create300Cells)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PaintCell)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
 

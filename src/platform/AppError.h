@@ -28,6 +28,7 @@ public:
     static constexpr int32_t DeviceIo = 57;
     static constexpr int32_t DuplicateKey = 457;
     static constexpr int32_t SubscriptOutOfRange = 9;
+    static constexpr int32_t OutOfMemory = 7;
 
     // 0x80040000 + offset, the program's own error numbers.
     static constexpr int32_t ObjectError(int32_t offset) {

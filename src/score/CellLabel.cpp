@@ -11,6 +11,7 @@ CellLabel::CellLabel(QWidget *parent) : QWidget(parent), m_font(std::make_shared
 void CellLabel::SetText(const QString &sText) {
     if (sText != m_text) {
         m_text = sText;
+        m_measured = false;
         update();
     }
 }
@@ -27,9 +28,24 @@ void CellLabel::SetColor(const QColor &color) {
     }
 }
 
+const QFont &CellLabel::CurrentFont() const {
+    if (!m_made || !(m_madeFrom == *m_font)) {
+        m_madeFrom = *m_font;
+        m_qfont = m_font->ToQFont();
+        m_made = true;
+        m_measured = false;
+    }
+    return m_qfont;
+}
+
 QSize CellLabel::TextSize() const {
-    const QFontMetrics fm(m_font->ToQFont());
-    return {fm.horizontalAdvance(m_text), fm.height()};
+    const QFont &font = CurrentFont();
+    if (!m_measured) {
+        const QFontMetrics fm(font);
+        m_textSize = {fm.horizontalAdvance(m_text), fm.height()};
+        m_measured = true;
+    }
+    return m_textSize;
 }
 
 QSize CellLabel::FitToText() {
@@ -41,7 +57,7 @@ QSize CellLabel::FitToText() {
 void CellLabel::paintEvent(QPaintEvent *) {
     QPainter p(this);
     p.fillRect(rect(), Qt::white);
-    const QFont f = m_font->ToQFont();
+    const QFont &f = CurrentFont();
     p.setFont(f);
     p.setPen(m_color);
     p.drawText(0, QFontMetrics(f).ascent(), m_text);

@@ -36,7 +36,16 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
 
 private:
+    // The QFont of the shared font as it is now; made again only when the
+    // font object has changed since.
+    const QFont &CurrentFont() const;
+
     QString m_text;
     std::shared_ptr<Font> m_font;
+    mutable Font m_madeFrom;
+    mutable QFont m_qfont;
+    mutable bool m_made = false;
+    mutable QSize m_textSize;
+    mutable bool m_measured = false;
     QColor m_color = Qt::black;
 };

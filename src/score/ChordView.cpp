@@ -68,19 +68,27 @@ void ChordView::SetWordFont(std::shared_ptr<Font> fnt) {
     m_lblWord->SetFont(std::move(fnt));
 }
 
+// Each flag always matches its part's visibility, so an unchanged flag
+// saves the widget's show or hide work, which adds up over a sheet.
 void ChordView::SetPositionVisible(bool show) {
-    m_positionShown = show;
-    m_picPosition->setVisible(show);
+    if (m_positionShown != show) {
+        m_positionShown = show;
+        m_picPosition->setVisible(show);
+    }
 }
 
 void ChordView::SetChordNameVisible(bool show) {
-    m_chordNameShown = show;
-    m_lblChordName->setVisible(show);
+    if (m_chordNameShown != show) {
+        m_chordNameShown = show;
+        m_lblChordName->setVisible(show);
+    }
 }
 
 void ChordView::SetWordVisible(bool show) {
-    m_wordShown = show;
-    m_lblWord->setVisible(show);
+    if (m_wordShown != show) {
+        m_wordShown = show;
+        m_lblWord->setVisible(show);
+    }
 }
 
 void ChordView::Initialize() {
@@ -137,10 +145,14 @@ void ChordView::SetWord(const QString &sWord) {
 void ChordView::SetChord(std::shared_ptr<::Chord> cls) {
     m_chord = std::move(cls);
     if (m_chord) {
-        SetFlatSize(m_chord->FlatSize());
+        // Building the same frame again changes nothing that the drawing
+        // below does not set anew; cells get the same dictionary every load.
+        if (m_chord->FlatSize() != m_diagram.FlatSize()) {
+            SetFlatSize(m_chord->FlatSize());
+        }
         // A dictionary without fingerings has no string count yet; no diagram
         // will be drawn from it, so the frame stays as it is.
-        if (m_chord->StringSize() != -1) {
+        if (m_chord->StringSize() != -1 && m_chord->StringSize() != m_diagram.StringSize()) {
             SetStringSize(m_chord->StringSize());
         }
     }

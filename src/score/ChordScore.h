@@ -1,0 +1,108 @@
+#pragma once
+
+#include "chords/Capo.h"
+#include "parsing/ChordToken.h"
+
+#include <QWidget>
+
+#include <cstdint>
+#include <vector>
+
+class ChordView;
+class QAction;
+class QMenu;
+class QMimeData;
+class ScoreSeparator;
+
+// A whole chord sheet: one cell per token, laid out in rows (bottom-aligned)
+// in one column or, with a fixed height, in page columns side by side with
+// dotted lines between them. Sizes itself to its content; lengths in twips.
+class ChordScore : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit ChordScore(QWidget *parent = nullptr);
+    ~ChordScore() override;
+
+    // Reads the sheet file whole (CP932; lone LF line ends become CR LF) and
+    // builds it. A file that cannot be read raises before anything changes.
+    void LoadChordScore(const QString &sFname);
+    // Re-applies the template and the capo to every cell.
+    void Refresh();
+    // Display state 1, 2 or 3 for every cell.
+    void State(int16_t iState);
+    // 0: one column; above 0: page return at this height.
+    void SetFixHeight(int32_t lHeight);
+    int32_t FixHeight() const { return m_fixHeight; }
+    void ClickPopupMenu();
+    void SetText(const QString &sText);
+    int16_t TabSize() const { return m_token.TabSize(); }
+    void SetTabSize(int16_t iTab) { m_token.SetTabSize(iTab); }
+    int16_t Max() const { return m_token.Max(); }
+    void SetMax(int16_t iMax) { m_token.SetMax(iMax); }
+    int16_t ChordViewCount() const { return static_cast<int16_t>(m_chvChord.size() - 1); }
+    // The template cell: the host sets the dictionary, fonts, colours and
+    // fret-start rule on it, then calls Refresh or loads a text.
+    ChordView *Properties() const { return m_chvChord[0]; }
+    void SetCapo(int16_t iCapo);
+
+    // Cells 1 to ChordViewCount, and the separators in use.
+    ChordView *Cell(int16_t i) const;
+    QWidget *Separator(int i) const;
+    int SeparatorCount() const { return static_cast<int>(m_linSep.size()) - 1; }
+    // Size in twips as the layout left it.
+    int32_t WidthTwips() const { return m_width; }
+    int32_t HeightTwips() const { return m_height; }
+    // Where the layout put cell i, in twips.
+    int32_t CellLeft(int16_t i) const;
+    int32_t CellTop(int16_t i) const;
+    int32_t SeparatorX(int i) const;
+
+    // First and last cell of sheet row lLine; false when the row has none.
+    bool FindLineRange(int32_t lLine, int16_t &iFirst, int16_t &iLast) const;
+
+    QMenu *PopupMenu();
+    QAction *PopupPaste() const { return m_popupPaste; }
+
+    static constexpr int32_t Margin = 80;
+
+signals:
+    void DrawStart();
+    void DrawEnd();
+    void Paste();
+    void DropFile(const QMimeData *Data);
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+
+private:
+    struct Placement {
+        int32_t Left = 0;
+        int32_t Top = 0;
+    };
+
+    void BuildChordViews(const QString &sText);
+    void ArrangeScore();
+    ChordView *CreateCell();
+    void DestroyCellsFrom(size_t first);
+    // Everything the template passes on but the dictionary.
+    void CopySettings(ChordView *cell) const;
+    void chvChord_ChangeRow(ChordView *cell, int16_t iState);
+    void SetSize(int32_t width, int32_t height);
+
+    std::vector<ChordView *> m_chvChord;    // 0 is the template
+    std::vector<Placement> m_placement;     // per cell, twips
+    std::vector<ScoreSeparator *> m_linSep; // 0 is the template
+    std::vector<int32_t> m_sepX;
+    ChordToken m_token;
+    Capo m_capo;
+    bool m_arranging = false;
+    int32_t m_fixHeight = 0;
+    int32_t m_width = 0;
+    int32_t m_height = 0;
+    QMenu *m_popup = nullptr;
+    QAction *m_popupPaste = nullptr;
+};

@@ -1,0 +1,462 @@
+#include "chords/Chord.h"
+#include "platform/AppError.h"
+#include "score/CellLabel.h"
+#include "score/ChordScore.h"
+#include "score/ChordView.h"
+#include "score/Fonts.h"
+#include "score/PositionView.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QMenu>
+#include <QMimeData>
+#include <QPointer>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QUrl>
+
+#include <memory>
+
+namespace {
+
+// The score's events as a list, in order.
+struct Recorder {
+    explicit Recorder(ChordScore &s) {
+        QObject::connect(&s, &ChordScore::DrawStart, [this] { events << "DrawStart"; });
+        QObject::connect(&s, &ChordScore::DrawEnd, [this] { events << "DrawEnd"; });
+        QObject::connect(&s, &ChordScore::Paste, [this] { events << "Paste"; });
+        QObject::connect(&s, &ChordScore::DropFile, [this](const QMimeData *d) {
+            events << QStringLiteral("DropFile:%1").arg(d->urls().size());
+        });
+    }
+    QStringList events;
+};
+
+// Picks item `index` (0-based, separators skipped) of the next pop-up menu.
+void ChooseInNextPopup(int index, bool *pasteEnabled = nullptr) {
+    QTimer::singleShot(0, [index, pasteEnabled] {
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        QVERIFY(menu);
+        if (pasteEnabled) {
+            *pasteEnabled = menu->actions().last()->isEnabled();
+        }
+        if (index < 0) {
+            menu->close();
+            return;
+        }
+        for (int i = 0; i <= index; ++i) {
+            QTest::keyClick(menu, Qt::Key_Down);
+        }
+        QTest::keyClick(menu, Qt::Key_Return);
+    });
+}
+
+} // namespace
+
+class TestChordScore : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void empty();
+    void oneColumn();
+    void bottomAligned();
+    void pageReturn();
+    void rowTallerThanPage();
+    void shorterAfterLonger();
+    void fixHeightTwice();
+    void capoAndRefresh();
+    void clickName();
+    void clickWord();
+    void clickDiagram();
+    void clicksThatDoNothing();
+    void changeRowFromMenu();
+    void pasteEnabled_data();
+    void pasteEnabled();
+    void drops();
+    void loadErrors_data();
+    void loadErrors();
+    void loadLfOnly();
+    void buildFailureEmpties();
+
+private:
+    int RowHeight(int16_t first, int16_t last) const;
+    int RowWidth(int16_t first, int16_t last) const;
+
+    std::unique_ptr<ChordScore> m_score;
+    std::shared_ptr<Chord> m_chord;
+};
+
+void TestChordScore::init() {
+    scorefonts::InstallFontSubstitutions();
+    m_chord = std::make_shared<Chord>();
+    m_chord->RegistChord("C", "0-1-0-2-3-X");
+    m_chord->RegistChord("G", "3-0-0-0-2-3");
+    m_chord->RegistChord("G", "3*6-3-4-5-5-3");
+    m_chord->RegistChord("G", "7-8-7-9-10-X");
+    m_chord->RegistChord("Am", "0-1-2-2-0-X");
+    m_score = std::make_unique<ChordScore>();
+    m_score->Properties()->SetChord(m_chord);
+    m_score->resize(800, 600);
+    m_score->show();
+}
+
+void TestChordScore::cleanup() {
+    m_score.reset();
+}
+
+int TestChordScore::RowHeight(int16_t first, int16_t last) const {
+    int h = 0;
+    for (int16_t i = first; i <= last; ++i) {
+        h = std::max(h, int(m_score->Cell(i)->HeightTwips()));
+    }
+    return h;
+}
+
+int TestChordScore::RowWidth(int16_t first, int16_t last) const {
+    int w = 0;
+    for (int16_t i = first; i <= last; ++i) {
+        w += m_score->Cell(i)->WidthTwips();
+    }
+    return w;
+}
+
+void TestChordScore::empty() {
+    Recorder r(*m_score);
+    m_score->SetText(QString());
+    QCOMPARE(m_score->ChordViewCount(), int16_t(0));
+    QCOMPARE(m_score->WidthTwips(), 0);
+    QCOMPARE(m_score->HeightTwips(), 160);
+    QCOMPARE(r.events, (QStringList{"DrawStart", "DrawEnd"}));
+    QVERIFY(!m_score->Properties()->isVisible());
+}
+
+void TestChordScore::oneColumn() {
+    m_score->SetText("C   G\r\nla  li\r\nplain words here\r\n\r\nAm");
+    QCOMPARE(m_score->ChordViewCount(), int16_t(5));
+    // Row 1: C and G; row 2: the plain line; row 3: the blank line; row 4: Am.
+    const int h1 = RowHeight(1, 2);
+    const int h2 = RowHeight(3, 3);
+    const int h3 = RowHeight(4, 4);
+    const int h4 = RowHeight(5, 5);
+    QCOMPARE(m_score->CellLeft(1), 80);
+    QCOMPARE(m_score->CellLeft(2), 80 + m_score->Cell(1)->WidthTwips());
+    QCOMPARE(m_score->CellTop(1), 80);
+    QCOMPARE(m_score->CellTop(3), 80 + h1);
+    QCOMPARE(m_score->CellTop(4), 80 + h1 + h2);
+    QVERIFY(h3 > 0); // a blank line leaves a gap of one word line
+    QCOMPARE(m_score->CellTop(5), 80 + h1 + h2 + h3);
+    const int widest = std::max({RowWidth(1, 2), RowWidth(3, 3), RowWidth(5, 5)});
+    QCOMPARE(m_score->WidthTwips(), 80 + widest + 80);
+    QCOMPARE(m_score->HeightTwips(), 80 + h1 + h2 + h3 + h4 + 80);
+    QCOMPARE(m_score->width(), qRound(m_score->WidthTwips() / 15.0));
+    QCOMPARE(m_score->Cell(1)->pos(), QPoint(qRound(80 / 15.0), qRound(80 / 15.0)));
+}
+
+void TestChordScore::bottomAligned() {
+    m_score->SetText("C     E9  Am\r\nabc   de  fg");
+    QCOMPARE(m_score->ChordViewCount(), int16_t(3));
+    m_score->Cell(3)->SetState(3); // word only: the shortest cell
+    m_score->Refresh();
+    const int row = RowHeight(1, 3);
+    for (int16_t i = 1; i <= 3; ++i) {
+        const ChordView *c = m_score->Cell(i);
+        QCOMPARE(m_score->CellTop(i) + c->HeightTwips(), 80 + row);
+        // In pixels too: every bottom on the same row.
+        QCOMPARE(c->geometry().bottom(), m_score->Cell(1)->geometry().bottom());
+    }
+    QVERIFY(m_score->Cell(2)->HeightTwips() < m_score->Cell(1)->HeightTwips());
+    QVERIFY(m_score->Cell(3)->HeightTwips() < m_score->Cell(2)->HeightTwips());
+}
+
+void TestChordScore::pageReturn() {
+    QStringList lines;
+    for (int i = 1; i <= 7; ++i) {
+        lines << QStringLiteral("line %1 %2").arg(i).arg(QString(i, u'w'));
+    }
+    m_score->SetText(lines.join("\r\n"));
+    const int hw = m_score->Cell(1)->HeightTwips();
+    m_score->SetFixHeight(160 + 3 * hw); // three rows a page
+    QCOMPARE(m_score->HeightTwips(), 160 + 3 * hw);
+    QCOMPARE(m_score->SeparatorCount(), 2);
+    const int page1 = 160 + RowWidth(3, 3);
+    const int page2 = 160 + RowWidth(6, 6);
+    const int page3 = 160 + RowWidth(7, 7);
+    QCOMPARE(m_score->SeparatorX(1), page1);
+    QCOMPARE(m_score->SeparatorX(2), page1 + page2);
+    QCOMPARE(m_score->WidthTwips(), page1 + page2 + page3);
+    QCOMPARE(m_score->CellLeft(4), page1 + 80);
+    QCOMPARE(m_score->CellTop(4), 80);
+    QCOMPARE(m_score->CellTop(6), 80 + 2 * hw);
+    QCOMPARE(m_score->CellLeft(7), page1 + page2 + 80);
+    QVERIFY(m_score->Separator(1)->isVisible());
+    QCOMPARE(m_score->Separator(1)->geometry(),
+             QRect(qRound(page1 / 15.0), 0, 1, qRound(m_score->HeightTwips() / 15.0)));
+    // Page return off again: one column, the separators hidden.
+    m_score->SetFixHeight(0);
+    QCOMPARE(m_score->HeightTwips(), 160 + 7 * hw);
+    QVERIFY(!m_score->Separator(1)->isVisible());
+}
+
+void TestChordScore::rowTallerThanPage() {
+    m_score->SetText("C\r\nla");
+    m_score->SetFixHeight(300);
+    QCOMPARE(m_score->SeparatorCount(), 1);
+    QCOMPARE(m_score->SeparatorX(1), 160);
+    QCOMPARE(m_score->CellLeft(1), 240);
+    QCOMPARE(m_score->CellTop(1), 80);
+    QCOMPARE(m_score->WidthTwips(), 160 + 160 + RowWidth(1, 1));
+}
+
+void TestChordScore::shorterAfterLonger() {
+    m_score->SetText("1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8");
+    const int hw = m_score->Cell(1)->HeightTwips();
+    m_score->SetFixHeight(160 + 2 * hw);
+    QCOMPARE(m_score->SeparatorCount(), 3);
+    QPointer<ChordView> surplus = m_score->Cell(6);
+    QPointer<ChordView> kept = m_score->Cell(2);
+    m_score->SetText("a\r\nb");
+    QCOMPARE(m_score->ChordViewCount(), int16_t(2));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(surplus.isNull());
+    QVERIFY(!kept.isNull()); // reused
+    QCOMPARE(m_score->Cell(2), kept.data());
+    QCOMPARE(m_score->Cell(2)->Word(), QString("b"));
+    QCOMPARE(m_score->SeparatorCount(), 3); // created, kept, hidden
+    for (int s = 1; s <= 3; ++s) {
+        QVERIFY(!m_score->Separator(s)->isVisible());
+    }
+}
+
+void TestChordScore::fixHeightTwice() {
+    m_score->SetText("a\r\nb");
+    Recorder r(*m_score);
+    m_score->SetFixHeight(3000);
+    m_score->SetFixHeight(3000);
+    QCOMPARE(r.events, (QStringList{"DrawStart", "DrawEnd"}));
+}
+
+void TestChordScore::capoAndRefresh() {
+    m_score->SetText("D  A7  C/E\r\nla li lo");
+    Recorder r(*m_score);
+    m_score->SetCapo(2);
+    QCOMPARE(m_score->Cell(1)->ChordName(), QString("C"));
+    QCOMPARE(m_score->Cell(2)->ChordName(), QString("G7"));
+    QCOMPARE(m_score->Cell(3)->ChordName(), QString("A#/D"));
+    // D was unknown when the row was shown, so its diagram stays hidden
+    // although C is known; a state write shows it.
+    QVERIFY(!m_score->Cell(1)->PositionShown());
+    m_score->State(1);
+    QVERIFY(m_score->Cell(1)->PositionShown());
+    QCOMPARE(r.events, (QStringList{"DrawStart", "DrawEnd", "DrawStart", "DrawEnd"}));
+    // The template's colour reaches every cell on Refresh.
+    m_score->Properties()->SetEnableChordNameColor(0x0000FF);
+    m_score->Refresh();
+    QCOMPARE(m_score->Cell(1)->lblChordName()->Color(), QColor(255, 0, 0));
+    m_score->State(3);
+    QVERIFY(!m_score->Cell(1)->ChordNameShown());
+    m_score->SetCapo(0);
+    QCOMPARE(m_score->Cell(3)->ChordName(), QString("C/E"));
+    QVERIFY(!m_score->Cell(1)->ChordNameShown()); // states survive a refresh
+}
+
+void TestChordScore::clickName() {
+    m_score->SetText("C\r\nla\r\nnext");
+    const int before = m_score->HeightTwips();
+    const int nextTop = m_score->CellTop(2);
+    Recorder r(*m_score);
+    ChordView *c = m_score->Cell(1);
+    QTest::mousePress(c->lblChordName(), Qt::LeftButton);
+    QCOMPARE(r.events, (QStringList{"DrawStart", "DrawEnd"}));
+    QVERIFY(!c->PositionShown());
+    QCOMPARE(m_score->HeightTwips(), before - 750);
+    QCOMPARE(m_score->CellTop(2), nextTop - 750); // laid out again
+    QTest::mousePress(c->lblChordName(), Qt::MiddleButton);
+    QVERIFY(c->PositionShown());
+}
+
+void TestChordScore::clickWord() {
+    m_score->SetText("C\r\nla");
+    ChordView *c = m_score->Cell(1);
+    Recorder r(*m_score);
+    QTest::mousePress(c->lblWord(), Qt::LeftButton);
+    QVERIFY(!c->PositionShown() && !c->ChordNameShown());
+    QTest::mousePress(c->lblWord(), Qt::LeftButton);
+    QVERIFY(!c->PositionShown() && c->ChordNameShown());
+    QCOMPARE(r.events, (QStringList{"DrawStart", "DrawEnd", "DrawStart", "DrawEnd"}));
+}
+
+void TestChordScore::clickDiagram() {
+    m_score->SetText("G");
+    ChordView *g = m_score->Cell(1);
+    QCOMPARE(g->PositionSize(), int16_t(3));
+    Recorder r(*m_score);
+    QList<int> seen;
+    for (int i = 0; i < 4; ++i) {
+        QTest::mousePress(g->picPosition(), Qt::LeftButton);
+        seen << g->PositionId();
+    }
+    const int16_t first = m_chord->SearchPosition("G");
+    QCOMPARE(seen, (QList<int>{first + 1, first + 2, first, first + 1}));
+    QVERIFY(r.events.isEmpty());
+    QCOMPARE(g->FlatStart(), int16_t(3));
+}
+
+void TestChordScore::clicksThatDoNothing() {
+    m_score->SetText("C  E9\r\nla li\r\nplain");
+    Recorder r(*m_score);
+    QTest::mousePress(m_score->Cell(1)->picPosition(), Qt::LeftButton);  // one position
+    QTest::mousePress(m_score->Cell(2)->lblChordName(), Qt::LeftButton); // unknown chord
+    QTest::mousePress(m_score->Cell(3)->lblWord(), Qt::LeftButton);      // no chord above
+    QTest::mousePress(m_score->Cell(1), Qt::LeftButton);                 // the cell's surface
+    QTest::mousePress(m_score.get(), Qt::LeftButton, {}, QPoint(1, 1));  // the score's surface
+    QVERIFY(r.events.isEmpty());
+    QVERIFY(m_score->Cell(1)->PositionShown());
+    QVERIFY(m_score->Cell(2)->ChordNameShown());
+}
+
+void TestChordScore::changeRowFromMenu() {
+    m_score->SetText("C   G\r\nla  li\r\nAm\r\nlo");
+    Recorder r(*m_score);
+    ChooseInNextPopup(2); // 行 - 歌詞
+    QTest::mousePress(m_score->Cell(2)->lblWord(), Qt::RightButton);
+    QCOMPARE(r.events, (QStringList{"DrawStart", "DrawEnd"}));
+    for (int16_t i : {int16_t(1), int16_t(2)}) {
+        QVERIFY(!m_score->Cell(i)->PositionShown() && !m_score->Cell(i)->ChordNameShown());
+    }
+    QVERIFY(m_score->Cell(3)->PositionShown() && m_score->Cell(3)->ChordNameShown());
+    ChooseInNextPopup(1); // 行 - コード名
+    QTest::mousePress(m_score->Cell(1)->picPosition(), Qt::RightButton);
+    QVERIFY(!m_score->Cell(2)->PositionShown() && m_score->Cell(2)->ChordNameShown());
+    ChooseInNextPopup(0); // 行 - 押え方
+    QTest::mousePress(m_score->Cell(1), Qt::RightButton);
+    QVERIFY(m_score->Cell(1)->PositionShown());
+}
+
+void TestChordScore::pasteEnabled_data() {
+    QTest::addColumn<bool>("text");
+    QTest::newRow("clipboard with text") << true;
+    QTest::newRow("clipboard without text") << false;
+}
+
+void TestChordScore::pasteEnabled() {
+    QFETCH(bool, text);
+    if (text) {
+        QGuiApplication::clipboard()->setText("C\r\nla");
+    } else {
+        auto *data = new QMimeData;
+        data->setData("application/x-tamblin-test", "x");
+        QGuiApplication::clipboard()->setMimeData(data);
+    }
+    m_score->SetText("C\r\nla");
+    bool enabled = !text;
+    ChooseInNextPopup(-1, &enabled);
+    m_score->Cell(1)->ClickPopupMenu();
+    QCOMPARE(enabled, text);
+    enabled = !text;
+    ChooseInNextPopup(-1, &enabled);
+    m_score->ClickPopupMenu();
+    QCOMPARE(enabled, text);
+    if (text) {
+        Recorder r(*m_score);
+        ChooseInNextPopup(3); // the cell's 貼り付け, after the separator
+        QTest::mousePress(m_score->Cell(1)->lblChordName(), Qt::RightButton);
+        ChooseInNextPopup(0);
+        QTest::mousePress(m_score.get(), Qt::RightButton, {}, QPoint(1, 1));
+        QCOMPARE(r.events, (QStringList{"Paste", "Paste"}));
+    }
+}
+
+void TestChordScore::drops() {
+    m_score->SetText("C\r\nla");
+    Recorder r(*m_score);
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile("/tmp/a.txt"), QUrl::fromLocalFile("/tmp/b.txt"),
+                  QUrl::fromLocalFile("/tmp/c.txt")});
+    for (QWidget *target :
+         {static_cast<QWidget *>(m_score->Cell(1)), static_cast<QWidget *>(m_score.get())}) {
+        QDragEnterEvent enter(QPoint(1, 1), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(1, 1), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &drop);
+        QVERIFY(drop.isAccepted());
+    }
+    QCOMPARE(r.events, (QStringList{"DropFile:3", "DropFile:3"}));
+}
+
+void TestChordScore::loadErrors_data() {
+    QTest::addColumn<QByteArray>("bytes"); // "<absent>": no file
+    QTest::addColumn<int>("number");
+    QTest::newRow("missing") << QByteArray("<absent>") << int(AppError::FileNotFound);
+    QTest::newRow("binary") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16)
+                            << int(AppError::TypeMismatch);
+    QTest::newRow("UTF-16") << QByteArray("\xFF\xFE"
+                                          "C\0\r\0\n\0",
+                                          8)
+                            << int(AppError::TypeMismatch);
+    QTest::newRow("too large") << QByteArray(5 * 1024 * 1024, 'a') << int(AppError::OutOfMemory);
+}
+
+void TestChordScore::loadErrors() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, number);
+    m_score->SetText("C\r\nla");
+    QTemporaryDir dir;
+    const QString path = dir.filePath("song.txt");
+    if (bytes != "<absent>") {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+    Recorder r(*m_score);
+    try {
+        m_score->LoadChordScore(path);
+        QFAIL("the load must fail");
+    } catch (const AppError &e) {
+        QCOMPARE(e.Number(), number);
+        QVERIFY2(e.Description().contains(path), qPrintable(e.Description()));
+    }
+    QVERIFY(r.events.isEmpty());
+    QCOMPARE(m_score->ChordViewCount(), int16_t(1)); // the sheet stays
+    QCOMPARE(m_score->Cell(1)->ChordName(), QString("C"));
+}
+
+void TestChordScore::loadLfOnly() {
+    QTemporaryDir dir;
+    QFile f(dir.filePath("lf.txt"));
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("G   C\n\x82\xb3\x82\xad\x82\xe7\n\nAm\r\nla\n");
+    f.close();
+    m_score->LoadChordScore(f.fileName());
+    QCOMPARE(m_score->ChordViewCount(), int16_t(4));
+    QCOMPARE(m_score->Cell(1)->Word(), QString("さく"));
+    QCOMPARE(m_score->Cell(2)->Word(), QString("ら"));
+    QCOMPARE(m_score->Cell(3)->LineNo(), 2);
+    QCOMPARE(m_score->Cell(4)->ChordName(), QString("Am"));
+    QCOMPARE(m_score->Cell(4)->Word(), QString("la"));
+}
+
+void TestChordScore::buildFailureEmpties() {
+    m_score->SetText("a\r\nb");
+    m_score->SetMax(3);
+    Recorder r(*m_score);
+    try {
+        m_score->SetText("1\r\n2\r\n3\r\n4");
+        QFAIL("the limit must be raised");
+    } catch (const AppError &e) {
+        QCOMPARE(e.Number(), int32_t(0x8004C38Cu));
+        QCOMPARE(e.Description(), QStringLiteral("表示制限数を越えました"));
+    }
+    QCOMPARE(r.events, QStringList{"DrawStart"}); // no DrawEnd after a failure
+    QCOMPARE(m_score->ChordViewCount(), int16_t(0));
+    m_score->SetText("x");
+    QCOMPARE(m_score->ChordViewCount(), int16_t(1));
+}
+
+QTEST_MAIN(TestChordScore)
+#include "tst_chordscore.moc"

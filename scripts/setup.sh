@@ -9,7 +9,7 @@ PACKAGES=(
   libicu-dev
   libbenchmark-dev
   clang clang-format libclang-rt-14-dev
-  xvfb xauth imagemagick
+  xvfb xauth imagemagick xdotool
   fonts-liberation2 fonts-ipafont-gothic
 )
 

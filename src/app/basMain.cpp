@@ -1,0 +1,91 @@
+#include "app/basMain.h"
+
+#include "app/frmChordScore.h"
+#include "chords/Chord.h"
+#include "parsing/basPath.h"
+#include "platform/AppError.h"
+#include "platform/AppInfo.h"
+#include "platform/MessageBox.h"
+#include "platform/SingleInstance.h"
+#include "score/Fonts.h"
+#include "settings/PrivateProfile.h"
+
+#include <QApplication>
+#include <QIcon>
+
+namespace basMain {
+namespace {
+std::unique_ptr<PrivateProfile> g_profile;
+std::shared_ptr<Chord> g_chord;
+::frmChordScore *g_window = nullptr;
+} // namespace
+
+PrivateProfile &oProfile() {
+    return *g_profile;
+}
+std::shared_ptr<Chord> &oChord() {
+    return g_chord;
+}
+::frmChordScore *frmChordScore() {
+    return g_window;
+}
+
+void CreateGlobals() {
+    g_profile = std::make_unique<PrivateProfile>();
+    g_chord = std::make_shared<Chord>();
+}
+
+void DestroyGlobals() {
+    g_window = nullptr;
+    g_chord.reset();
+    g_profile.reset();
+}
+
+void SetMainWindow(::frmChordScore *window) {
+    g_window = window;
+}
+
+int Main() {
+    SingleInstance instance;
+    if (instance.AskRunningInstance()) {
+        // The running one comes to the front; nothing here is read or written.
+        return 0;
+    }
+    instance.Listen();
+    scorefonts::InstallFontSubstitutions();
+    std::unique_ptr<::frmChordScore> window;
+    try {
+        CreateGlobals();
+        const QString name = oProfile().GetString("Chord", "Filename", "POSITION.INI");
+        const QString path =
+            basPath::AddBackslash(appinfo::ProgramDirectory()) + basPath::GetFileName(name);
+        oChord()->LoadChordPosition(path);
+        window = std::make_unique<::frmChordScore>();
+        SetMainWindow(window.get());
+        window->show();
+    } catch (const AppError &e) {
+        // A window that failed part-way through loading is discarded unseen
+        // and writes nothing.
+        SetMainWindow(nullptr);
+        window.reset();
+        msgbox::ShowError(nullptr, e.Description());
+        DestroyGlobals();
+        return 1;
+    }
+    QObject::connect(&instance, &SingleInstance::ActivateRequested, window.get(), [&window] {
+        if (window->isMinimized()) {
+            window->showNormal();
+        }
+        window->show();
+        window->raise();
+        window->activateWindow();
+    });
+    QApplication::setQuitOnLastWindowClosed(true);
+    const int code = QApplication::exec();
+    SetMainWindow(nullptr);
+    window.reset();
+    DestroyGlobals();
+    return code;
+}
+
+} // namespace basMain

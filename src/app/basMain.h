@@ -1,0 +1,27 @@
+#pragma once
+
+#include <memory>
+
+class Chord;
+class PrivateProfile;
+class frmChordScore;
+
+// Start-up and the objects the whole program shares.
+namespace basMain {
+
+// The program: one instance per user, the settings store, the dictionary
+// from the position file the settings name, the main window. Returns the
+// process exit code.
+int Main();
+
+// Created in Main and kept until the program ends.
+PrivateProfile &oProfile();
+std::shared_ptr<Chord> &oChord();
+frmChordScore *frmChordScore();
+
+// For tests: the objects without the event loop or the instance check.
+void CreateGlobals();
+void DestroyGlobals();
+void SetMainWindow(::frmChordScore *window);
+
+} // namespace basMain

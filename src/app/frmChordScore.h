@@ -1,0 +1,129 @@
+#pragma once
+
+#include <QMainWindow>
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+class ChordScore;
+class FileHistory;
+class QAction;
+class QMenu;
+class QMimeData;
+class QScrollBar;
+class QTimer;
+
+// The main window: the score in a white viewport with two scroll bars, the
+// menus, the keys, and the settings it restores at load and writes at close.
+// Lengths are twips (15 a pixel); scroll bar values count 10 twips.
+class frmChordScore : public QMainWindow {
+    Q_OBJECT
+
+public:
+    // Loads the window's state from the settings file; a value that does not
+    // convert raises the settings store's error.
+    frmChordScore();
+    ~frmChordScore() override;
+
+    void Form_Resize();
+    void ClickPopupMenu();
+    void chsChord_DrawStart();
+    void chsChord_DrawEnd();
+    // Loads sIniFile beside the program into a scratch dictionary first, so
+    // a faulty file leaves the one in use as it was.
+    void ReloadPositionIni(const QString &sIniFile);
+
+    // What tests and the dialogs look at.
+    ChordScore *chsChord() const { return m_chsChord; }
+    QWidget *picView() const { return m_picView; }
+    QScrollBar *hsbScore() const { return m_hsbScore; }
+    QScrollBar *vsbScore() const { return m_vsbScore; }
+    QTimer *tmrCheckResize() const { return m_tmrCheckResize; }
+    FileHistory *History() const { return m_history.get(); }
+    const QString &PreOpenedDir() const { return m_preOpenedDir; }
+    bool Busy() const { return m_busy; }
+    // The capo whose item is checked, -1 if none.
+    int16_t CheckedCapo() const;
+    bool PageReturn() const;
+
+    QAction *mnuFile_Open = nullptr;
+    std::vector<QAction *> mnuFile_File; // 1..9, 0 unused
+    QAction *mnuFile_Dummy2 = nullptr;
+    QAction *mnuFile_Dummy3 = nullptr;
+    QAction *mnuFile_Exit = nullptr;
+    QMenu *mnuEdit = nullptr;
+    QAction *mnuEdit_Paste = nullptr;
+    std::vector<QAction *> mnuVisible_State; // 1..3, 0 unused
+    QMenu *mnuVisible_Capo = nullptr;
+    std::vector<QAction *> mnuVisible_CapoFlat; // 0..9
+    QAction *mnuVisible_Page = nullptr;
+    QAction *mnuHelp_Setting = nullptr;
+    QAction *mnuHelp_Version = nullptr;
+    QMenu *mnuPopup = nullptr;
+    QAction *mnuPopup_Paste = nullptr;
+
+    // Steps of the scroll bars, in scroll units.
+    static constexpr int HsbLargeChange = 90;
+    static constexpr int HsbSmallChange = 45;
+    static constexpr int VsbLargeChange = 60;
+    static constexpr int VsbSmallChange = 30;
+    // Thickness of both scroll bars.
+    static constexpr int32_t ScrollBarTwips = 240;
+
+signals:
+    // The settings dialog and the About box are opened from these.
+    void SettingRequested();
+    void VersionRequested();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+private:
+    void BuildMenus();
+    void Form_Load();
+    void SaveSettings();
+    void SetCapo(int16_t iCapo);
+
+    void OpenChordFile(const QString &sPath);
+    void ShowText(const QString &sText);
+    void PasteText();
+    void OpenDroppedFile(const QMimeData *Data);
+    void BeginDraw();
+    void EndDraw();
+    void EnableCommands(bool bEnabled);
+
+    // Key preview: true when the key was one of the window's own.
+    bool Form_KeyDown(int key, Qt::KeyboardModifiers modifiers, quint32 nativeScanCode);
+    void LayoutView();
+    void ResetScroll();
+    void ScrollUp(int iStep);
+    void ScrollDown(int iStep);
+    void ScrollLeft(int iStep);
+    void ScrollRight(int iStep);
+    void hsbScore_Change(int value);
+    void vsbScore_Change(int value);
+    void tmrCheckResize_Timer();
+
+    void mnuFile_Open_Click();
+    void mnuFile_File_Click(int16_t i);
+    void mnuEdit_Open();
+    void mnuVisible_Page_Click();
+
+    // Inner size of the viewport in twips.
+    int32_t ViewWidthTwips() const;
+    int32_t ViewHeightTwips() const;
+
+    QWidget *m_client = nullptr;
+    QWidget *m_picView = nullptr;
+    ChordScore *m_chsChord = nullptr;
+    QScrollBar *m_hsbScore = nullptr;
+    QScrollBar *m_vsbScore = nullptr;
+    QTimer *m_tmrCheckResize = nullptr;
+    std::unique_ptr<FileHistory> m_history;
+    QString m_preOpenedDir;
+    bool m_busy = false;
+    bool m_loaded = false;
+};

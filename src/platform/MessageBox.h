@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+
+// The one way errors reach the user: a message box with the description, an
+// OK button only and the application title.
+namespace msgbox {
+
+void ShowError(QWidget *parent, const QString &sDescription);
+
+// Tests catch the messages instead of answering modal boxes; nullptr restores the boxes.
+void SetSink(std::function<void(const QString &)> sink);
+
+} // namespace msgbox

@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Starts the real tamblin from a copy of build/bin under Xvfb, opens a sample
+# sheet through File > Open, sets capo 2 with the key "2", closes the window
+# by File > Exit and checks the settings file it wrote.
+set -euo pipefail
+bin=$1
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cp -r "$bin/tamblin" "$bin/POSITION.INI" "$bin/samples" "$work/"
+cd "$work"
+# A real X window, whatever the other tests use.
+export QT_QPA_PLATFORM=xcb
+
+cat > drive.sh <<'INNER'
+set -eu
+./tamblin & pid=$!
+wid=$(timeout 20 xdotool search --sync --name '^Tamblin$' | head -1)
+xdotool windowfocus "$wid"; sleep 0.5
+xdotool key alt+f; sleep 0.5; xdotool key o; sleep 1
+xdotool type --delay 10 "$PWD/samples/furusato.txt"; xdotool key Return; sleep 1
+xdotool key 2; sleep 0.5
+xdotool key alt+f; sleep 0.5; xdotool key x
+for i in $(seq 50); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done
+if kill -0 $pid 2>/dev/null; then kill $pid; echo "tamblin did not close"; exit 1; fi
+wait $pid
+INNER
+xvfb-run -a -s "-screen 0 1280x800x24" bash drive.sh
+
+ini=tamblin.INI
+fail() { echo "FAIL: $*"; iconv -f CP932 -t UTF-8 "$ini" || true; exit 1; }
+[ -f "$ini" ] || fail "no settings file written"
+grep -qa $'^Capo=2\r$' "$ini" || fail "capo 2 not saved"
+grep -qa "^1=$work/samples/furusato.txt"$'\r$' "$ini" || fail "sheet not in the history"
+grep -qa "^PreOpenedDir=$work/samples/"$'\r$' "$ini" || fail "folder not remembered"
+grep -qa $'^Filename=POSITION.INI\r$' "$ini" || fail "position file name not saved"
+grep -qa $'^Width=9600\r$' "$ini" || fail "window width not half the screen"
+echo "e2e: ok"

@@ -1,0 +1,563 @@
+#include "app/basMain.h"
+#include "app/frmChordScore.h"
+#include "chords/Chord.h"
+#include "platform/AppError.h"
+#include "platform/MessageBox.h"
+#include "score/CellLabel.h"
+#include "score/ChordScore.h"
+#include "score/ChordView.h"
+#include "score/Fonts.h"
+#include "settings/FileHistory.h"
+#include "settings/PrivateProfile.h"
+#include "settings/basFileOpen.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileSystemModel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QScreen>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QUrl>
+
+#include <cmath>
+#include <functional>
+#include <memory>
+
+namespace {
+
+const QString kBin = QStringLiteral(TAMBLIN_BIN_DIR);
+
+QByteArray ReadAll(const QString &path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void WriteAll(const QString &path, const QByteArray &bytes) {
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly)) {
+        qFatal("cannot write %s", qPrintable(path));
+    }
+    f.write(bytes);
+}
+
+// Drops urls on w as a drag would: enter, then drop.
+void DropOn(QWidget *w, const QList<QUrl> &urls) {
+    QMimeData data;
+    data.setUrls(urls);
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(w, &enter);
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(w, &drop);
+}
+
+// Runs f on the next modal dialog of type T once it is up.
+template <typename T> void WhenModal(std::function<void(T *)> f) {
+    auto *timer = new QTimer;
+    timer->setInterval(20);
+    auto tries = std::make_shared<int>(0);
+    QObject::connect(timer, &QTimer::timeout, [timer, f, tries] {
+        if (auto *d = qobject_cast<T *>(QApplication::activeModalWidget())) {
+            timer->stop();
+            timer->deleteLater();
+            f(d);
+        } else if (++*tries > 250) {
+            timer->stop();
+            timer->deleteLater();
+            qWarning("no modal dialog came up");
+        }
+    });
+    timer->start();
+}
+
+} // namespace
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void firstStart();
+    void roundTrip();
+    void badSettings_data();
+    void badSettings();
+    void capoOutOfRange();
+    void capoByMenuAndKeys();
+    void busyRefusesClose();
+    void paste();
+    void dropOpensFirst();
+    void pageReturnFollowsTimer();
+    void scrollArithmetic();
+    void longScoreStaysReachable();
+    void openDialog();
+    void openDialogCancelled();
+    void openFailureKeepsSheet();
+    void reloadPositionFile();
+
+private:
+    std::unique_ptr<frmChordScore> MakeWindow();
+    QString Ini() const { return m_dir.filePath("tamblin.INI"); }
+
+    QTemporaryDir m_dir;
+    QStringList m_messages;
+};
+
+void TestMainWindow::initTestCase() {
+    scorefonts::InstallFontSubstitutions();
+    msgbox::SetSink([this](const QString &m) { m_messages << m; });
+}
+
+void TestMainWindow::init() {
+    QFile::remove(Ini());
+    m_messages.clear();
+    basMain::CreateGlobals();
+    basMain::oProfile().SetIniFilename(Ini());
+    basMain::oChord()->LoadChordPosition(kBin + "/POSITION.INI");
+}
+
+void TestMainWindow::cleanup() {
+    basMain::DestroyGlobals();
+}
+
+std::unique_ptr<frmChordScore> TestMainWindow::MakeWindow() {
+    auto w = std::make_unique<frmChordScore>();
+    basMain::SetMainWindow(w.get());
+    w->show();
+    if (!QTest::qWaitForWindowExposed(w.get())) {
+        qWarning("main window not exposed");
+    }
+    return w;
+}
+
+void TestMainWindow::firstStart() {
+    auto w = MakeWindow();
+    const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
+    QCOMPARE(w->size(), screen / 2);
+    QCOMPARE(w->pos(), QPoint((screen.width() - screen.width() / 2) / 2,
+                              (screen.height() - screen.height() / 2) / 2));
+    QCOMPARE(w->windowTitle(), QString("Tamblin"));
+    QCOMPARE(w->CheckedCapo(), int16_t(0));
+    QCOMPARE(w->mnuVisible_CapoFlat.size(), size_t(10));
+    QCOMPARE(w->mnuVisible_CapoFlat[0]->text(), QString("なし(&0)"));
+    QCOMPARE(w->mnuVisible_CapoFlat[7]->text(), QString("&7"));
+    QVERIFY(!w->PageReturn());
+    QCOMPARE(w->PreOpenedDir(), QCoreApplication::applicationDirPath());
+    QCOMPARE(w->chsChord()->ChordViewCount(), int16_t(0));
+    QCOMPARE(w->tmrCheckResize()->interval(), 2000);
+    QVERIFY(w->tmrCheckResize()->isActive());
+    QCOMPARE(w->mnuEdit_Paste->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_V));
+    QCOMPARE(w->mnuVisible_State[1]->shortcut(), QKeySequence(Qt::Key_F6));
+    QCOMPARE(w->mnuVisible_State[3]->shortcut(), QKeySequence(Qt::Key_F8));
+    QVERIFY(!w->mnuFile_Dummy3->isVisible()); // no history yet
+    QVERIFY(!QFile::exists(Ini()));           // loading writes nothing
+    QVERIFY(w->close());
+    QVERIFY(QFile::exists(Ini()));
+}
+
+void TestMainWindow::roundTrip() {
+    const QByteArray settings =
+        "[Window]\r\nHeight=4500\r\nWidth=6000\r\nTop=300\r\nLeft=450\r\n"
+        "[Setting]\r\nPreOpenedDir=/music/\r\nAdjustFlatStart=True\r\nTabSize=8\r\nCapo=3\r\n"
+        "PageReturn=True\r\n"
+        "[ChordNameFont]\r\nName=Liberation Serif\r\nSize=12\r\nBold=False\r\nWeight=400\r\n"
+        "[WordFont]\r\nName=IPAGothic\r\nSize=11\r\nItalic=True\r\n"
+        "[ChordName]\r\nEnableColor=255\r\nUnEnableColor=65280\r\n"
+        "[Word]\r\nEnableColor=16711680\r\nUnEnableColor=8421504\r\n"
+        "[History]\r\n1=/music/a.txt\r\n2=/music/b.txt\r\n"
+        "[Chord]\r\nFilename=/elsewhere/POSITION.INI\r\n";
+    WriteAll(Ini(), settings);
+    {
+        auto w = MakeWindow();
+        QCOMPARE(w->size(), QSize(400, 300));
+        QCOMPARE(w->pos(), QPoint(30, 20));
+        QCOMPARE(w->PreOpenedDir(), QString("/music/"));
+        const ChordView *t = w->chsChord()->Properties();
+        QVERIFY(t->AdjustFlatStart());
+        QCOMPARE(t->ChordNameFont()->Name(), QString("Liberation Serif"));
+        QCOMPARE(t->ChordNameFont()->Size(), 12.0);
+        QVERIFY(!t->ChordNameFont()->Bold());
+        QCOMPARE(t->WordFont()->Name(), QString("IPAGothic"));
+        QVERIFY(t->WordFont()->Italic());
+        QCOMPARE(t->EnableChordNameColor(), 255);
+        QCOMPARE(t->UnEnableChordNameColor(), 65280);
+        QCOMPARE(t->EnableWordColor(), 16711680);
+        QCOMPARE(t->UnEnableWordColor(), 8421504);
+        QCOMPARE(w->chsChord()->TabSize(), int16_t(8));
+        QCOMPARE(w->CheckedCapo(), int16_t(3));
+        QVERIFY(w->PageReturn());
+        QCOMPARE(w->History()->HistoryItem(1), QString("/music/a.txt"));
+        QCOMPARE(w->mnuFile_File[2]->text(), QString("&2 /music/b.txt"));
+        QVERIFY(w->mnuFile_File[2]->isVisible());
+        QVERIFY(!w->mnuFile_File[3]->isVisible());
+        QVERIFY(w->close());
+    }
+    const QByteArray after = ReadAll(Ini());
+    for (const char *line : {"Height=4500",
+                             "Width=6000",
+                             "Top=300",
+                             "Left=450",
+                             "PreOpenedDir=/music/",
+                             "AdjustFlatStart=True",
+                             "TabSize=8",
+                             "Capo=3",
+                             "PageReturn=True",
+                             "Name=Liberation Serif",
+                             "Size=12",
+                             "Italic=True",
+                             "EnableColor=255",
+                             "UnEnableColor=65280",
+                             "EnableColor=16711680",
+                             "UnEnableColor=8421504",
+                             "1=/music/a.txt",
+                             "2=/music/b.txt",
+                             "3=\r\n",
+                             "Filename=POSITION.INI"}) {
+        QVERIFY2(after.contains(line), line);
+    }
+}
+
+void TestMainWindow::badSettings_data() {
+    QTest::addColumn<QByteArray>("settings");
+    QTest::addColumn<int>("number");
+    QTest::newRow("height abc") << QByteArray("[Window]\r\nHeight=abc\r\n") << 13;
+    QTest::newRow("capo abc") << QByteArray("[Setting]\r\nCapo=abc\r\n") << 13;
+    QTest::newRow("tab size overflow") << QByteArray("[Setting]\r\nTabSize=99999\r\n") << 6;
+    QTest::newRow("colour text") << QByteArray("[Word]\r\nEnableColor=red\r\n") << 13;
+    QTest::newRow("font size empty") << QByteArray("[WordFont]\r\nSize=\r\n") << 13;
+}
+
+// A value that does not convert stops loading with the store's error, which
+// names the file; nothing is written.
+void TestMainWindow::badSettings() {
+    QFETCH(QByteArray, settings);
+    QFETCH(int, number);
+    WriteAll(Ini(), settings);
+    try {
+        frmChordScore w;
+        QFAIL("loading must fail");
+    } catch (const AppError &e) {
+        QCOMPARE(e.Number(), number);
+        QVERIFY2(e.Description().contains(Ini()), qPrintable(e.Description()));
+    }
+    QCOMPARE(ReadAll(Ini()), settings);
+}
+
+void TestMainWindow::capoOutOfRange() {
+    WriteAll(Ini(), "[Setting]\r\nCapo=12\r\n");
+    auto w = MakeWindow();
+    QCOMPARE(w->CheckedCapo(), int16_t(0));
+    QVERIFY(w->close());
+    QVERIFY(ReadAll(Ini()).contains("Capo=0\r\n"));
+}
+
+void TestMainWindow::capoByMenuAndKeys() {
+    auto w = MakeWindow();
+    QGuiApplication::clipboard()->setText("D     A7\r\nla la la");
+    w->mnuEdit_Paste->trigger();
+    ChordScore *s = w->chsChord();
+    QCOMPARE(s->Cell(1)->ChordName(), QString("D"));
+    w->mnuVisible_CapoFlat[2]->trigger();
+    QCOMPARE(s->Cell(1)->ChordName(), QString("C"));
+    QCOMPARE(w->CheckedCapo(), int16_t(2));
+    w->mnuVisible_CapoFlat[2]->trigger(); // the checked item again: still exactly one
+    QCOMPARE(w->CheckedCapo(), int16_t(2));
+    int checked = 0;
+    for (QAction *a : w->mnuVisible_CapoFlat) {
+        checked += a->isChecked() ? 1 : 0;
+    }
+    QCOMPARE(checked, 1);
+    // Keys reach the window first, whichever child has the focus.
+    QTest::keyClick(s->Cell(1)->lblWord(), Qt::Key_5);
+    QCOMPARE(w->CheckedCapo(), int16_t(5));
+    QCOMPARE(s->Cell(1)->ChordName(), QString("A"));
+    QTest::keyClick(w->picView(), Qt::Key_3, Qt::ShiftModifier);
+    QCOMPARE(w->CheckedCapo(), int16_t(3));
+    QTest::keyClick(w.get(), Qt::Key_9, Qt::KeypadModifier);
+    QCOMPARE(w->CheckedCapo(), int16_t(9));
+    QTest::keyClick(w.get(), Qt::Key_0);
+    QCOMPARE(s->Cell(2)->ChordName(), QString("A7"));
+}
+
+void TestMainWindow::busyRefusesClose() {
+    auto w = MakeWindow();
+    w->chsChord_DrawStart();
+    QVERIFY(w->Busy());
+    QVERIFY(!w->mnuFile_Open->isEnabled());
+    QVERIFY(!w->mnuVisible_State[2]->isEnabled());
+    QVERIFY(w->mnuVisible_Page->isEnabled());
+    QCOMPARE(w->cursor().shape(), Qt::WaitCursor);
+    QVERIFY(!w->close());
+    QVERIFY(!QFile::exists(Ini()));
+    w->chsChord_DrawEnd();
+    QVERIFY(!w->Busy());
+    QVERIFY(w->mnuFile_Open->isEnabled());
+    QVERIFY(w->close());
+    QVERIFY(QFile::exists(Ini()));
+}
+
+void TestMainWindow::paste() {
+    auto w = MakeWindow();
+    QGuiApplication::clipboard()->setText("G   C\nla  li\n\nplain\n");
+    emit w->mnuEdit->aboutToShow();
+    QVERIFY(w->mnuEdit_Paste->isEnabled());
+    w->mnuEdit_Paste->trigger();
+    ChordScore *s = w->chsChord();
+    QCOMPARE(s->ChordViewCount(), int16_t(4)); // lone LF line ends work
+    QCOMPARE(s->Cell(2)->Word(), QString("li"));
+    QCOMPARE(w->History()->HistoryCount(), int16_t(0)); // pasting is no file
+    auto *data = new QMimeData;
+    data->setData("image/png", "x");
+    QGuiApplication::clipboard()->setMimeData(data);
+    emit w->mnuEdit->aboutToShow();
+    QVERIFY(!w->mnuEdit_Paste->isEnabled());
+    // Ctrl+V follows the item: disabled now, so nothing happens.
+    QTest::keyClick(w.get(), Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(s->ChordViewCount(), int16_t(4));
+    // A paste with no text makes an empty sheet.
+    w->mnuPopup_Paste->trigger();
+    QCOMPARE(s->ChordViewCount(), int16_t(0));
+    QVERIFY(m_messages.isEmpty());
+}
+
+void TestMainWindow::dropOpensFirst() {
+    auto w = MakeWindow();
+    DropOn(w->picView(), {QUrl::fromLocalFile(kBin + "/samples/sakura.txt"),
+                          QUrl::fromLocalFile(kBin + "/samples/furusato.txt"),
+                          QUrl::fromLocalFile(kBin + "/samples/amazing_grace.txt")});
+    QVERIFY2(m_messages.isEmpty(), qPrintable(m_messages.join('\n')));
+    QVERIFY2(w->chsChord()->ChordViewCount() > 10,
+             qPrintable(QString::number(w->chsChord()->ChordViewCount())));
+    QCOMPARE(w->History()->HistoryCount(), int16_t(1));
+    QCOMPARE(w->History()->HistoryItem(1), kBin + "/samples/sakura.txt");
+    // Dropped on a cell: the score passes it on.
+    DropOn(w->chsChord()->Cell(1), {QUrl::fromLocalFile(kBin + "/samples/furusato.txt")});
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCOMPARE(w->History()->HistoryItem(1), kBin + "/samples/furusato.txt");
+    QCOMPARE(w->PreOpenedDir(), QCoreApplication::applicationDirPath()); // drops leave it
+}
+
+void TestMainWindow::pageReturnFollowsTimer() {
+    auto w = MakeWindow();
+    w->tmrCheckResize()->setInterval(20);
+    QStringList lines;
+    for (int i = 0; i < 120; ++i) {
+        lines << QStringLiteral("line %1").arg(i);
+    }
+    QGuiApplication::clipboard()->setText(lines.join("\r\n"));
+    w->mnuEdit_Paste->trigger();
+    ChordScore *s = w->chsChord();
+    QVERIFY(w->vsbScore()->isEnabled());
+    w->vsbScore()->setValue(50);
+    w->mnuVisible_Page->trigger();
+    QVERIFY(w->PageReturn());
+    QCOMPARE(s->FixHeight(), w->picView()->height() * 15);
+    QVERIFY(s->SeparatorCount() > 0);
+    QVERIFY(!w->vsbScore()->isEnabled());
+    QCOMPARE(s->y(), 0);
+    QTest::keyClick(w.get(), Qt::Key_PageDown);
+    QCOMPARE(s->y(), 0);
+    // A taller window re-pages the score at the next tick.
+    w->resize(w->width(), w->height() + 60);
+    QTRY_COMPARE(s->FixHeight(), w->picView()->height() * 15);
+    w->mnuVisible_Page->trigger();
+    QCOMPARE(s->FixHeight(), 0);
+    QVERIFY(w->vsbScore()->isEnabled());
+    QCOMPARE(w->vsbScore()->value(), 0);
+}
+
+void TestMainWindow::scrollArithmetic() {
+    auto w = MakeWindow();
+    QStringList lines;
+    for (int i = 0; i < 20; ++i) {
+        lines << QStringLiteral("C   G   Am  F   C   G   Am  F   C   G   Am  F   C   G") << "la";
+    }
+    QGuiApplication::clipboard()->setText(lines.join("\r\n"));
+    w->mnuEdit_Paste->trigger();
+    QScrollBar *v = w->vsbScore();
+    QScrollBar *h = w->hsbScore();
+    QVERIFY(v->isEnabled() && h->isEnabled());
+    QCOMPARE(v->pageStep(), 60);
+    QCOMPARE(v->singleStep(), 30);
+    QCOMPARE(h->pageStep(), 90);
+    QCOMPARE(h->singleStep(), 45);
+    const int dy = w->chsChord()->HeightTwips() - w->picView()->height() * 15;
+    QCOMPARE(v->maximum(), int(std::nearbyint(dy / 10.0))); // halves to even
+    v->setValue(v->maximum() - 20);
+    QTest::keyClick(w.get(), Qt::Key_PageDown);
+    QCOMPARE(v->value(), v->maximum()); // clamped, not value + 60
+    QCOMPARE(w->chsChord()->y(), qRound(-v->maximum() * 10 / 15.0));
+    QTest::keyClick(w.get(), Qt::Key_Home, Qt::ControlModifier);
+    QCOMPARE(v->value(), 0);
+    QTest::keyClick(w.get(), Qt::Key_Down);
+    QCOMPARE(v->value(), 30);
+    QTest::keyClick(w.get(), Qt::Key_Up);
+    QTest::keyClick(w.get(), Qt::Key_Up);
+    QCOMPARE(v->value(), 0);
+    QTest::keyClick(w.get(), Qt::Key_End);
+    QCOMPARE(h->value(), h->maximum());
+    QCOMPARE(v->value(), 0);
+    QTest::keyClick(w.get(), Qt::Key_Home);
+    QCOMPARE(h->value(), 0);
+    QTest::keyClick(w.get(), Qt::Key_Right);
+    QCOMPARE(h->value(), 45);
+    QCOMPARE(w->chsChord()->x(), -30);
+    QTest::keyClick(w.get(), Qt::Key_End, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(v->value(), v->maximum());
+
+    // A narrow sheet: the horizontal bar is off and its keys do nothing.
+    QGuiApplication::clipboard()->setText("C\r\nla");
+    w->mnuEdit_Paste->trigger();
+    QVERIFY(!h->isEnabled());
+    QTest::keyClick(w.get(), Qt::Key_Right);
+    QTest::keyClick(w.get(), Qt::Key_End);
+    QCOMPARE(h->value(), 0);
+    QCOMPARE(w->chsChord()->x(), 0);
+
+    // Too narrow a window: nothing is laid out, the sizes stay.
+    const QRect before = w->picView()->geometry();
+    w->resize(10, w->height());
+    QCOMPARE(w->picView()->geometry(), before);
+}
+
+void TestMainWindow::longScoreStaysReachable() {
+    auto w = MakeWindow();
+    w->chsChord()->SetMax(4000);
+    QStringList lines;
+    for (int i = 0; i < 4000; ++i) {
+        lines << QStringLiteral("%1").arg(i);
+    }
+    QGuiApplication::clipboard()->setText(lines.join("\r\n"));
+    w->mnuEdit_Paste->trigger();
+    ChordScore *s = w->chsChord();
+    QVERIFY(s->HeightTwips() > 327670 * 2);
+    QVERIFY(w->vsbScore()->maximum() > 32767);
+    QTest::keyClick(w.get(), Qt::Key_End, Qt::ControlModifier);
+    // The last row is inside the viewport.
+    const QRect last = s->Cell(4000)->geometry().translated(s->pos());
+    QVERIFY(w->picView()->rect().contains(last.bottomLeft() - QPoint(0, 1)));
+}
+
+void TestMainWindow::openDialog() {
+    auto w = MakeWindow();
+    w->move(60, 70);
+    QString title;
+    QPoint pos;
+    QString filter;
+    QString dir;
+    QStringList listed;
+    WhenModal<QFileDialog>([&](QFileDialog *d) {
+        title = d->windowTitle();
+        pos = d->pos();
+        filter = d->selectedNameFilter();
+        dir = d->directory().absolutePath();
+        // As a person types it into the file name box.
+        auto *edit = d->findChild<QLineEdit *>("fileNameEdit");
+        QVERIFY(edit);
+        edit->setText(kBin + "/samples/furusato.txt");
+        static_cast<QDialog *>(d)->done(QDialog::Accepted);
+    });
+    w->mnuFile_Open->trigger();
+    QCOMPARE(title, QString("ファイルを開く"));
+    QCOMPARE(pos, w->pos() + QPoint(5, 40));
+    QVERIFY(filter.startsWith("テキストファイル (*.txt)"));
+    QCOMPARE(dir, QCoreApplication::applicationDirPath());
+    QVERIFY2(m_messages.isEmpty(), qPrintable(m_messages.join('\n')));
+    QVERIFY(w->chsChord()->ChordViewCount() > 10);
+    QCOMPARE(w->PreOpenedDir(), kBin + "/samples/");
+    QCOMPARE(w->History()->HistoryItem(1), kBin + "/samples/furusato.txt");
+    QVERIFY(w->mnuFile_Dummy3->isVisible());
+}
+
+void TestMainWindow::openDialogCancelled() {
+    auto w = MakeWindow();
+    // The start folder holds sheets in both letter cases and something else.
+    QDir(m_dir.path()).mkdir("sheets");
+    const QString folder = m_dir.filePath("sheets");
+    for (const char *name : {"UPPER.TXT", "lower.txt", "notes.doc"}) {
+        WriteAll(folder + "/" + name, "C\r\nla");
+    }
+    w->mnuFile_Open->setEnabled(true);
+    QMap<QString, bool> enabled;
+    WhenModal<QFileDialog>([&](QFileDialog *d) {
+        auto *model = d->findChild<QFileSystemModel *>();
+        QVERIFY(model);
+        // Files the filter leaves out are not listed at all.
+        const bool listed =
+            QTest::qWaitFor([&] { return model->index(folder + "/lower.txt").isValid(); }, 5000);
+        QVERIFY(listed);
+        QTest::qWait(100);
+        for (const char *name : {"UPPER.TXT", "lower.txt", "notes.doc"}) {
+            const QModelIndex i = model->index(folder + "/" + name);
+            enabled[name] = i.isValid() && (model->flags(i) & Qt::ItemIsEnabled);
+        }
+        d->reject();
+    });
+    basFileOpen::ShowOpenFileDialog(w.get(), folder,
+                                    QStringLiteral("テキストファイル (*.txt)") + QChar(0) +
+                                        "*.TXT" + QChar(0) + "すべてのファイル" + QChar(0) + "*.*",
+                                    "ファイルを開く", 0x1804);
+    QVERIFY(enabled["UPPER.TXT"]);
+    QVERIFY(enabled["lower.txt"]);
+    QVERIFY(!enabled["notes.doc"]);
+
+    WhenModal<QFileDialog>([](QFileDialog *d) { d->reject(); });
+    w->mnuFile_Open->trigger();
+    QCOMPARE(w->chsChord()->ChordViewCount(), int16_t(0));
+    QCOMPARE(w->PreOpenedDir(), QCoreApplication::applicationDirPath());
+    QVERIFY(m_messages.isEmpty());
+}
+
+void TestMainWindow::openFailureKeepsSheet() {
+    auto w = MakeWindow();
+    DropOn(w->picView(), {QUrl::fromLocalFile(kBin + "/samples/sakura.txt")});
+    const int16_t count = w->chsChord()->ChordViewCount();
+    w->vsbScore()->setValue(w->vsbScore()->maximum());
+    // A history entry whose file is gone.
+    w->History()->AddHistory(m_dir.filePath("gone.txt"));
+    w->mnuFile_File[1]->trigger();
+    QCOMPARE(m_messages.size(), 1);
+    QVERIFY(m_messages[0].contains(m_dir.filePath("gone.txt")));
+    QCOMPARE(w->chsChord()->ChordViewCount(), count);
+    QCOMPARE(w->vsbScore()->value(), 0);
+    QCOMPARE(w->History()->HistoryItem(1), m_dir.filePath("gone.txt"));
+    QVERIFY(!w->Busy());
+    QVERIFY(w->mnuFile_Open->isEnabled());
+}
+
+void TestMainWindow::reloadPositionFile() {
+    auto w = MakeWindow();
+    QGuiApplication::clipboard()->setText("G\r\nla");
+    w->mnuEdit_Paste->trigger();
+    const int16_t before = w->chsChord()->Cell(1)->PositionSize();
+    QVERIFY(before >= 2);
+    // A faulty file beside the program leaves the dictionary as it was.
+    const QString bad = QCoreApplication::applicationDirPath() + "/TSTBAD.INI";
+    WriteAll(bad, "[G]\r\n3-0-0-0-2-99\r\n");
+    w->ReloadPositionIni("TSTBAD.INI");
+    QFile::remove(bad);
+    QCOMPARE(m_messages.size(), 1);
+    QVERIFY(m_messages[0].startsWith("TSTBAD.INI(2): "));
+    QCOMPARE(w->chsChord()->Cell(1)->PositionSize(), before);
+    // F5 reloads the file the dictionary came from; gone, it says so.
+    const QString copy = QCoreApplication::applicationDirPath() + "/TSTPOS.INI";
+    QFile::copy(kBin + "/POSITION.INI", copy);
+    w->ReloadPositionIni("TSTPOS.INI");
+    QCOMPARE(basMain::oChord()->Filename(), copy);
+    QFile::remove(copy);
+    QTest::keyClick(w.get(), Qt::Key_F5);
+    QCOMPARE(m_messages.size(), 2);
+    QVERIFY(m_messages[1].contains(copy));
+    QVERIFY(!w->Busy());
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"

@@ -7,7 +7,7 @@ PACKAGES=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libicu-dev
-  libbenchmark-dev
+  libbenchmark-dev hyperfine time
   clang clang-format libclang-rt-14-dev
   xvfb xauth imagemagick xdotool
   fonts-liberation2 fonts-ipafont-gothic

@@ -1,0 +1,65 @@
+// Start-up as the program does it, up to the main window on screen, then
+// exit: `startup_probe tamblin`, `startup_probe bare` (an empty Qt window for
+// comparison; `bare-menu` with one menu) or `startup_probe open SHEET` (also opens a sheet, and prints
+// how long OpenChordFile took).
+#include "app/basMain.h"
+#include "app/frmChordScore.h"
+#include "chords/Chord.h"
+#include "parsing/basPath.h"
+#include "platform/AppInfo.h"
+#include "score/ChordScore.h"
+#include "score/Fonts.h"
+#include "settings/PrivateProfile.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QTest>
+#include <QUrl>
+
+#include <cstdio>
+#include <cstring>
+
+int main(int argc, char **argv) {
+    QApplication app(argc, argv);
+    const char *mode = argc > 1 ? argv[1] : "tamblin";
+    if (std::strcmp(mode, "bare") == 0 || std::strcmp(mode, "bare-menu") == 0) {
+        QMainWindow w;
+        // With one menu the bare window draws text too, as every real one does.
+        if (mode[4] == '-') {
+            w.menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
+        }
+        w.resize(640, 400);
+        w.show();
+        return QTest::qWaitForWindowExposed(&w) ? 0 : 1;
+    }
+    scorefonts::InstallFontSubstitutions();
+    basMain::CreateGlobals();
+    const QString name = basMain::oProfile().GetString("Chord", "Filename", "POSITION.INI");
+    basMain::oChord()->LoadChordPosition(basPath::AddBackslash(appinfo::ProgramDirectory()) +
+                                         basPath::GetFileName(name));
+    auto *w = new frmChordScore;
+    w->show();
+    if (!QTest::qWaitForWindowExposed(w)) {
+        return 1;
+    }
+    if (std::strcmp(mode, "open") == 0 && argc > 2) {
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(QString::fromLocal8Bit(argv[2]))});
+        QElapsedTimer t;
+        t.start();
+        // A drop goes straight to OpenChordFile, as the dialog's choice does.
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(w->picView(), &enter);
+        QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(w->picView(), &drop);
+        QApplication::processEvents();
+        std::printf("OpenChordFile %.2f ms, %d cells\n", t.nsecsElapsed() / 1e6,
+                    w->chsChord()->ChordViewCount());
+    }
+    // Leave without the close-time writes: this is a measurement, not a session.
+    std::fflush(stdout);
+    std::_Exit(0);
+}

@@ -1,7 +1,7 @@
 // Start-up as the program does it, up to the main window on screen, then
 // exit: `startup_probe tamblin`, `startup_probe bare` (an empty Qt window for
-// comparison; `bare-menu` with one menu) or `startup_probe open SHEET` (also opens a sheet, and prints
-// how long OpenChordFile took).
+// comparison; `bare-menu` with one menu) or `startup_probe open SHEET` (also opens a sheet, and
+// prints how long OpenChordFile took).
 #include "app/basMain.h"
 #include "app/frmChordScore.h"
 #include "chords/Chord.h"

@@ -1,5 +1,6 @@
 #include "app/frmChordScore.h"
 
+#include "app/AppIcon.h"
 #include "app/basMain.h"
 #include "chords/Chord.h"
 #include "parsing/basPath.h"
@@ -13,6 +14,8 @@
 #include "settings/FileHistory.h"
 #include "settings/PrivateProfile.h"
 #include "settings/basFileOpen.h"
+#include "settings/frmSetting.h"
+#include "settings/frmVersion.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -100,6 +103,7 @@ int ScrollMaximum(double units) {
 
 frmChordScore::frmChordScore() {
     setWindowTitle(QStringLiteral("Tamblin"));
+    setWindowIcon(appicon::Icon());
     m_client = new QWidget(this);
     setCentralWidget(m_client);
     m_picView = new ViewPort(
@@ -174,11 +178,11 @@ void frmChordScore::BuildMenus() {
     connect(mnuVisible_Page, &QAction::triggered, this, &frmChordScore::mnuVisible_Page_Click);
 
     QMenu *help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
-    mnuHelp_Setting =
-        help->addAction(QStringLiteral("設定(&S)..."), this, &frmChordScore::SettingRequested);
+    mnuHelp_Setting = help->addAction(QStringLiteral("設定(&S)..."), this,
+                                      [this] { frmSetting::ShowModal(this); });
     help->addSeparator();
     mnuHelp_Version = help->addAction(QStringLiteral("バージョン情報(&A)..."), this,
-                                      &frmChordScore::VersionRequested);
+                                      [this] { frmVersion::ShowModal(this); });
 
     mnuPopup = new QMenu(QStringLiteral("ポップアップ"), this);
     mnuPopup_Paste =

@@ -71,11 +71,6 @@ public:
     // Thickness of both scroll bars.
     static constexpr int32_t ScrollBarTwips = 240;
 
-signals:
-    // The settings dialog and the About box are opened from these.
-    void SettingRequested();
-    void VersionRequested();
-
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;

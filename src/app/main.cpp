@@ -1,3 +1,4 @@
+#include "app/AppIcon.h"
 #include "app/basMain.h"
 
 #include <QApplication>
@@ -5,5 +6,6 @@
 int main(int argc, char **argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tamblin"));
+    QApplication::setWindowIcon(appicon::Icon());
     return basMain::Main();
 }

@@ -35,7 +35,7 @@ QString Version() {
 }
 
 QString LegalCopyright() {
-    return QStringLiteral("Copyright (C) 2026 The Tamblin developers");
+    return QStringLiteral("© 2026 Tamblin developers");
 }
 
 } // namespace appinfo

@@ -1,0 +1,279 @@
+#include "settings/frmSetting.h"
+
+#include "app/basMain.h"
+#include "app/frmChordScore.h"
+#include "chords/Chord.h"
+#include "parsing/basPath.h"
+#include "platform/AppError.h"
+#include "platform/AppInfo.h"
+#include "platform/Directory.h"
+#include "platform/MessageBox.h"
+#include "score/ChordScore.h"
+#include "score/ChordView.h"
+#include "settings/PrivateProfile.h"
+#include "settings/basFont.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QColorDialog>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QFontDialog>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace {
+
+int Px(int32_t twips) {
+    return qRound(twips / 15.0);
+}
+
+void Place(QWidget *w, int32_t left, int32_t top, int32_t width, int32_t height) {
+    w->setGeometry(Px(left), Px(top), Px(width), Px(height));
+}
+
+// The etched line above the buttons: grey, with white one pixel below.
+class EtchedLine : public QWidget {
+public:
+    explicit EtchedLine(QWidget *parent) : QWidget(parent) {}
+
+protected:
+    void paintEvent(QPaintEvent *) override {
+        QPainter p(this);
+        p.fillRect(0, 0, width(), 1, QColor(128, 128, 128));
+        p.fillRect(0, 1, width(), 1, Qt::white);
+    }
+};
+
+QColor ToQColor(int32_t c) {
+    return ChordView::ToColor(c);
+}
+
+int32_t FromQColor(const QColor &c) {
+    return static_cast<int32_t>(static_cast<uint32_t>(c.red()) |
+                                (static_cast<uint32_t>(c.green()) << 8) |
+                                (static_cast<uint32_t>(c.blue()) << 16));
+}
+
+} // namespace
+
+const QString frmSetting::SampleSheet =
+    QStringLiteral("       G        F#dim\r\nそして ケンカし 仲直り");
+
+frmSetting::frmSetting(frmChordScore *main)
+    : QDialog(main,
+              Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint),
+      m_main(main) {
+    setWindowTitle(QStringLiteral("設定"));
+    setFixedSize(Px(7215), Px(4215));
+    // The face the layout was measured in; it maps to IPA P Gothic here.
+    setFont(QFont(QStringLiteral("ＭＳ Ｐゴシック"), 9));
+
+    Picture1 = new QWidget(this);
+    Picture1->setAutoFillBackground(true);
+    QPalette white = Picture1->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    Picture1->setPalette(white);
+    Place(Picture1, 120, 120, 3495, 2535);
+    m_chsChord = new ChordScore(Picture1);
+    Place(m_chsChord, 0, 0, 2175, 2175);
+
+    const char *frames[] = {"コード名", "歌詞"};
+    for (int f = 0; f < 2; ++f) {
+        fraFont[f] = new QGroupBox(QString::fromUtf8(frames[f]), this);
+        Place(fraFont[f], 3840, 120 + 720 * f, 3255, 615);
+        cmdFont[f] = new QPushButton(QStringLiteral("フォント"), fraFont[f]);
+        Place(cmdFont[f], 240, 240, 855, 255);
+        connect(cmdFont[f], &QPushButton::clicked, this, [this, f] { cmdFont_Click(f); });
+        for (int k = 0; k < 2; ++k) {
+            const int i = 2 * f + k;
+            cmdColor[i] =
+                new QPushButton(k == 0 ? QStringLiteral("色1") : QStringLiteral("色2"), fraFont[f]);
+            Place(cmdColor[i], 1200 + 960 * k, 240, 855, 255);
+            connect(cmdColor[i], &QPushButton::clicked, this, [this, i] { cmdColor_Click(i); });
+        }
+    }
+    chkAdjustFlatStart = new QCheckBox(QStringLiteral("なるべく1フレットから表示する(&F)"), this);
+    Place(chkAdjustFlatStart, 3840, 1680, 3015, 255);
+    connect(chkAdjustFlatStart, &QCheckBox::clicked, this, &frmSetting::chkAdjustFlatStart_Click);
+    Label2 = new QLabel(QStringLiteral("POSITIONデータ(&P):"), this);
+    Place(Label2, 3840, 2160, 1575, 255);
+    cboPositionIni = new QComboBox(this);
+    Place(cboPositionIni, 3840, 2400, 3255, 300);
+    Label2->setBuddy(cboPositionIni);
+    frmTabSize = new QGroupBox(QStringLiteral("タブの文字数(&T)"), this);
+    Place(frmTabSize, 120, 2880, 1935, 615);
+    int x = 120;
+    for (int t : {2, 4, 8}) {
+        auto *o = new QRadioButton(QString::number(t), frmTabSize);
+        Place(o, x, 300, 495, 180 + 60);
+        optTabSize[t] = o;
+        x += 600;
+    }
+    Label1 = new QLabel(QStringLiteral("※次回、コード譜を開く時から有効"), this);
+    Place(Label1, 2160, 3240, 3015, 255);
+    cmdCancel = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
+    Place(cmdCancel, 4680, 3720, 1095, 375);
+    connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
+    cmdOK = new QPushButton(QStringLiteral("OK"), this);
+    Place(cmdOK, 5880, 3720, 1095, 375);
+    cmdOK->setDefault(true);
+    connect(cmdOK, &QPushButton::clicked, this, &frmSetting::cmdOK_Click);
+    auto *line = new EtchedLine(this);
+    line->setGeometry(Px(120), Px(3600), Px(7080 - 120), 2);
+
+    // Tab order of the table; the OK button takes the first focus as the default.
+    QWidget *order[] = {fraFont[0],         cmdFont[0],     cmdColor[0],   cmdColor[1],
+                        fraFont[1],         cmdFont[1],     cmdColor[2],   cmdColor[3],
+                        chkAdjustFlatStart, cboPositionIni, optTabSize[2], optTabSize[4],
+                        optTabSize[8],      cmdCancel,      cmdOK};
+    for (size_t i = 0; i + 1 < std::size(order); ++i) {
+        setTabOrder(order[i], order[i + 1]);
+    }
+    Form_Load();
+}
+
+frmSetting::~frmSetting() = default;
+
+void frmSetting::ShowModal(frmChordScore *main) {
+    frmSetting dialog(main);
+    dialog.move(main->pos() + QPoint(Px(200), Px(750)));
+    dialog.exec();
+}
+
+void frmSetting::Form_Load() {
+    m_chord = std::make_shared<Chord>();
+    m_chord->RegistChord(QStringLiteral("G"), QStringLiteral("3-0-0-0-2-3"));
+    m_chord->RegistChord(QStringLiteral("G"), QStringLiteral("3*6-3-4-5-5-3"));
+    ChordView *preview = m_chsChord->Properties();
+    const ChordView *main = m_main->chsChord()->Properties();
+    preview->SetChord(m_chord);
+    preview->SetAdjustFlatStart(main->AdjustFlatStart());
+    basFont::CopyFont(*preview->ChordNameFont(), *main->ChordNameFont());
+    preview->SetEnableChordNameColor(main->EnableChordNameColor());
+    preview->SetUnEnableChordNameColor(main->UnEnableChordNameColor());
+    basFont::CopyFont(*preview->WordFont(), *main->WordFont());
+    preview->SetEnableWordColor(main->EnableWordColor());
+    preview->SetUnEnableWordColor(main->UnEnableWordColor());
+    chkAdjustFlatStart->setChecked(preview->AdjustFlatStart());
+    m_chsChord->SetTabSize(m_main->chsChord()->TabSize());
+    m_chsChord->SetText(SampleSheet);
+    m_chsChord->Refresh();
+
+    const auto it = optTabSize.find(m_main->chsChord()->TabSize());
+    (it != optTabSize.end() ? it->second : optTabSize[4])->setChecked(true);
+    FillPositionList();
+}
+
+void frmSetting::FillPositionList() {
+    const QString own = basPath::GetFileName(basMain::oProfile().IniFilename()).toUpper();
+    const QString folder = basPath::AddBackslash(appinfo::ProgramDirectory());
+    for (const QString &name : directory::ListFiles(folder, QStringLiteral("*.INI"))) {
+        if (name.toUpper() != own && name.right(4).toUpper() == u".INI") {
+            cboPositionIni->addItem(name);
+        }
+    }
+    const QString current = basPath::GetFileName(basMain::oChord()->Filename());
+    // The file in use stays choosable even if it has gone from the folder.
+    if (cboPositionIni->findText(current) < 0 && !current.isEmpty()) {
+        cboPositionIni->addItem(current);
+    }
+    cboPositionIni->setCurrentText(current);
+}
+
+void frmSetting::chkAdjustFlatStart_Click() {
+    m_chsChord->Properties()->SetAdjustFlatStart(chkAdjustFlatStart->isChecked());
+    m_chsChord->Refresh();
+}
+
+void frmSetting::cmdFont_Click(int index) {
+    ChordView *preview = m_chsChord->Properties();
+    Font &font = index == 0 ? *preview->ChordNameFont() : *preview->WordFont();
+    QFontDialog dialog(this);
+    dialog.setOption(QFontDialog::DontUseNativeDialog, true);
+    basFont::FontToDialog(dialog, font);
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    basFont::DialogToFont(dialog, font);
+    m_chsChord->Refresh();
+}
+
+int32_t frmSetting::Color(int index) const {
+    const ChordView *p = m_chsChord->Properties();
+    switch (index) {
+    case 0:
+        return p->EnableChordNameColor();
+    case 1:
+        return p->UnEnableChordNameColor();
+    case 2:
+        return p->EnableWordColor();
+    default:
+        return p->UnEnableWordColor();
+    }
+}
+
+void frmSetting::SetColor(int index, int32_t lColor) {
+    ChordView *p = m_chsChord->Properties();
+    switch (index) {
+    case 0:
+        p->SetEnableChordNameColor(lColor);
+        break;
+    case 1:
+        p->SetUnEnableChordNameColor(lColor);
+        break;
+    case 2:
+        p->SetEnableWordColor(lColor);
+        break;
+    default:
+        p->SetUnEnableWordColor(lColor);
+        break;
+    }
+}
+
+void frmSetting::cmdColor_Click(int index) {
+    QColorDialog dialog(ToQColor(Color(index)), this);
+    dialog.setOption(QColorDialog::DontUseNativeDialog, true);
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    SetColor(index, FromQColor(dialog.selectedColor()));
+    m_chsChord->Refresh();
+}
+
+void frmSetting::cmdOK_Click() {
+    hide();
+    // The main window repaints where the dialog was before the work starts.
+    QCoreApplication::processEvents();
+    m_main->chsChord_DrawStart();
+    const ChordView *preview = m_chsChord->Properties();
+    ChordView *main = m_main->chsChord()->Properties();
+    main->SetAdjustFlatStart(preview->AdjustFlatStart());
+    basFont::CopyFont(*main->ChordNameFont(), *preview->ChordNameFont());
+    main->SetEnableChordNameColor(preview->EnableChordNameColor());
+    main->SetUnEnableChordNameColor(preview->UnEnableChordNameColor());
+    basFont::CopyFont(*main->WordFont(), *preview->WordFont());
+    main->SetEnableWordColor(preview->EnableWordColor());
+    main->SetUnEnableWordColor(preview->UnEnableWordColor());
+    int16_t tab = 4;
+    for (int t : {2, 4, 8}) {
+        if (optTabSize[t]->isChecked()) {
+            tab = static_cast<int16_t>(t);
+        }
+    }
+    m_main->chsChord()->SetTabSize(tab);
+    try {
+        m_main->chsChord()->Refresh();
+    } catch (const AppError &e) {
+        msgbox::ShowError(m_main, e.Description());
+    }
+    if (cboPositionIni->currentText() != basPath::GetFileName(basMain::oChord()->Filename())) {
+        m_main->ReloadPositionIni(cboPositionIni->currentText());
+    }
+    m_main->chsChord_DrawEnd();
+    accept();
+}

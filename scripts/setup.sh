@@ -8,7 +8,7 @@ PACKAGES=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libicu-dev
   libbenchmark-dev hyperfine time
-  clang clang-format libclang-rt-14-dev
+  clang clang-format libclang-rt-14-dev libfuzzer-14-dev
   xvfb xauth imagemagick xdotool
   fonts-liberation2 fonts-ipafont-gothic
 )

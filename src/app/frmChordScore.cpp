@@ -373,6 +373,14 @@ void frmChordScore::ShowText(const QString &sText) {
 void frmChordScore::PasteText() {
     const QMimeData *clip = QGuiApplication::clipboard()->mimeData();
     const QString text = clip && clip->hasText() ? clip->text() : QString();
+    // The same bound as for a sheet file: a huge clipboard is no chord sheet.
+    if (text.size() > sheetfile::MaxBytes) {
+        msgbox::ShowError(
+            this, QStringLiteral("クリップボードのテキストが大きすぎるため貼り付けられません "
+                                 "(%1 MB まで)")
+                      .arg(sheetfile::MaxBytes / (1024 * 1024)));
+        return;
+    }
     ShowText(sheetfile::ToCrLf(text));
 }
 

@@ -229,8 +229,10 @@ void WriteString(const QString &path, const QString &section, const QString &key
         out += "\r\n";
     }
     // QSaveFile refuses a read-only file itself, rather than renaming over it.
+    // Unbuffered, so that a short write (a full disk) shows in write()'s
+    // result: a buffered QSaveFile commits a truncated file without a word.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         return;
     }
     if (file.write(out) != out.size()) {

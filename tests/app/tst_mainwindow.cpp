@@ -13,6 +13,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileSystemModel>
@@ -102,6 +103,8 @@ private slots:
     void openDialogCancelled();
     void openFailureKeepsSheet();
     void reloadPositionFile();
+    void sheetDeletedAfterChoice();
+    void hugeClipboard();
 
 private:
     std::unique_ptr<frmChordScore> MakeWindow();
@@ -556,6 +559,51 @@ void TestMainWindow::reloadPositionFile() {
     QTest::keyClick(w.get(), Qt::Key_F5);
     QCOMPARE(m_messages.size(), 2);
     QVERIFY(m_messages[1].contains(copy));
+    QVERIFY(!w->Busy());
+}
+
+void TestMainWindow::sheetDeletedAfterChoice() {
+    auto w = MakeWindow();
+    const QString path = m_dir.filePath("vanishing.txt");
+    WriteAll(path, "C\r\nla");
+    WhenModal<QFileDialog>([&](QFileDialog *d) {
+        d->findChild<QLineEdit *>("fileNameEdit")->setText(path);
+        QFile::remove(path); // gone between the choice and the reading
+        static_cast<QDialog *>(d)->done(QDialog::Accepted);
+    });
+    w->mnuFile_Open->trigger();
+    QCOMPARE(m_messages.size(), 1);
+    QVERIFY(m_messages[0].contains(path));
+    QCOMPARE(w->chsChord()->ChordViewCount(), int16_t(0));
+    QCOMPARE(w->History()->HistoryCount(), int16_t(0));
+    QCOMPARE(w->PreOpenedDir(), m_dir.path() + "/"); // the folder is remembered all the same
+    QVERIFY(!w->Busy());
+}
+
+void TestMainWindow::hugeClipboard() {
+    auto w = MakeWindow();
+    QGuiApplication::clipboard()->setText("C\r\nla");
+    w->mnuEdit_Paste->trigger();
+    QString big;
+    big.reserve(50 * 1024 * 1024);
+    const QString line = QStringLiteral("ふるさと ふるさと ふるさと\n");
+    while (big.size() < 50 * 1024 * 1024) {
+        big += line;
+    }
+    QGuiApplication::clipboard()->setText(big);
+    big.clear();
+    QElapsedTimer t;
+    t.start();
+    w->mnuEdit_Paste->trigger();
+    QVERIFY(t.elapsed() < 1000);
+    QCOMPARE(m_messages.size(), 1);
+    QVERIFY(m_messages[0].contains(QStringLiteral("クリップボード")));
+    QCOMPARE(w->chsChord()->ChordViewCount(), int16_t(1)); // the sheet stays
+    // Just under the bound: parsed until the cell limit, then refused.
+    QGuiApplication::clipboard()->setText(QString(3 * 1024 * 1024, u'x'));
+    w->mnuEdit_Paste->trigger();
+    QCOMPARE(m_messages.size(), 2);
+    QVERIFY(m_messages[1].contains("32767"));
     QVERIFY(!w->Busy());
 }
 

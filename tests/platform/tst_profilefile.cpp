@@ -1,12 +1,14 @@
 #include "platform/CodePage932.h"
 #include "platform/ProfileFile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <csignal>
 #include <functional>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -38,6 +40,7 @@ private slots:
     void unwritable();
     void garbage();
     void killedMidWrite();
+    void diskFull();
 };
 
 void TestProfileFile::read_data() {
@@ -318,6 +321,32 @@ void TestProfileFile::killedMidWrite() {
         QVERIFY(ok);
         QCOMPARE(now.mid(end + 2), filler);
     }
+}
+
+// A write that runs out of room (a file size limit stands in for a full
+// disk) leaves the old file whole.
+void TestProfileFile::diskFull() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("t.INI");
+    const QByteArray before =
+        "[S]\r\nKey=old\r\n" + QByteArray("Pad=").append(QByteArray(3000, 'p')) + "\r\n";
+    WriteAll(path, before);
+    const pid_t child = fork();
+    QVERIFY(child >= 0);
+    if (child == 0) {
+        signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{2048, 2048};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        profile::WriteString(path, "S", "Key", "new");
+        profile::WriteString(dir.filePath("other.INI"), "S", "Key", QString(5000, u'x'));
+        _exit(0);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    QCOMPARE(ReadAll(path), before);
+    QVERIFY(!QFile::exists(dir.filePath("other.INI")));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"t.INI"}); // no temporary left
 }
 
 QTEST_GUILESS_MAIN(TestProfileFile)

@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QMenu>
 #include <QMimeData>
@@ -400,6 +401,8 @@ void TestChordScore::loadErrors_data() {
                                           8)
                             << int(AppError::TypeMismatch);
     QTest::newRow("too large") << QByteArray(5 * 1024 * 1024, 'a') << int(AppError::OutOfMemory);
+    QTest::newRow("200 MB") << QByteArray("<200MB>") << int(AppError::OutOfMemory);
+    QTest::newRow("one 3 MB line") << QByteArray(3 * 1024 * 1024, 'x') << int(AppError::Overflow);
 }
 
 void TestChordScore::loadErrors() {
@@ -408,18 +411,33 @@ void TestChordScore::loadErrors() {
     m_score->SetText("C\r\nla");
     QTemporaryDir dir;
     const QString path = dir.filePath("song.txt");
-    if (bytes != "<absent>") {
+    if (bytes == "<200MB>") {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        QVERIFY(f.resize(200LL * 1024 * 1024)); // sparse: costs no disk
+    } else if (bytes != "<absent>") {
         QFile f(path);
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write(bytes);
     }
+    QElapsedTimer t;
+    t.start();
     Recorder r(*m_score);
     try {
         m_score->LoadChordScore(path);
         QFAIL("the load must fail");
     } catch (const AppError &e) {
         QCOMPARE(e.Number(), number);
-        QVERIFY2(e.Description().contains(path), qPrintable(e.Description()));
+        if (number != AppError::Overflow) {
+            QVERIFY2(e.Description().contains(path), qPrintable(e.Description()));
+        }
+    }
+    QVERIFY(t.elapsed() < 1000);
+    if (number == AppError::Overflow) {
+        // Read, then refused while building: the score is emptied.
+        QCOMPARE(r.events, QStringList{"DrawStart"});
+        QCOMPARE(m_score->ChordViewCount(), int16_t(0));
+        return;
     }
     QVERIFY(r.events.isEmpty());
     QCOMPARE(m_score->ChordViewCount(), int16_t(1)); // the sheet stays

@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# Builds the fuzz targets with clang (libFuzzer, ASan, UBSan) in build-fuzz/
+# and runs each for the given number of seconds (default 30), starting from
+# corpora seeded with the project's data and test inputs. A crash fails.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+seconds=${1:-30}
+shift || true
+targets=("$@")
+[ ${#targets[@]} -gt 0 ] || targets=(fuzz_sheet fuzz_position fuzz_profile fuzz_capo)
+
+CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DTAMBLIN_FUZZ=ON -DTAMBLIN_BENCH=OFF >/dev/null
+cmake --build build-fuzz --parallel --target "${targets[@]}"
+
+corpus=build-fuzz/corpus
+mkdir -p "$corpus"/{fuzz_sheet,fuzz_position,fuzz_profile,fuzz_capo}
+# Seeds: the sample sheets behind a 3-byte header (tab 4, limit 300).
+for f in data/samples/*.txt; do
+  { printf '\x04\x2c\x01'; cat "$f"; } > "$corpus/fuzz_sheet/seed-$(basename "$f")"
+done
+cp data/POSITION.INI "$corpus/fuzz_position/seed-POSITION.INI"
+printf '[C]\r\n0-1-0-2-3-X\r\n[Db]\r\n>C#\r\n[Cmaj7]\r\n3*5-5-4-5-3-X\r\n' > "$corpus/fuzz_position/seed-small"
+printf '[Window]\r\nHeight=6000\r\nWidth=9600\r\n[Setting]\r\nCapo=2\r\nTabSize=4\r\n[ChordNameFont]\r\nBold=True\r\nSize=10\r\n[History]\r\n1=/a.txt\r\n' \
+  > "$corpus/fuzz_profile/seed-settings"
+i=0
+for n in C C#m7 Bb/D ConE Dm7-5 F#dim G7sus4 Cb7 x/y; do
+  i=$((i + 1))
+  printf '\x02%s' "$n" > "$corpus/fuzz_capo/seed-$i"
+done
+find tests -name 'regress-*' -path '*fuzz*' 2>/dev/null | while read -r f; do
+  t=$(basename "$(dirname "$f")"); cp "$f" "$corpus/$t/" 2>/dev/null || true
+done
+
+export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
+export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+for t in "${targets[@]}"; do
+  echo "== $t for ${seconds}s"
+  mkdir -p "build-fuzz/crashes/$t"
+  build-fuzz/fuzz/$t "$corpus/$t" -max_total_time="$seconds" -rss_limit_mb=2048 -timeout=10 \
+    -max_len=65536 -artifact_prefix="build-fuzz/crashes/$t/" -print_final_stats=1 2>&1 |
+    grep -E '^(#[0-9]+ +DONE|stat::number_of_executed_units|stat::peak_rss|==[0-9]+==ERROR|SUMMARY|.*cov: )' | tail -6
+  if ls "build-fuzz/crashes/$t/"* >/dev/null 2>&1; then
+    echo "FAIL: $t found a crash: $(ls build-fuzz/crashes/$t/)"
+    exit 1
+  fi
+done

@@ -34,4 +34,19 @@ grep -qa "^1=$work/samples/furusato.txt"$'\r$' "$ini" || fail "sheet not in the 
 grep -qa "^PreOpenedDir=$work/samples/"$'\r$' "$ini" || fail "folder not remembered"
 grep -qa $'^Filename=POSITION.INI\r$' "$ini" || fail "position file name not saved"
 grep -qa $'^Width=9600\r$' "$ini" || fail "window width not half the screen"
+
+# Without its position file the program says so in a box titled Quillanfret
+# and ends, writing nothing.
+rm -f POSITION.INI tamblin.INI
+cat > missing.sh <<'INNER'
+set -eu
+./tamblin & pid=$!
+wid=$(timeout 20 xdotool search --sync --name '^Quillanfret$' | head -1)
+xdotool windowfocus "$wid"; sleep 0.3; xdotool key Return
+for i in $(seq 50); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done
+set +e; wait $pid; echo "exit $?" > exit.txt
+INNER
+xvfb-run -a -s "-screen 0 1280x800x24" bash missing.sh
+grep -q 'exit 1' exit.txt || fail "a missing position file did not end the program"
+[ ! -e "$ini" ] || fail "settings written although the program did not start"
 echo "e2e: ok"

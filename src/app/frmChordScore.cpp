@@ -7,7 +7,6 @@
 #include "platform/AppError.h"
 #include "platform/AppInfo.h"
 #include "platform/MessageBox.h"
-#include "platform/Numeric.h"
 #include "platform/SheetFile.h"
 #include "score/ChordScore.h"
 #include "score/ChordView.h"
@@ -72,25 +71,10 @@ private:
     std::function<void(const QMimeData *)> m_drop;
 };
 
-// A 32-bit value read as text, defaults computed in floating point.
+// A 32-bit value read as text, its default computed in floating point.
 int32_t GetLongText(const PrivateProfile &p, const QString &section, const QString &key,
                     double fallback) {
-    const QString text = p.GetString(section, key, QString::number(fallback, 'f', 6));
-    const std::optional<double> value = numeric::ParseNumber(text);
-    if (!value) {
-        throw AppError(AppError::TypeMismatch, QStringLiteral("frmChordScore"),
-                       QStringLiteral("型が一致しません: %1 のセクション \"%2\" のキー \"%3\" の値 "
-                                      "\"%4\" は数値ではありません")
-                           .arg(p.IniFilename(), section, key, text));
-    }
-    const std::optional<int32_t> n = numeric::ToInt32(*value);
-    if (!n) {
-        throw AppError::overflow(QStringLiteral("frmChordScore"),
-                                 QStringLiteral("%1 のセクション \"%2\" のキー \"%3\" の値 \"%4\" "
-                                                "は範囲外です")
-                                     .arg(p.IniFilename(), section, key, text));
-    }
-    return *n;
+    return p.ToLong(section, key, p.GetString(section, key, QString::number(fallback, 'f', 6)));
 }
 
 // Nearest integer, halves to even, held to what a scroll bar takes.
@@ -531,36 +515,33 @@ bool frmChordScore::Form_KeyDown(int key, Qt::KeyboardModifiers modifiers, quint
     return false;
 }
 
+namespace {
+// One step on a bar, held to its range; nothing while the bar is off. The
+// sum is formed wider than the value so that it cannot wrap.
+void Step(QScrollBar *bar, qint64 delta) {
+    if (!bar->isEnabled()) {
+        return;
+    }
+    const int edge = delta < 0 ? bar->minimum() : bar->maximum();
+    if (bar->value() == edge) {
+        return;
+    }
+    const qint64 v = qint64(bar->value()) + delta;
+    bar->setValue(delta < 0 ? int(std::max<qint64>(v, edge)) : int(std::min<qint64>(v, edge)));
+}
+} // namespace
+
 void frmChordScore::ScrollUp(int iStep) {
-    if (!m_vsbScore->isEnabled() || m_vsbScore->value() == m_vsbScore->minimum()) {
-        return;
-    }
-    const qint64 v = qint64(m_vsbScore->value()) - iStep;
-    m_vsbScore->setValue(v < m_vsbScore->minimum() ? m_vsbScore->minimum() : int(v));
+    Step(m_vsbScore, -qint64(iStep));
 }
-
 void frmChordScore::ScrollDown(int iStep) {
-    if (!m_vsbScore->isEnabled() || m_vsbScore->value() == m_vsbScore->maximum()) {
-        return;
-    }
-    const qint64 v = qint64(m_vsbScore->value()) + iStep;
-    m_vsbScore->setValue(v > m_vsbScore->maximum() ? m_vsbScore->maximum() : int(v));
+    Step(m_vsbScore, iStep);
 }
-
 void frmChordScore::ScrollLeft(int iStep) {
-    if (!m_hsbScore->isEnabled() || m_hsbScore->value() == m_hsbScore->minimum()) {
-        return;
-    }
-    const qint64 v = qint64(m_hsbScore->value()) - iStep;
-    m_hsbScore->setValue(v < m_hsbScore->minimum() ? m_hsbScore->minimum() : int(v));
+    Step(m_hsbScore, -qint64(iStep));
 }
-
 void frmChordScore::ScrollRight(int iStep) {
-    if (!m_hsbScore->isEnabled() || m_hsbScore->value() == m_hsbScore->maximum()) {
-        return;
-    }
-    const qint64 v = qint64(m_hsbScore->value()) + iStep;
-    m_hsbScore->setValue(v > m_hsbScore->maximum() ? m_hsbScore->maximum() : int(v));
+    Step(m_hsbScore, iStep);
 }
 
 void frmChordScore::ResetScroll() {

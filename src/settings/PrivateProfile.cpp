@@ -70,15 +70,20 @@ void PrivateProfile::RaiseOverflow(const QString &sSection, const QString &sKey,
                                  .arg(m_iniFilename, sSection, sKey, sText));
 }
 
+int32_t PrivateProfile::ToLong(const QString &sSection, const QString &sKey,
+                               const QString &sText) const {
+    const std::optional<int32_t> n = numeric::ToInt32(ToNumber(sSection, sKey, sText));
+    if (!n) {
+        RaiseOverflow(sSection, sKey, sText);
+    }
+    return *n;
+}
+
 int32_t PrivateProfile::GetLong(const QString &sSection, const QString &sKey,
                                 std::optional<int32_t> lDefault) const {
     const QString text =
         lDefault ? GetString(sSection, sKey, *lDefault) : GetString(sSection, sKey, Sentinel);
-    const std::optional<int32_t> n = numeric::ToInt32(ToNumber(sSection, sKey, text));
-    if (!n) {
-        RaiseOverflow(sSection, sKey, text);
-    }
-    return *n;
+    return ToLong(sSection, sKey, text);
 }
 
 int16_t PrivateProfile::GetInt(const QString &sSection, const QString &sKey,

@@ -54,6 +54,9 @@ public:
                    std::optional<int16_t> iDefault = std::nullopt) const;
     void WriteInt(const QString &sSection, const QString &sKey, int16_t iVal) const;
 
+    // sText as a 32-bit number, with the errors of GetLong naming the entry.
+    int32_t ToLong(const QString &sSection, const QString &sKey, const QString &sText) const;
+
     static QString MakeIniFilename();
 
 private:

@@ -1,3 +1,4 @@
+#include "TestSupport.h"
 #include "app/basMain.h"
 #include "app/frmChordScore.h"
 #include "chords/Chord.h"
@@ -34,20 +35,9 @@
 
 namespace {
 
+using namespace testsupport;
+
 const QString kBin = QStringLiteral(TAMBLIN_BIN_DIR);
-
-QByteArray ReadAll(const QString &path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void WriteAll(const QString &path, const QByteArray &bytes) {
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly)) {
-        qFatal("cannot write %s", qPrintable(path));
-    }
-    f.write(bytes);
-}
 
 // Drops urls on w as a drag would: enter, then drop.
 void DropOn(QWidget *w, const QList<QUrl> &urls) {
@@ -57,25 +47,6 @@ void DropOn(QWidget *w, const QList<QUrl> &urls) {
     QApplication::sendEvent(w, &enter);
     QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(w, &drop);
-}
-
-// Runs f on the next modal dialog of type T once it is up.
-template <typename T> void WhenModal(std::function<void(T *)> f) {
-    auto *timer = new QTimer;
-    timer->setInterval(20);
-    auto tries = std::make_shared<int>(0);
-    QObject::connect(timer, &QTimer::timeout, [timer, f, tries] {
-        if (auto *d = qobject_cast<T *>(QApplication::activeModalWidget())) {
-            timer->stop();
-            timer->deleteLater();
-            f(d);
-        } else if (++*tries > 250) {
-            timer->stop();
-            timer->deleteLater();
-            qWarning("no modal dialog came up");
-        }
-    });
-    timer->start();
 }
 
 } // namespace

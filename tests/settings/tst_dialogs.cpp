@@ -1,3 +1,4 @@
+#include "TestSupport.h"
 #include "app/basMain.h"
 #include "app/frmChordScore.h"
 #include "chords/Chord.h"
@@ -29,25 +30,9 @@
 
 namespace {
 
-const QString kBin = QStringLiteral(TAMBLIN_BIN_DIR);
+using namespace testsupport;
 
-template <typename T> void WhenModal(std::function<void(T *)> f) {
-    auto *timer = new QTimer;
-    timer->setInterval(20);
-    auto tries = std::make_shared<int>(0);
-    QObject::connect(timer, &QTimer::timeout, [timer, f, tries] {
-        if (auto *d = qobject_cast<T *>(QApplication::activeModalWidget())) {
-            timer->stop();
-            timer->deleteLater();
-            f(d);
-        } else if (++*tries > 250) {
-            timer->stop();
-            timer->deleteLater();
-            qWarning("no modal dialog came up");
-        }
-    });
-    timer->start();
-}
+const QString kBin = QStringLiteral(TAMBLIN_BIN_DIR);
 
 } // namespace
 

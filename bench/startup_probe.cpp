@@ -7,6 +7,7 @@
 #include "chords/Chord.h"
 #include "parsing/basPath.h"
 #include "platform/AppInfo.h"
+#include "platform/MessageBox.h"
 #include "score/ChordScore.h"
 #include "score/Fonts.h"
 #include "settings/PrivateProfile.h"
@@ -36,6 +37,8 @@ int main(int argc, char **argv) {
         return QTest::qWaitForWindowExposed(&w) ? 0 : 1;
     }
     scorefonts::InstallFontSubstitutions();
+    // Messages go to the terminal: nobody is there to press OK.
+    msgbox::SetSink([](const QString &m) { std::printf("message: %s\n", qPrintable(m)); });
     basMain::CreateGlobals();
     const QString name = basMain::oProfile().GetString("Chord", "Filename", "POSITION.INI");
     basMain::oChord()->LoadChordPosition(basPath::AddBackslash(appinfo::ProgramDirectory()) +

@@ -1,14 +1,27 @@
 #pragma once
 
 // Small helpers the test suites share.
-#include <QApplication>
 #include <QFile>
 #include <QTimer>
+#if __has_include(<QApplication>)
+#include <QApplication>
+#define TAMBLIN_TEST_WIDGETS 1
+#endif
 
 #include <functional>
 #include <memory>
 
 namespace testsupport {
+
+// A time bound for "at once" in milliseconds: sanitizers and debug builds run
+// many times slower, so the bound widens there.
+constexpr qint64 AtOnceMs() {
+#ifdef TAMBLIN_SANITIZED
+    return 15000;
+#else
+    return 1000;
+#endif
+}
 
 inline QByteArray ReadAll(const QString &path) {
     QFile f(path);
@@ -23,6 +36,7 @@ inline void WriteAll(const QString &path, const QByteArray &bytes) {
     f.write(bytes);
 }
 
+#ifdef TAMBLIN_TEST_WIDGETS
 // Runs f on the next modal dialog of type T once it is up; gives up after
 // five seconds.
 template <typename T> void WhenModal(std::function<void(T *)> f) {
@@ -42,5 +56,6 @@ template <typename T> void WhenModal(std::function<void(T *)> f) {
     });
     timer->start();
 }
+#endif
 
 } // namespace testsupport

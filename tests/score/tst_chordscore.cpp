@@ -1,3 +1,4 @@
+#include "TestSupport.h"
 #include "chords/Chord.h"
 #include "platform/AppError.h"
 #include "score/CellLabel.h"
@@ -432,7 +433,7 @@ void TestChordScore::loadErrors() {
             QVERIFY2(e.Description().contains(path), qPrintable(e.Description()));
         }
     }
-    QVERIFY(t.elapsed() < 1000);
+    QVERIFY(t.elapsed() < testsupport::AtOnceMs());
     if (number == AppError::Overflow) {
         // Read, then refused while building: the score is emptied.
         QCOMPARE(r.events, QStringList{"DrawStart"});

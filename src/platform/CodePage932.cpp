@@ -3,7 +3,9 @@
 #include <unicode/ucnv.h>
 
 #include <array>
+#include <atomic>
 #include <memory>
+#include <mutex>
 #include <stdexcept>
 
 namespace cp932 {
@@ -32,40 +34,61 @@ UConverter *Converter() {
     return conv.get();
 }
 
-// Byte width of every BMP unit outside the surrogates, read once from one
-// conversion with offsets.
-const std::array<uint8_t, 0x10000> &WidthTable() {
-    static const std::array<uint8_t, 0x10000> table = [] {
-        std::array<uint8_t, 0x10000> t{};
-        std::vector<UChar> all;
-        all.reserve(0x10000);
-        for (uint32_t u = 0; u < 0x10000; ++u) {
-            if (u < 0xD800 || u > 0xDFFF) {
-                all.push_back(static_cast<UChar>(u));
+// Byte width of every BMP unit, read from the converter one block of 256
+// units at a time when a unit of that block is first met: a sheet touches a
+// few blocks, and start-up need not convert all 65,536 units.
+class WidthTable {
+public:
+    uint8_t operator[](char16_t u) {
+        const size_t block = u >> 8;
+        if (!m_ready[block].load(std::memory_order_acquire)) {
+            const std::lock_guard<std::mutex> lock(m_mutex);
+            if (!m_ready[block].load(std::memory_order_relaxed)) {
+                Fill(block);
+                m_ready[block].store(true, std::memory_order_release);
             }
         }
-        std::vector<char> out(all.size() * 2 + 16);
-        std::vector<int32_t> offsets(out.size());
+        return m_width[u];
+    }
+
+private:
+    void Fill(size_t block) {
+        const auto first = static_cast<uint32_t>(block << 8);
+        if (first >= 0xD800 && first <= 0xDFFF) {
+            // Lone surrogates are illegal input and become one "?".
+            for (uint32_t u = first; u < first + 256; ++u) {
+                m_width[u] = 1;
+            }
+            return;
+        }
+        std::array<UChar, 256> units{};
+        for (uint32_t i = 0; i < 256; ++i) {
+            units[i] = static_cast<UChar>(first + i);
+        }
+        std::array<char, 512 + 16> out{};
+        std::array<int32_t, 512 + 16> offsets{};
         ConverterPtr conv = OpenConverter();
         char *target = out.data();
-        const UChar *source = all.data();
+        const UChar *source = units.data();
         UErrorCode status = U_ZERO_ERROR;
         ucnv_fromUnicode(conv.get(), &target, out.data() + out.size(), &source,
-                         all.data() + all.size(), offsets.data(), true, &status);
+                         units.data() + units.size(), offsets.data(), true, &status);
         if (U_FAILURE(status)) {
             throw std::runtime_error("ICU conversion to windows-31j failed");
         }
         const auto written = static_cast<size_t>(target - out.data());
         for (size_t i = 0; i < written; ++i) {
-            const UChar u = all[static_cast<size_t>(offsets[i])];
-            ++t[u];
+            ++m_width[first + static_cast<uint32_t>(offsets[i])];
         }
-        // Lone surrogates are illegal input and become one "?".
-        for (uint32_t u = 0xD800; u <= 0xDFFF; ++u) {
-            t[u] = 1;
-        }
-        return t;
-    }();
+    }
+
+    std::array<uint8_t, 0x10000> m_width{};
+    std::array<std::atomic<bool>, 256> m_ready{};
+    std::mutex m_mutex;
+};
+
+WidthTable &Widths() {
+    static WidthTable table;
     return table;
 }
 
@@ -113,7 +136,7 @@ QString Decode(const QByteArray &bytes) {
 }
 
 qsizetype ByteLength(const QChar *text, qsizetype length) {
-    const auto &table = WidthTable();
+    WidthTable &table = Widths();
     qsizetype total = 0;
     for (qsizetype i = 0; i < length; ++i) {
         const char16_t u = text[i].unicode();
@@ -133,7 +156,7 @@ qsizetype ByteLength(const QString &text) {
 }
 
 std::vector<int32_t> PrefixByteLengths(const QString &text) {
-    const auto &table = WidthTable();
+    WidthTable &table = Widths();
     const qsizetype length = text.size();
     std::vector<int32_t> prefix(static_cast<size_t>(length) + 1);
     int32_t total = 0;

@@ -16,8 +16,13 @@ set -eu
 ./tamblin & pid=$!
 wid=$(timeout 20 xdotool search --sync --name '^Tamblin$' | head -1)
 xdotool windowfocus "$wid"; sleep 0.5
-xdotool key alt+f; sleep 0.5; xdotool key o; sleep 1
-xdotool type --delay 10 "$PWD/samples/furusato.txt"; xdotool key Return; sleep 1
+xdotool key alt+f; sleep 0.5; xdotool key o
+# Type only once the dialog is up, and go on once it has closed.
+dlg=$(timeout 20 xdotool search --sync --name 'ファイルを開く' | head -1)
+xdotool windowfocus "$dlg"; sleep 0.3
+xdotool type --delay 10 "$PWD/samples/furusato.txt"; xdotool key Return
+for i in $(seq 100); do xdotool search --name 'ファイルを開く' >/dev/null 2>&1 || break; sleep 0.1; done
+xdotool windowfocus "$wid"; sleep 0.5
 xdotool key 2; sleep 0.5
 xdotool key alt+f; sleep 0.5; xdotool key x
 for i in $(seq 50); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done

@@ -15,12 +15,11 @@
 namespace {
 
 // A dictionary of one chord per fingering line given.
-std::shared_ptr<Chord> Dictionary(const QStringList &positions, int16_t strings = 6) {
+std::shared_ptr<Chord> Dictionary(const QStringList &positions) {
     auto c = std::make_shared<Chord>();
     for (const QString &p : positions) {
         c->RegistChord(QStringLiteral("X"), p);
     }
-    (void)strings;
     return c;
 }
 

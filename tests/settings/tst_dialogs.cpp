@@ -188,6 +188,8 @@ void TestDialogs::okWithoutChanges() {
     ChordScore *s = m_main->chsChord();
     const int w = s->WidthTwips();
     const int h = s->HeightTwips();
+    const int16_t positions = s->Cell(1)->PositionSize();
+    const auto dictionary = basMain::oChord()->ChordDictionary();
     // Were the position file read again, its absence would be reported.
     QFile::remove(QCoreApplication::applicationDirPath() + "/POSITION.INI");
     frmSetting d(m_main.get());
@@ -195,7 +197,8 @@ void TestDialogs::okWithoutChanges() {
     QVERIFY(m_messages.isEmpty());
     QCOMPARE(s->WidthTwips(), w);
     QCOMPARE(s->HeightTwips(), h);
-    QCOMPARE(s->Cell(1)->PositionSize(), s->Cell(1)->PositionSize());
+    QCOMPARE(s->Cell(1)->PositionSize(), positions);
+    QCOMPARE(basMain::oChord()->ChordDictionary(), dictionary); // not loaded again
     QVERIFY(s->isVisible());
 }
 

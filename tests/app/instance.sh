@@ -9,11 +9,14 @@ cd "$work"
 export QT_QPA_PLATFORM=offscreen
 ./tamblin 2>/dev/null & first=$!
 trap 'kill $first 2>/dev/null || true; rm -rf "$work"' EXIT
-for i in $(seq 50); do
-  ls /tmp/tamblin-"$(id -u)"-* >/dev/null 2>&1 && break
-  sleep 0.1
+# The socket's name: the user and a hash of the executable's path.
+hash=$(printf '%s' "$(realpath ./tamblin)" | sha1sum | cut -c1-12)
+socket="${TMPDIR:-/tmp}/tamblin-$(id -u)-$hash"
+for i in $(seq 200); do
+  [ -S "$socket" ] && break
+  sleep 0.05
 done
-sleep 0.5
+[ -S "$socket" ] || { echo "FAIL: the first instance did not listen on $socket"; exit 1; }
 start=$(date +%s%N)
 timeout 10 ./tamblin 2>/dev/null
 code=$?

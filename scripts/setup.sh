@@ -9,7 +9,7 @@ PACKAGES=(
   libicu-dev
   libbenchmark-dev hyperfine time
   clang clang-format libclang-rt-14-dev libfuzzer-14-dev
-  xvfb xauth imagemagick xdotool
+  xvfb xauth imagemagick xdotool openbox x11-utils
   fonts-liberation2 fonts-ipafont-gothic
 )
 

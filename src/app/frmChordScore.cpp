@@ -1,6 +1,7 @@
 #include "app/frmChordScore.h"
 
 #include "app/AppIcon.h"
+#include "app/ScoreViewport.h"
 #include "app/basMain.h"
 #include "chords/Chord.h"
 #include "parsing/basPath.h"
@@ -28,6 +29,7 @@
 #include <QScrollBar>
 #include <QTimer>
 #include <QUrl>
+#include <QWheelEvent>
 
 #include <cmath>
 
@@ -442,6 +444,13 @@ bool frmChordScore::eventFilter(QObject *watched, QEvent *event) {
     if (watched == m_client && event->type() == QEvent::Resize && m_loaded) {
         Form_Resize();
     }
+    if (event->type() == QEvent::Wheel) {
+        auto *w = qobject_cast<QWidget *>(watched);
+        if (w && (w == m_client || m_client->isAncestorOf(w)) &&
+            Form_Wheel(*static_cast<QWheelEvent *>(event))) {
+            return true;
+        }
+    }
     if (event->type() == QEvent::KeyPress) {
         auto *w = qobject_cast<QWidget *>(watched);
         // Only keys meant for this window: not those of menus or dialogs.
@@ -515,6 +524,23 @@ bool frmChordScore::Form_KeyDown(int key, Qt::KeyboardModifiers modifiers, quint
     return false;
 }
 
+bool frmChordScore::Form_Wheel(const QWheelEvent &event) {
+    // Ctrl+wheel is kept for zooming.
+    if (event.modifiers() & Qt::ControlModifier) {
+        return false;
+    }
+    const scoreviewport::WheelSteps steps =
+        m_wheel.Take(event.angleDelta(), event.pixelDelta(), event.modifiers() & Qt::ShiftModifier,
+                     m_hsbScore->singleStep(), m_vsbScore->singleStep());
+    if (steps.Horizontal != 0) {
+        ScrollStep(m_hsbScore, steps.Horizontal);
+    }
+    if (steps.Vertical != 0) {
+        ScrollStep(m_vsbScore, steps.Vertical);
+    }
+    return true;
+}
+
 namespace {
 // One step on a bar, held to its range; nothing while the bar is off. The
 // sum is formed wider than the value so that it cannot wrap.
@@ -530,6 +556,10 @@ void Step(QScrollBar *bar, qint64 delta) {
     bar->setValue(delta < 0 ? int(std::max<qint64>(v, edge)) : int(std::min<qint64>(v, edge)));
 }
 } // namespace
+
+void frmChordScore::ScrollStep(QScrollBar *bar, int64_t delta) {
+    Step(bar, delta);
+}
 
 void frmChordScore::ScrollUp(int iStep) {
     Step(m_vsbScore, -qint64(iStep));
@@ -586,6 +616,8 @@ void frmChordScore::LayoutView() {
     m_hsbScore->setGeometry(0, Px(H - B), Px(W - V), Px(B));
     if (scoreW < w) {
         m_chsChord->move(0, m_chsChord->y());
+        // An empty range: a disabled bar shows no thumb.
+        m_hsbScore->setRange(0, 0);
         m_hsbScore->setEnabled(false);
     } else {
         m_hsbScore->setRange(0, ScrollMaximum(dx / double(kScrollUnit)));
@@ -594,6 +626,7 @@ void frmChordScore::LayoutView() {
     m_vsbScore->setGeometry(Px(W - V), 0, Px(V), Px(H - B));
     if (scoreH < h || mnuVisible_Page->isChecked()) {
         m_chsChord->move(m_chsChord->x(), 0);
+        m_vsbScore->setRange(0, 0);
         m_vsbScore->setEnabled(false);
     } else {
         m_vsbScore->setRange(0, ScrollMaximum(dy / double(kScrollUnit)));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/ScoreViewport.h"
+
 #include <QMainWindow>
 
 #include <cstdint>
@@ -13,6 +15,7 @@ class QMenu;
 class QMimeData;
 class QScrollBar;
 class QTimer;
+class QWheelEvent;
 
 // The main window: the score in a white viewport with two scroll bars, the
 // menus, the keys, and the settings it restores at load and writes at close.
@@ -92,6 +95,9 @@ private:
 
     // Key preview: true when the key was one of the window's own.
     bool Form_KeyDown(int key, Qt::KeyboardModifiers modifiers, quint32 nativeScanCode);
+    // Wheel over the viewport or its bars: true when it scrolled.
+    bool Form_Wheel(const QWheelEvent &event);
+    void ScrollStep(QScrollBar *bar, int64_t delta);
     void LayoutView();
     void ResetScroll();
     void ScrollUp(int iStep);
@@ -121,4 +127,5 @@ private:
     QString m_preOpenedDir;
     bool m_busy = false;
     bool m_loaded = false;
+    scoreviewport::WheelScroll m_wheel;
 };

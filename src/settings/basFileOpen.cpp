@@ -1,10 +1,31 @@
 #include "settings/basFileOpen.h"
 
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QPointer>
 #include <QTimer>
+#include <QTreeView>
 
 namespace basFileOpen {
+
+namespace {
+
+// Qt's detail view gives every column the same width, which cuts names and
+// sizes at this dialog's size. The type column says little under a text
+// filter; it goes, and the name takes what size and date leave.
+void FitColumns(QFileDialog &dialog) {
+    auto *view = dialog.findChild<QTreeView *>(QStringLiteral("treeView"));
+    if (!view) {
+        return;
+    }
+    QHeaderView *header = view->header();
+    header->setStretchLastSection(false);
+    header->setSectionResizeMode(QHeaderView::ResizeToContents);
+    header->setSectionResizeMode(0, QHeaderView::Stretch);
+    header->hideSection(2);
+}
+
+} // namespace
 
 QStringList NameFilters(const QString &sFilter) {
     const QStringList parts = sFilter.split(QChar(0));
@@ -37,6 +58,7 @@ QString ShowOpenFileDialog(QWidget *owner, const QString &sStartFolder, const QS
         dialog.selectNameFilter(filters.first());
     }
     dialog.setModal(true);
+    FitColumns(dialog);
     if (owner) {
         const QPoint at = owner->window()->pos() + QPoint(5, 40);
         dialog.move(at);

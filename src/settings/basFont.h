@@ -14,7 +14,8 @@ void CopyFont(Font &fntTarget, const Font &fntSource);
 // Bold, italic, face, size, strikethrough and underline into the dialog;
 // Charset and Weight stay out.
 void FontToDialog(QFontDialog &dialog, const Font &fnt);
-// The same six back; the weight follows from Bold.
+// The same six back, each only where the dialog now differs from what
+// FontToDialog showed; the weight follows from Bold.
 void DialogToFont(const QFontDialog &dialog, Font &fnt);
 
 } // namespace basFont

@@ -110,9 +110,11 @@ void frmVersion::ShowModal(frmChordScore *main) {
     frmVersion box(main);
     box.txtInfo->setPlainText(
         QStringLiteral("ChordView:%1").arg(main->chsChord()->ChordViewCount()));
-    const QRect m = main->geometry();
-    box.move(m.left() + m.width() / 2 - box.width() / 2,
-             m.top() + m.height() / 2 - box.height() / 2);
+    // Client rectangles on both sides: the box's frame is not known before it
+    // is shown, and a window manager decorates both windows alike.
+    QRect r(QPoint(), box.size());
+    r.moveCenter(main->geometry().center());
+    box.setGeometry(r);
     box.cmdOK->setFocus();
     box.exec();
 }

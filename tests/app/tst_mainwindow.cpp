@@ -18,6 +18,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileSystemModel>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
@@ -27,7 +28,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QTreeView>
 #include <QUrl>
+#include <QWheelEvent>
 
 #include <cmath>
 #include <functional>
@@ -69,6 +72,8 @@ private slots:
     void dropOpensFirst();
     void pageReturnFollowsTimer();
     void scrollArithmetic();
+    void wheel_data();
+    void wheel();
     void longScoreStaysReachable();
     void openDialog();
     void openDialogCancelled();
@@ -86,6 +91,8 @@ private:
 };
 
 void TestMainWindow::initTestCase() {
+    // Qt's file dialog keeps its column widths in the user's configuration.
+    qputenv("XDG_CONFIG_HOME", m_dir.filePath("config").toLocal8Bit());
     scorefonts::InstallFontSubstitutions();
     msgbox::SetSink([this](const QString &m) { m_messages << m; });
 }
@@ -336,6 +343,7 @@ void TestMainWindow::pageReturnFollowsTimer() {
     QCOMPARE(s->FixHeight(), w->picView()->height() * 15);
     QVERIFY(s->SeparatorCount() > 0);
     QVERIFY(!w->vsbScore()->isEnabled());
+    QCOMPARE(w->vsbScore()->maximum(), 0);
     QCOMPARE(s->y(), 0);
     QTest::keyClick(w.get(), Qt::Key_PageDown);
     QCOMPARE(s->y(), 0);
@@ -391,6 +399,7 @@ void TestMainWindow::scrollArithmetic() {
     QGuiApplication::clipboard()->setText("C\r\nla");
     w->mnuEdit_Paste->trigger();
     QVERIFY(!h->isEnabled());
+    QCOMPARE(h->maximum(), 0); // no thumb on a disabled bar
     QTest::keyClick(w.get(), Qt::Key_Right);
     QTest::keyClick(w.get(), Qt::Key_End);
     QCOMPARE(h->value(), 0);
@@ -400,6 +409,59 @@ void TestMainWindow::scrollArithmetic() {
     const QRect before = w->picView()->geometry();
     w->resize(10, w->height());
     QCOMPARE(w->picView()->geometry(), before);
+}
+
+void TestMainWindow::wheel_data() {
+    QTest::addColumn<QPoint>("angle");
+    QTest::addColumn<QPoint>("pixels");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<int>("events");
+    QTest::addColumn<int>("dh");
+    QTest::addColumn<int>("dv");
+    const int none = Qt::NoModifier;
+    QTest::newRow("notch down") << QPoint(0, -120) << QPoint() << none << 1 << 0 << 30;
+    QTest::newRow("two notches up") << QPoint(0, 240) << QPoint() << none << 1 << 0 << -60;
+    QTest::newRow("fine wheel adds up") << QPoint(0, -40) << QPoint() << none << 3 << 0 << 30;
+    QTest::newRow("fine wheel, less than a notch")
+        << QPoint(0, -40) << QPoint() << none << 2 << 0 << 0;
+    QTest::newRow("shift turns it")
+        << QPoint(0, -120) << QPoint() << int(Qt::ShiftModifier) << 1 << 45 << 0;
+    QTest::newRow("horizontal wheel") << QPoint(120, 0) << QPoint() << none << 1 << -45 << 0;
+    QTest::newRow("touchpad pixels") << QPoint(0, -24) << QPoint(4, -20) << none << 1 << -6 << 30;
+    QTest::newRow("ctrl is for zoom")
+        << QPoint(0, -120) << QPoint() << int(Qt::ControlModifier) << 1 << 0 << 0;
+    QTest::newRow("held at the end")
+        << QPoint(0, -120 * 100000) << QPoint() << none << 1 << 0 << 100000;
+}
+
+// The wheel over a cell scrolls by the arrow keys' steps, within the bars.
+void TestMainWindow::wheel() {
+    QFETCH(QPoint, angle);
+    QFETCH(QPoint, pixels);
+    QFETCH(int, modifiers);
+    QFETCH(int, events);
+    QFETCH(int, dh);
+    QFETCH(int, dv);
+    auto w = MakeWindow();
+    QStringList lines;
+    for (int i = 0; i < 20; ++i) {
+        lines << QStringLiteral("C   G   Am  F   C   G   Am  F   C   G   Am  F   C   G") << "la";
+    }
+    QGuiApplication::clipboard()->setText(lines.join("\r\n"));
+    w->mnuEdit_Paste->trigger();
+    QScrollBar *v = w->vsbScore();
+    QScrollBar *h = w->hsbScore();
+    v->setValue(100);
+    h->setValue(100);
+    QWidget *cell = w->chsChord()->Cell(3);
+    for (int i = 0; i < events; ++i) {
+        QWheelEvent e(QPointF(5, 5), cell->mapToGlobal(QPointF(5, 5)), pixels, angle, Qt::NoButton,
+                      Qt::KeyboardModifiers(modifiers), Qt::NoScrollPhase, false);
+        QApplication::sendEvent(cell, &e);
+    }
+    QCOMPARE(h->value(), std::clamp(100 + dh, 0, h->maximum()));
+    QCOMPARE(v->value(), std::clamp(100 + dv, 0, v->maximum()));
+    QCOMPARE(w->chsChord()->y(), qRound(-v->value() * 10 / 15.0));
 }
 
 void TestMainWindow::longScoreStaysReachable() {
@@ -428,11 +490,25 @@ void TestMainWindow::openDialog() {
     QString filter;
     QString dir;
     QStringList listed;
+    int nameRoom = -1;
+    int sizeRoom = -1;
     WhenModal<QFileDialog>([&](QFileDialog *d) {
         title = d->windowTitle();
         pos = d->pos();
         filter = d->selectedNameFilter();
         dir = d->directory().absolutePath();
+        // A name of 30 characters fits its column, beside its icon.
+        auto *view = d->findChild<QTreeView *>("treeView");
+        QVERIFY(view);
+        nameRoom = view->header()->sectionSize(0) -
+                   view->fontMetrics().horizontalAdvance(QString(30, u'n')) -
+                   view->iconSize().width();
+        // And the sizes of small files ("270 bytes") fit theirs, once listed.
+        d->setDirectory(kBin + "/samples");
+        QVERIFY(QTest::qWaitFor([view] { return view->model()->rowCount(view->rootIndex()) > 0; }));
+        QTest::qWait(50);
+        sizeRoom = view->header()->sectionSize(1) -
+                   static_cast<QAbstractItemView *>(view)->sizeHintForColumn(1) + 1;
         // As a person types it into the file name box.
         auto *edit = d->findChild<QLineEdit *>("fileNameEdit");
         QVERIFY(edit);
@@ -441,6 +517,8 @@ void TestMainWindow::openDialog() {
     });
     w->mnuFile_Open->trigger();
     QCOMPARE(title, QString("ファイルを開く"));
+    QVERIFY2(nameRoom > 0, qPrintable(QString::number(nameRoom)));
+    QVERIFY2(sizeRoom > 0, qPrintable(QString::number(sizeRoom)));
     QCOMPARE(pos, w->pos() + QPoint(5, 40));
     QVERIFY(filter.startsWith("テキストファイル (*.txt)"));
     QCOMPARE(dir, QCoreApplication::applicationDirPath());

@@ -6,6 +6,7 @@
 #include "platform/AppError.h"
 #include "platform/AppInfo.h"
 #include "platform/MessageBox.h"
+#include "platform/ProfileFile.h"
 #include "platform/SingleInstance.h"
 #include "score/Fonts.h"
 #include "settings/PrivateProfile.h"
@@ -56,7 +57,10 @@ int Main() {
     std::unique_ptr<::frmChordScore> window;
     try {
         CreateGlobals();
-        const QString name = oProfile().GetString("Chord", "Filename", "POSITION.INI");
+        // Left by a close that was killed before its rename; only one
+        // instance gets here, so none is being written now.
+        profile::RemoveStaleTemporaries(oProfile().IniFilename());
+        const QString name = oProfile().GetPath("Chord", "Filename", "POSITION.INI");
         const QString path =
             basPath::AddBackslash(appinfo::ProgramDirectory()) + basPath::GetFileName(name);
         oChord()->LoadChordPosition(path);

@@ -2,12 +2,14 @@
 
 #include "app/AppIcon.h"
 #include "app/ScoreViewport.h"
+#include "app/WindowPlacement.h"
 #include "app/basMain.h"
 #include "chords/Chord.h"
 #include "parsing/basPath.h"
 #include "platform/AppError.h"
 #include "platform/AppInfo.h"
 #include "platform/MessageBox.h"
+#include "platform/ProfileFile.h"
 #include "platform/SheetFile.h"
 #include "score/ChordScore.h"
 #include "score/ChordView.h"
@@ -186,10 +188,16 @@ void frmChordScore::Form_Load() {
     const int32_t width = GetLongText(profile, "Window", "Width", sw / 2);
     const int32_t top = GetLongText(profile, "Window", "Top", (sh - height) / 2);
     const int32_t left = GetLongText(profile, "Window", "Left", (sw - width) / 2);
-    resize(std::max(1, Px(width)), std::max(1, Px(height)));
-    move(Px(left), Px(top));
+    // A hand-edited size or position must not make a window bigger than the
+    // screen, or one nobody can reach.
+    const QScreen *primary = QGuiApplication::primaryScreen();
+    const QRect placed =
+        windowplacement::Restore(left, top, width, height, primary->availableVirtualGeometry(),
+                                 primary->availableGeometry().size());
+    resize(placed.size());
+    move(placed.topLeft());
 
-    m_preOpenedDir = profile.GetString("Setting", "PreOpenedDir", appinfo::ProgramDirectory());
+    m_preOpenedDir = profile.GetPath("Setting", "PreOpenedDir", appinfo::ProgramDirectory());
 
     m_hsbScore->setPageStep(HsbLargeChange);
     m_hsbScore->setSingleStep(HsbSmallChange);
@@ -239,12 +247,12 @@ void frmChordScore::Form_Load() {
 
 void frmChordScore::SaveSettings() {
     const PrivateProfile &profile = basMain::oProfile();
-    profile.WriteString("Setting", "PreOpenedDir", m_preOpenedDir);
+    profile.WritePath("Setting", "PreOpenedDir", m_preOpenedDir);
     if (!(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))) {
-        profile.WriteLong("Window", "Height", height() * kTwipsPerPixel);
-        profile.WriteLong("Window", "Width", width() * kTwipsPerPixel);
-        profile.WriteLong("Window", "Top", pos().y() * kTwipsPerPixel);
-        profile.WriteLong("Window", "Left", pos().x() * kTwipsPerPixel);
+        profile.WriteLong("Window", "Height", windowplacement::ToTwips(height()));
+        profile.WriteLong("Window", "Width", windowplacement::ToTwips(width()));
+        profile.WriteLong("Window", "Top", windowplacement::ToTwips(pos().y()));
+        profile.WriteLong("Window", "Left", windowplacement::ToTwips(pos().x()));
     }
     m_history->SaveHistoryFile();
     const ChordView *t = m_chsChord->Properties();
@@ -261,7 +269,7 @@ void frmChordScore::SaveSettings() {
         profile.WriteInt("Setting", "Capo", capo);
     }
     profile.WriteBoolean("Setting", "PageReturn", mnuVisible_Page->isChecked());
-    profile.WriteString("Chord", "Filename", basPath::GetFileName(basMain::oChord()->Filename()));
+    profile.WritePath("Chord", "Filename", basPath::GetFileName(basMain::oChord()->Filename()));
 }
 
 void frmChordScore::closeEvent(QCloseEvent *event) {
@@ -269,7 +277,12 @@ void frmChordScore::closeEvent(QCloseEvent *event) {
         event->ignore();
         return;
     }
-    SaveSettings();
+    {
+        // One commit: a kill during the close leaves the old file or the new one.
+        profile::WriteBatch batch(basMain::oProfile().IniFilename());
+        SaveSettings();
+        batch.Commit();
+    }
     m_tmrCheckResize->stop();
     event->accept();
 }

@@ -41,14 +41,21 @@ void Chord::LoadChordPosition(const QString &sFname) {
     LineReader reader(sFname);
     QString current;
     QByteArray bytes;
+    // Editors that save UTF-8 often put a BOM first; such a file is UTF-8.
+    bool utf8 = false;
     while (reader.ReadLine(bytes)) {
+        if (m_line == 0 && bytes.startsWith("\xEF\xBB\xBF")) {
+            utf8 = true;
+            bytes.remove(0, 3);
+        }
         if (m_line == INT16_MAX) {
             throw AppError::overflow(
                 kSource, QStringLiteral("ポジションファイルの行数が 32767 を越えています: %1")
                              .arg(textfile::FullPath(sFname)));
         }
         ++m_line;
-        const QString line = basString::TrimBlank(cp932::Decode(bytes));
+        const QString line =
+            basString::TrimBlank(utf8 ? QString::fromUtf8(bytes) : cp932::Decode(bytes));
         if (line.isEmpty() || line.startsWith(u'#')) {
             continue;
         }
@@ -129,13 +136,13 @@ Chord::Position Chord::ParsePosition(const QString &sPosition) {
     if (n != m_stringSize) {
         Raise(ErrorFormat, QStringLiteral("ポジションデータが不正です"));
     }
-    for (int16_t k = 1; k <= n; ++k) {
+    for (int32_t k = 1; k <= n; ++k) {
         ParseFlat(entries[k - 1], k, p.Flat[static_cast<size_t>(k)],
                   p.Multi[static_cast<size_t>(k)]);
     }
     int16_t low = 20;
     int16_t high = 1;
-    for (int16_t k = 1; k <= n; ++k) {
+    for (int32_t k = 1; k <= n; ++k) {
         const int16_t f = p.Flat[static_cast<size_t>(k)];
         if (f >= 1) {
             low = std::min(low, f);

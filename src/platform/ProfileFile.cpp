@@ -3,9 +3,12 @@
 #include "platform/CodePage932.h"
 
 #include <QByteArray>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -74,11 +77,13 @@ Line Classify(QByteArray text, bool first) {
 // reported through `readable`.
 std::optional<std::vector<Line>> Load(const QString &path, bool *readable) {
     *readable = true;
-    QFile f(path);
-    if (!f.exists()) {
+    const QFileInfo info(path);
+    if (!info.exists()) {
         return std::nullopt;
     }
-    if (!f.open(QIODevice::ReadOnly) || f.size() > kMaxFileBytes) {
+    // Not a regular file (a FIFO would block in open): never read, never replaced.
+    QFile f(path);
+    if (!info.isFile() || !f.open(QIODevice::ReadOnly) || f.size() > kMaxFileBytes) {
         *readable = false;
         return std::nullopt;
     }
@@ -165,36 +170,37 @@ QByteArray OneLine(const QString &text) {
 
 } // namespace
 
-QString ReadString(const QString &path, const QString &section, const QString &key,
-                   const QString &defaultValue, int bufferBytes) {
-    const int maxBytes = std::max(0, bufferBytes - 1);
-    // The system function drops trailing blanks of the default.
-    QString fallback = defaultValue;
-    while (!fallback.isEmpty() && (fallback.back() == u' ' || fallback.back() == u'\t')) {
-        fallback.chop(1);
-    }
+namespace {
+
+// The writes of the open batch, if any: its file's lines with them applied.
+struct Pending {
+    QString path;
+    std::optional<std::vector<Line>> lines;
     bool readable = true;
-    const auto lines = Load(path, &readable);
-    if (lines) {
-        const qsizetype header = FindSection(*lines, section);
-        if (header >= 0) {
-            const qsizetype k = FindKey(*lines, header, key);
-            if (k >= 0) {
-                return CutToBytes(cp932::Decode((*lines)[static_cast<size_t>(k)].value), maxBytes);
-            }
-        }
-    }
-    return CutToBytes(fallback, maxBytes);
+    bool dirty = false;
+};
+Pending *g_pending = nullptr;
+
+bool InBatch(const QString &path) {
+    return g_pending && g_pending->path == path;
 }
 
-void WriteString(const QString &path, const QString &section, const QString &key,
-                 const QString &value) {
-    bool readable = true;
-    auto loaded = Load(path, &readable);
-    if (!readable) {
-        return; // rewriting a file we cannot read would lose it
+// The value of section/key in lines, if there.
+std::optional<QByteArray> Find(const std::vector<Line> &lines, const QString &section,
+                               const QString &key) {
+    const qsizetype header = FindSection(lines, section);
+    if (header < 0) {
+        return std::nullopt;
     }
-    std::vector<Line> lines = loaded ? std::move(*loaded) : std::vector<Line>{};
+    const qsizetype k = FindKey(lines, header, key);
+    if (k < 0) {
+        return std::nullopt;
+    }
+    return lines[static_cast<size_t>(k)].value;
+}
+
+void Apply(std::vector<Line> &lines, const QString &section, const QString &key,
+           const QString &value) {
     const QByteArray keyBytes = OneLine(key);
     const QByteArray entry = keyBytes + '=' + OneLine(value);
 
@@ -203,26 +209,28 @@ void WriteString(const QString &path, const QString &section, const QString &key
         if (!lines.empty() && !TrimBytes(lines.back().text).isEmpty()) {
             lines.push_back(Line{});
         }
-        lines.push_back(Line{'[' + OneLine(section) + ']', Line::Section, section, {}});
-        lines.push_back(Line{entry, Line::Key, key, {}});
-    } else {
-        const qsizetype k = FindKey(lines, header, key);
-        if (k >= 0) {
-            // Keep the key as it was spelled; only the value changes.
-            Line &l = lines[static_cast<size_t>(k)];
-            const qsizetype eq = l.text.indexOf('=');
-            l.text = l.text.left(eq + 1) + OneLine(value);
-        } else {
-            // After the section's last non-blank line.
-            qsizetype at = SectionEnd(lines, header);
-            while (at - 1 > header &&
-                   TrimBytes(lines[static_cast<size_t>(at - 1)].text).isEmpty()) {
-                --at;
-            }
-            lines.insert(lines.begin() + at, Line{entry, Line::Key, key, {}});
-        }
+        // Classified as a reload would, so that a batch reads them back alike.
+        lines.push_back(Classify('[' + OneLine(section) + ']', false));
+        lines.push_back(Classify(entry, false));
+        return;
     }
+    const qsizetype k = FindKey(lines, header, key);
+    if (k >= 0) {
+        // Keep the key as it was spelled; only the value changes.
+        Line &l = lines[static_cast<size_t>(k)];
+        const qsizetype eq = l.text.indexOf('=');
+        l = Classify(l.text.left(eq + 1) + OneLine(value), k == 0);
+        return;
+    }
+    // After the section's last non-blank line.
+    qsizetype at = SectionEnd(lines, header);
+    while (at - 1 > header && TrimBytes(lines[static_cast<size_t>(at - 1)].text).isEmpty()) {
+        --at;
+    }
+    lines.insert(lines.begin() + at, Classify(entry, false));
+}
 
+void Save(const QString &path, const std::vector<Line> &lines) {
     QByteArray out;
     for (const Line &l : lines) {
         out += l.text;
@@ -240,6 +248,88 @@ void WriteString(const QString &path, const QString &section, const QString &key
         return;
     }
     file.commit();
+}
+
+} // namespace
+
+QString ReadString(const QString &path, const QString &section, const QString &key,
+                   const QString &defaultValue, int bufferBytes) {
+    const int maxBytes = std::max(0, bufferBytes - 1);
+    // The system function drops trailing blanks of the default.
+    QString fallback = defaultValue;
+    while (!fallback.isEmpty() && (fallback.back() == u' ' || fallback.back() == u'\t')) {
+        fallback.chop(1);
+    }
+    bool readable = true;
+    const auto lines = InBatch(path) ? g_pending->lines : Load(path, &readable);
+    if (lines) {
+        if (const auto value = Find(*lines, section, key)) {
+            return CutToBytes(cp932::Decode(*value), maxBytes);
+        }
+    }
+    return CutToBytes(fallback, maxBytes);
+}
+
+void WriteString(const QString &path, const QString &section, const QString &key,
+                 const QString &value) {
+    if (InBatch(path)) {
+        if (g_pending->readable) {
+            if (!g_pending->lines) {
+                g_pending->lines.emplace();
+            }
+            Apply(*g_pending->lines, section, key, value);
+            g_pending->dirty = true;
+        }
+        return;
+    }
+    bool readable = true;
+    auto loaded = Load(path, &readable);
+    if (!readable) {
+        return; // rewriting a file we cannot read would lose it
+    }
+    std::vector<Line> lines = loaded ? std::move(*loaded) : std::vector<Line>{};
+    Apply(lines, section, key, value);
+    Save(path, lines);
+}
+
+WriteBatch::WriteBatch(const QString &path) {
+    if (g_pending) {
+        return; // one at a time; an inner batch adds to the outer one
+    }
+    m_owner = true;
+    g_pending = new Pending{path, {}, true, false};
+    g_pending->lines = Load(path, &g_pending->readable);
+}
+
+WriteBatch::~WriteBatch() {
+    if (m_owner) {
+        delete g_pending;
+        g_pending = nullptr;
+    }
+}
+
+void WriteBatch::Commit() {
+    if (m_owner && g_pending->dirty && g_pending->readable && g_pending->lines) {
+        Save(g_pending->path, *g_pending->lines);
+    }
+    if (m_owner) {
+        g_pending->dirty = false;
+    }
+}
+
+void RemoveStaleTemporaries(const QString &path) {
+    const QFileInfo info(path);
+    const QString prefix = info.fileName() + u'.';
+    const QDir dir = info.absoluteDir();
+    for (const QString &name : dir.entryList({prefix + QStringLiteral("??????")}, QDir::Files)) {
+        const QString tail = name.mid(prefix.size());
+        const bool temporary = std::all_of(tail.begin(), tail.end(), [](QChar c) {
+            return c.isLetterOrNumber() && c.unicode() < 128;
+        });
+        if (name.startsWith(prefix) && temporary) {
+            QFile::remove(dir.filePath(name));
+        }
+    }
 }
 
 } // namespace profile

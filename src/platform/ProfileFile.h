@@ -23,4 +23,24 @@ QString ReadString(const QString &path, const QString &section, const QString &k
 void WriteString(const QString &path, const QString &section, const QString &key,
                  const QString &value);
 
+// Holds every write to one file in memory until Commit, which replaces the
+// file once, atomically: a kill at any moment leaves the whole old file or
+// the whole new one. Reads of that file see the pending writes. Without
+// Commit the writes are dropped. One batch at a time.
+class WriteBatch {
+public:
+    explicit WriteBatch(const QString &path);
+    ~WriteBatch();
+    WriteBatch(const WriteBatch &) = delete;
+    WriteBatch &operator=(const WriteBatch &) = delete;
+    void Commit();
+
+private:
+    bool m_owner = false;
+};
+
+// Removes the temporary files ("NAME.XXXXXX") that a write killed before its
+// rename left beside path.
+void RemoveStaleTemporaries(const QString &path);
+
 } // namespace profile

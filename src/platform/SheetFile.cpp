@@ -10,17 +10,25 @@
 namespace sheetfile {
 
 QString ToCrLf(const QString &text) {
-    if (!text.contains(u'\n')) {
+    if (!text.contains(u'\n') && !text.contains(u'\r')) {
         return text;
     }
+    // LF alone (Unix) and CR alone (classic Mac) both become CR LF.
     QString out;
     out.reserve(text.size() + text.size() / 16);
-    for (qsizetype i = 0; i < text.size(); ++i) {
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
         const QChar c = text[i];
-        if (c == u'\n' && (i == 0 || text[i - 1] != u'\r')) {
-            out += u'\r';
+        if (c == u'\r') {
+            out += u"\r\n";
+            if (i + 1 < n && text[i + 1] == u'\n') {
+                ++i;
+            }
+        } else if (c == u'\n') {
+            out += u"\r\n";
+        } else {
+            out += c;
         }
-        out += c;
     }
     return out;
 }
@@ -33,7 +41,8 @@ QString Read(const QString &path) {
                        QStringLiteral("ファイルが見つかりません: %1").arg(full));
     }
     QFile f(path);
-    if (info.isDir() || !f.open(QIODevice::ReadOnly)) {
+    // A FIFO or a device would block in open or read for ever.
+    if (!info.isFile() || !f.open(QIODevice::ReadOnly)) {
         throw AppError(AppError::FileIo, QStringLiteral("ChordScore"),
                        QStringLiteral("ファイルを開けません: %1").arg(full));
     }

@@ -2,14 +2,51 @@
 
 #include <QCoreApplication>
 #include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
 
+#include <cerrno>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 constexpr int kTimeoutMs = 1000;
 const QByteArray kActivate = "activate\n";
+
+bool OwnedPrivateFolder(const QByteArray &path) {
+    struct stat st {};
+    return lstat(path.constData(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == getuid() &&
+           (st.st_mode & 077) == 0;
+}
+
+// Where this user alone can create names: $XDG_RUNTIME_DIR, or else a
+// folder of mode 0700 of our own in the temporary folder. Empty when
+// neither can be trusted.
+QString PrivateFolder() {
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+    if (!runtime.isEmpty() && OwnedPrivateFolder(runtime)) {
+        return QFile::decodeName(runtime);
+    }
+    const QString folder = QDir::tempPath() + QStringLiteral("/tamblin-%1").arg(getuid());
+    const QByteArray f = QFile::encodeName(folder);
+    if (mkdir(f.constData(), 0700) != 0 && errno != EEXIST) {
+        return {};
+    }
+    // Made by someone else, or opened up: not ours to use.
+    return OwnedPrivateFolder(f) ? folder : QString();
+}
+
+// True when nothing is at the path, or a socket of this user is.
+bool TrustedOrAbsent(const QString &path) {
+    struct stat st {};
+    if (lstat(QFile::encodeName(path).constData(), &st) != 0) {
+        return errno == ENOENT;
+    }
+    return S_ISSOCK(st.st_mode) && st.st_uid == getuid();
+}
+
 } // namespace
 
 SingleInstance::SingleInstance(QObject *parent) : QObject(parent) {}
@@ -17,19 +54,28 @@ SingleInstance::SingleInstance(QObject *parent) : QObject(parent) {}
 SingleInstance::~SingleInstance() = default;
 
 QString SingleInstance::ServerName() {
-    // Per user, and per installation so that a test build does not find the
-    // copy the user is playing from.
+    const QString folder = PrivateFolder();
+    if (folder.isEmpty()) {
+        return {};
+    }
+    // Per installation, so that a test build does not find the copy the user
+    // is playing from.
     const QByteArray where =
         QCryptographicHash::hash(QCoreApplication::applicationFilePath().toUtf8(),
                                  QCryptographicHash::Sha1)
             .toHex()
             .left(12);
-    return QStringLiteral("tamblin-%1-%2").arg(getuid()).arg(QString::fromLatin1(where));
+    return folder + QStringLiteral("/tamblin-%1").arg(QString::fromLatin1(where));
 }
 
 bool SingleInstance::AskRunningInstance() {
+    const QString name = ServerName();
+    // A socket planted by someone else is never talked to: start normally.
+    if (name.isEmpty() || !TrustedOrAbsent(name)) {
+        return false;
+    }
     QLocalSocket socket;
-    socket.connectToServer(ServerName());
+    socket.connectToServer(name);
     if (!socket.waitForConnected(kTimeoutMs)) {
         return false;
     }
@@ -40,12 +86,16 @@ bool SingleInstance::AskRunningInstance() {
 }
 
 bool SingleInstance::Listen() {
+    const QString name = ServerName();
+    if (name.isEmpty() || !TrustedOrAbsent(name)) {
+        return false; // runs alone, unfindable
+    }
     m_server = new QLocalServer(this);
     m_server->setSocketOptions(QLocalServer::UserAccessOption);
-    if (!m_server->listen(ServerName())) {
+    if (!m_server->listen(name)) {
         // A socket left by a crashed instance: nobody answered on it above.
-        QLocalServer::removeServer(ServerName());
-        if (!m_server->listen(ServerName())) {
+        QLocalServer::removeServer(name);
+        if (!m_server->listen(name)) {
             return false;
         }
     }

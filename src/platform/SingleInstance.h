@@ -20,6 +20,7 @@ public:
     // cannot be made (the program then runs alone, unfindable).
     bool Listen();
 
+    // Full path of the socket; empty when no folder of this user can hold it.
     static QString ServerName();
 
 signals:

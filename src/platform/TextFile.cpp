@@ -23,7 +23,8 @@ LineReader::LineReader(const QString &path) : m_path(path), m_file(path) {
             AppError::FileNotFound, QStringLiteral("LineReader"),
             QStringLiteral("ファイルが見つかりません: %1").arg(textfile::FullPath(path)));
     }
-    if (info.isDir() || !m_file.open(QIODevice::ReadOnly)) {
+    // Only regular files: a FIFO or a device would block in open for ever.
+    if (!info.isFile() || !m_file.open(QIODevice::ReadOnly)) {
         throw AppError(AppError::FileIo, QStringLiteral("LineReader"),
                        QStringLiteral("ファイルを開けません: %1").arg(textfile::FullPath(path)));
     }

@@ -145,7 +145,7 @@ void ChordScore::BuildChordViews(const QString &sText) {
 
 void ChordScore::Refresh() {
     emit DrawStart();
-    for (int16_t i = 1; i <= ChordViewCount(); ++i) {
+    for (int32_t i = 1; i <= ChordViewCount(); ++i) {
         ChordView *cell = Cell(i);
         cell->SetChord(Properties()->Chord());
         cell->SetChordName(m_capo.Chord(m_token.ChordName(i)));
@@ -158,7 +158,7 @@ void ChordScore::Refresh() {
 
 void ChordScore::State(int16_t iState) {
     emit DrawStart();
-    for (int16_t i = 1; i <= ChordViewCount(); ++i) {
+    for (int32_t i = 1; i <= ChordViewCount(); ++i) {
         Cell(i)->SetState(iState);
         Cell(i)->Refresh();
     }
@@ -185,7 +185,7 @@ void ChordScore::SetCapo(int16_t iCapo) {
 bool ChordScore::FindLineRange(int32_t lLine, int16_t &iFirst, int16_t &iLast) const {
     iFirst = 0;
     iLast = 0;
-    for (int16_t i = 1; i <= ChordViewCount(); ++i) {
+    for (int32_t i = 1; i <= ChordViewCount(); ++i) {
         if (Cell(i)->LineNo() == lLine) {
             if (iFirst == 0) {
                 iFirst = i;
@@ -214,7 +214,7 @@ void ChordScore::ArrangeScore() {
     // FindLineRange row by row, without its scan per row.
     const int16_t n = ChordViewCount();
     std::vector<std::pair<int16_t, int16_t>> rows;
-    for (int16_t i = 1; i <= n; ++i) {
+    for (int32_t i = 1; i <= n; ++i) {
         const int32_t line = Cell(i)->LineNo();
         if (line < 1 || line > n) {
             continue; // rows are numbered 1.. without gaps; no row beyond n exists
@@ -240,7 +240,7 @@ void ChordScore::ArrangeScore() {
         }
         int32_t rowWidth = 0;
         int32_t rowHeight = 0;
-        for (int16_t i = first; i <= last; ++i) {
+        for (int32_t i = first; i <= last; ++i) {
             rowWidth += Cell(i)->WidthTwips();
             rowHeight = std::max(rowHeight, Cell(i)->HeightTwips());
         }
@@ -259,7 +259,7 @@ void ChordScore::ArrangeScore() {
         }
         const int32_t rowBottom = y + rowHeight;
         int32_t x = Margin + pageX;
-        for (int16_t i = first; i <= last; ++i) {
+        for (int32_t i = first; i <= last; ++i) {
             ChordView *cell = Cell(i);
             const int32_t top = rowBottom - cell->HeightTwips();
             m_placement[static_cast<size_t>(i)] = {x, top};
@@ -283,7 +283,7 @@ void ChordScore::chvChord_ChangeRow(ChordView *cell, int16_t iState) {
         return;
     }
     emit DrawStart();
-    for (int16_t i = first; i <= last; ++i) {
+    for (int32_t i = first; i <= last; ++i) {
         Cell(i)->SetState(iState);
     }
     ArrangeScore();

@@ -52,7 +52,7 @@ int16_t FileHistory::HistoryCount() const {
 
 int16_t FileHistory::FindHistory(const QString &sFile) const {
     const QString wanted = sFile.toUpper();
-    for (int16_t i = 1; i <= m_historySize; ++i) {
+    for (int32_t i = 1; i <= m_historySize; ++i) {
         if (HistoryItem(i).toUpper() == wanted) {
             return i;
         }
@@ -61,7 +61,7 @@ int16_t FileHistory::FindHistory(const QString &sFile) const {
 }
 
 void FileHistory::RemoveHistory(int16_t i) {
-    for (int16_t j = i; j < m_historySize; ++j) {
+    for (int32_t j = i; j < m_historySize; ++j) {
         SetItem(j, HistoryItem(static_cast<int16_t>(j + 1)));
     }
     SetItem(m_historySize, QString());
@@ -107,7 +107,7 @@ QString FileHistory::MakeCaption(int16_t i) const {
 }
 
 void FileHistory::RefreshCaptions() {
-    for (int16_t i = 1; i <= m_historySize; ++i) {
+    for (int32_t i = 1; i <= m_historySize; ++i) {
         if (QAction *a = Slot(i)) {
             a->setText(MakeCaption(i));
         }
@@ -124,7 +124,7 @@ void FileHistory::LoadHistoryFile() {
         return;
     }
     for (int16_t n = m_historySize; n >= 1; --n) {
-        AddHistory(m_profile->GetString(m_section, QString::number(n), QString()));
+        AddHistory(m_profile->GetPath(m_section, QString::number(n), QString()));
     }
 }
 
@@ -132,7 +132,7 @@ void FileHistory::SaveHistoryFile() const {
     if (!m_profile) {
         return;
     }
-    for (int16_t i = 1; i <= m_historySize; ++i) {
-        m_profile->WriteString(m_section, QString::number(i), HistoryItem(i));
+    for (int32_t i = 1; i <= m_historySize; ++i) {
+        m_profile->WritePath(m_section, QString::number(i), HistoryItem(i));
     }
 }

@@ -3,12 +3,24 @@
 #include "parsing/basPath.h"
 #include "platform/AppError.h"
 #include "platform/AppInfo.h"
+#include "platform/CodePage932.h"
 #include "platform/Numeric.h"
 #include "platform/ProfileFile.h"
 
 namespace {
 const QString kSource = QStringLiteral("PrivateProfile");
 constexpr int kBufferBytes = 100;
+// Paths are read whole: a Linux path may be 4,096 bytes, three times that
+// percent-encoded.
+constexpr int kPathBufferBytes = 16 * 1024;
+// Marks a path kept as percent-encoded UTF-8. "<" and ">" cannot stand in a
+// Windows path; a path that does start with it is encoded too, so that the
+// marker never needs guessing.
+const QString kUtf8Marker = QStringLiteral("<utf8>");
+
+bool FitsCodePage(const QString &s) {
+    return cp932::Decode(cp932::Encode(s)) == s;
+}
 } // namespace
 
 const QString PrivateProfile::Sentinel = QStringLiteral("!!ERROR!!");
@@ -48,6 +60,29 @@ QString PrivateProfile::GetString(const QString &sSection, const QString &sKey,
 void PrivateProfile::WriteString(const QString &sSection, const QString &sKey,
                                  const QString &sVal) const {
     profile::WriteString(m_iniFilename, sSection, sKey, sVal);
+}
+
+QString PrivateProfile::GetPath(const QString &sSection, const QString &sKey,
+                                const Default &sDefault) const {
+    const QString value = StripNull(
+        profile::ReadString(m_iniFilename, sSection, sKey, sDefault.Text(), kPathBufferBytes));
+    if (!value.startsWith(kUtf8Marker)) {
+        return value;
+    }
+    return QString::fromUtf8(
+        QByteArray::fromPercentEncoding(value.mid(kUtf8Marker.size()).toLatin1()));
+}
+
+void PrivateProfile::WritePath(const QString &sSection, const QString &sKey,
+                               const QString &sPath) const {
+    // A line end stays as the plain writer treats it.
+    const bool lineEnd = sPath.contains(u'\r') || sPath.contains(u'\n');
+    if (lineEnd || (FitsCodePage(sPath) && !sPath.startsWith(kUtf8Marker))) {
+        WriteString(sSection, sKey, sPath);
+        return;
+    }
+    WriteString(sSection, sKey,
+                kUtf8Marker + QString::fromLatin1(sPath.toUtf8().toPercentEncoding("/")));
 }
 
 double PrivateProfile::ToNumber(const QString &sSection, const QString &sKey,

@@ -38,6 +38,11 @@ public:
     QString GetString(const QString &sSection, const QString &sKey, const Default &sDefault) const;
     void WriteString(const QString &sSection, const QString &sKey, const QString &sVal) const;
 
+    // A path: read whole, not cut to 99 bytes; one that CP932 cannot hold is
+    // written percent-encoded behind a marker and comes back the same.
+    QString GetPath(const QString &sSection, const QString &sKey, const Default &sDefault) const;
+    void WritePath(const QString &sSection, const QString &sKey, const QString &sPath) const;
+
     // Reads the eight font keys of sSection into fnt; absent keys keep its values.
     void SetFont(const QString &sSection, Font &fnt) const;
     void WriteFont(const QString &sSection, const Font &fnt) const;

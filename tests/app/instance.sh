@@ -1,29 +1,52 @@
 #!/usr/bin/env bash
 # A second start finds the running Tamblin, asks it to come forward and ends
-# at once without touching the settings file.
+# at once without touching the settings file. A socket planted by another
+# user is never trusted.
 set -euo pipefail
 bin=$1
 work=$(mktemp -d)
 cp -r "$bin/tamblin" "$bin/POSITION.INI" "$work/"
 cd "$work"
 export QT_QPA_PLATFORM=offscreen
-./tamblin 2>/dev/null & first=$!
-trap 'kill $first 2>/dev/null || true; rm -rf "$work"' EXIT
-# The socket's name: the user and a hash of the executable's path.
+# The socket lives in a folder only this user can write.
+export XDG_RUNTIME_DIR="$work/run"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
 hash=$(printf '%s' "$(realpath ./tamblin)" | sha1sum | cut -c1-12)
-socket="${TMPDIR:-/tmp}/tamblin-$(id -u)-$hash"
-for i in $(seq 200); do
-  [ -S "$socket" ] && break
-  sleep 0.05
-done
-[ -S "$socket" ] || { echo "FAIL: the first instance did not listen on $socket"; exit 1; }
+socket="$XDG_RUNTIME_DIR/tamblin-$hash"
+pids=()
+trap 'kill "${pids[@]}" 2>/dev/null || true; rm -rf "$work"' EXIT
+fail() { echo "FAIL: $*"; exit 1; }
+wait_socket() { for i in $(seq 200); do [ -S "$1" ] && return; sleep 0.05; done; fail "nobody listens on $1"; }
+
+./tamblin 2>/dev/null & first=$!; pids+=($first)
+wait_socket "$socket"
 start=$(date +%s%N)
-timeout 10 ./tamblin 2>/dev/null
-code=$?
+timeout 10 ./tamblin 2>/dev/null || fail "second start exited with $?"
 elapsed=$(( ($(date +%s%N) - start) / 1000000 ))
-[ "$code" -eq 0 ] || { echo "FAIL: second start exited with $code"; exit 1; }
-kill -0 $first || { echo "FAIL: the first instance is gone"; exit 1; }
-[ ! -e tamblin.INI ] || { echo "FAIL: a settings file was written"; exit 1; }
+kill -0 $first || fail "the first instance is gone"
+[ ! -e tamblin.INI ] || fail "a settings file was written"
 echo "second start ended after ${elapsed} ms"
-[ "$elapsed" -lt 3000 ] || { echo "FAIL: the second start took too long"; exit 1; }
+[ "$elapsed" -lt 3000 ] || fail "the second start took too long"
+kill $first; wait $first || true
+
+# Another user's socket at our name (only root can plant one here) makes
+# our start go on normally, never talk to it.
+if [ "$(id -u)" -eq 0 ]; then
+  rm -f "$socket"
+  python3 -c 'import socket,sys,time; s=socket.socket(socket.AF_UNIX); s.bind(sys.argv[1]); s.listen(); time.sleep(60)' "$socket" & pids+=($!)
+  wait_socket "$socket"
+  chown 65534 "$socket"
+  ./tamblin 2>/dev/null & squatted=$!; pids+=($squatted)
+  sleep 2
+  kill -0 $squatted || fail "a squatted socket stopped the start"
+  echo "squatted socket: started normally"
+  # With no runtime folder, a folder of the temporary folder that another
+  # user owns is not used either.
+  kill $squatted; wait $squatted || true
+  tmp="$work/tmp"; mkdir "$tmp"; mkdir -m 700 "$tmp/tamblin-$(id -u)"; chown 65534 "$tmp/tamblin-$(id -u)"
+  env -u XDG_RUNTIME_DIR TMPDIR="$tmp" ./tamblin 2>/dev/null & foreign=$!; pids+=($foreign)
+  sleep 2
+  kill -0 $foreign || fail "a foreign temporary folder stopped the start"
+  [ -z "$(ls -A "$tmp/tamblin-$(id -u)")" ] || fail "a socket was made in another user's folder"
+fi
 echo "instance: ok"

@@ -1,4 +1,5 @@
 #include "TestSupport.h"
+#include "app/WindowPlacement.h"
 #include "app/basMain.h"
 #include "app/frmChordScore.h"
 #include "chords/Chord.h"
@@ -72,6 +73,8 @@ private slots:
     void dropOpensFirst();
     void pageReturnFollowsTimer();
     void scrollArithmetic();
+    void restoredGeometry_data();
+    void restoredGeometry();
     void wheel_data();
     void wheel();
     void longScoreStaysReachable();
@@ -409,6 +412,35 @@ void TestMainWindow::scrollArithmetic() {
     const QRect before = w->picView()->geometry();
     w->resize(10, w->height());
     QCOMPARE(w->picView()->geometry(), before);
+}
+
+void TestMainWindow::restoredGeometry_data() {
+    QTest::addColumn<QList<qint64>>("stored"); // left, top, width, height in twips
+    QTest::addColumn<QRect>("placed");
+    const qint64 big = std::numeric_limits<int32_t>::max();
+    const qint64 small = std::numeric_limits<int32_t>::min();
+    QTest::newRow("fits: unchanged")
+        << QList<qint64>{450, 300, 6000, 4500} << QRect(30, 20, 400, 300);
+    QTest::newRow("halves round up")
+        << QList<qint64>{-105, 0, 6000, 4500} << QRect(-7, 0, 400, 300);
+    QTest::newRow("huge width") << QList<qint64>{0, 0, big, 4500} << QRect(0, 0, 1280, 300);
+    QTest::newRow("huge height") << QList<qint64>{0, 0, 6000, big} << QRect(0, 0, 400, 800);
+    QTest::newRow("far left") << QList<qint64>{small, 0, 6000, 4500} << QRect(-300, 0, 400, 300);
+    QTest::newRow("far right") << QList<qint64>{big, 0, 6000, 4500} << QRect(1180, 0, 400, 300);
+    QTest::newRow("far up") << QList<qint64>{0, small, 6000, 4500} << QRect(0, -200, 400, 300);
+    QTest::newRow("far down") << QList<qint64>{0, big, 6000, 4500} << QRect(0, 700, 400, 300);
+    QTest::newRow("nothing") << QList<qint64>{0, 0, 0, -15} << QRect(0, 0, 1, 1);
+}
+
+// A hand-edited geometry is held to the desktop; one that fits is kept.
+void TestMainWindow::restoredGeometry() {
+    QFETCH(QList<qint64>, stored);
+    QFETCH(QRect, placed);
+    QCOMPARE(windowplacement::Restore(stored[0], stored[1], stored[2], stored[3],
+                                      QRect(0, 0, 1280, 800), QSize(1280, 800)),
+             placed);
+    QCOMPARE(windowplacement::ToTwips(std::numeric_limits<int>::min() / 2),
+             std::numeric_limits<int32_t>::min());
 }
 
 void TestMainWindow::wheel_data() {

@@ -49,6 +49,8 @@ private slots:
     void accepted();
     void lineEnds_data();
     void lineEnds();
+    void encodings_data();
+    void encodings();
     void noRollBack();
     void aliases();
     void majSections();
@@ -256,6 +258,29 @@ void TestChord::lineEnds() {
     c.LoadChordPosition(f.fileName());
     QCOMPARE(c.PositionSize(c.SearchPosition("E")), int16_t(1));
     QCOMPARE(c.ChordDictionary()->Count(), 3);
+}
+
+void TestChord::encodings_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("chord");
+    QTest::newRow("CP932") << QByteArray("[\x83\x41]\r\n0-1-0-2-3-X\r\n") << "ア";
+    QTest::newRow("UTF-8 with BOM")
+        << QByteArray("\xEF\xBB\xBF[\xE3\x82\xA2]\r\n0-1-0-2-3-X\r\n") << "ア";
+    QTest::newRow("BOM before a comment") << QByteArray("\xEF\xBB\xBF# c\n[C]\n0-1-0-2-3-X") << "C";
+}
+
+// A UTF-8 BOM makes the file UTF-8; without one it stays CP932.
+void TestChord::encodings() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, chord);
+    QTemporaryDir dir;
+    QFile f(dir.filePath("pos.ini"));
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+    f.close();
+    Chord c;
+    c.LoadChordPosition(f.fileName());
+    QCOMPARE(c.PositionSize(c.SearchPosition(chord)), int16_t(1));
 }
 
 void TestChord::noRollBack() {

@@ -1,16 +1,22 @@
+#include "chords/Chord.h"
+#include "platform/AppError.h"
 #include "platform/CodePage932.h"
 #include "platform/ProfileFile.h"
+#include "platform/SheetFile.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <csignal>
 #include <functional>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -41,6 +47,8 @@ private slots:
     void garbage();
     void killedMidWrite();
     void diskFull();
+    void notRegularFiles();
+    void batchIsOneCommit();
 };
 
 void TestProfileFile::read_data() {
@@ -347,6 +355,79 @@ void TestProfileFile::diskFull() {
     QCOMPARE(ReadAll(path), before);
     QVERIFY(!QFile::exists(dir.filePath("other.INI")));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"t.INI"}); // no temporary left
+}
+
+// A FIFO would block open() for ever: every reader refuses it at once with
+// its "cannot open" message, and the settings file layer neither reads nor
+// replaces it.
+void TestProfileFile::notRegularFiles() {
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath("tamblin.INI");
+    QCOMPARE(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    QCOMPARE(profile::ReadString(fifo, "S", "k", "dflt"), QString("dflt"));
+    profile::WriteString(fifo, "S", "k", "v");
+    QVERIFY(QFileInfo(fifo).exists() && !QFileInfo(fifo).isFile()); // still the FIFO
+    const QString full = QFileInfo(fifo).absoluteFilePath();
+    for (const auto &read : std::vector<std::function<void()>>{
+             [&] { sheetfile::Read(fifo); }, [&] { Chord().LoadChordPosition(fifo); }}) {
+        try {
+            read();
+            QFAIL("a FIFO was read");
+        } catch (const AppError &e) {
+            QCOMPARE(e.Description(), QStringLiteral("ファイルを開けません: %1").arg(full));
+        }
+    }
+}
+
+// A batch writes the same text as the single writes would, in one replace:
+// killed at any moment, the file holds one round's values, never a mix, and
+// the temporary files the kills left are cleared away.
+void TestProfileFile::batchIsOneCommit() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("t.INI");
+    const QString twin = dir.filePath("twin.INI");
+    const QByteArray before = "; kept\r\n\r\n[S]\r\nK1=old\r\n";
+    WriteAll(path, before);
+    WriteAll(twin, before);
+    const auto writeAll = [](const QString &p, int n) {
+        for (const char *sec : {"S", "T", "S"}) {
+            for (int k = 1; k <= 6; ++k) {
+                profile::WriteString(p, sec, QStringLiteral("K%1").arg(k), QString::number(n));
+            }
+        }
+    };
+    {
+        profile::WriteBatch batch(path);
+        writeAll(path, 7);
+        QCOMPARE(profile::ReadString(path, "T", "K6", ""), QString("7")); // sees its writes
+        QCOMPARE(ReadAll(path), before);                                  // nothing on disk yet
+        batch.Commit();
+    }
+    writeAll(twin, 7);
+    QCOMPARE(ReadAll(path), ReadAll(twin));
+
+    for (int round = 0; round < 20; ++round) {
+        const pid_t child = fork();
+        QVERIFY(child >= 0);
+        if (child == 0) {
+            for (int n = 1;; ++n) {
+                profile::WriteBatch batch(path);
+                writeAll(path, n);
+                batch.Commit();
+            }
+        }
+        usleep(static_cast<useconds_t>(1000 + round * 1500));
+        kill(child, SIGKILL);
+        waitpid(child, nullptr, 0);
+        const QString n = profile::ReadString(path, "S", "K1", "");
+        for (const char *sec : {"S", "T"}) {
+            for (int k = 1; k <= 6; ++k) {
+                QCOMPARE(profile::ReadString(path, sec, QStringLiteral("K%1").arg(k), ""), n);
+            }
+        }
+    }
+    profile::RemoveStaleTemporaries(path);
+    QCOMPARE(QDir(dir.path()).entryList({"t.INI*"}, QDir::Files), QStringList{"t.INI"});
 }
 
 QTEST_GUILESS_MAIN(TestProfileFile)

@@ -9,7 +9,6 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QMenu>
 #include <QMimeData>
@@ -82,8 +81,10 @@ private slots:
     void drops();
     void loadErrors_data();
     void loadErrors();
+    void loadLfOnly_data();
     void loadLfOnly();
     void buildFailureEmpties();
+    void atTheCellLimit();
 
 private:
     int RowHeight(int16_t first, int16_t last) const;
@@ -445,11 +446,19 @@ void TestChordScore::loadErrors() {
     QCOMPARE(m_score->Cell(1)->ChordName(), QString("C"));
 }
 
+void TestChordScore::loadLfOnly_data() {
+    QTest::addColumn<QByteArray>("eol");
+    QTest::newRow("LF") << QByteArray("\n");
+    QTest::newRow("CR alone") << QByteArray("\r");
+}
+
+// Unix and classic Mac line ends read as CR LF; CR LF stays as it is.
 void TestChordScore::loadLfOnly() {
+    QFETCH(QByteArray, eol);
     QTemporaryDir dir;
     QFile f(dir.filePath("lf.txt"));
     QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write("G   C\n\x82\xb3\x82\xad\x82\xe7\n\nAm\r\nla\n");
+    f.write("G   C" + eol + "\x82\xb3\x82\xad\x82\xe7" + eol + eol + "Am\r\nla" + eol);
     f.close();
     m_score->LoadChordScore(f.fileName());
     QCOMPARE(m_score->ChordViewCount(), int16_t(4));
@@ -475,6 +484,26 @@ void TestChordScore::buildFailureEmpties() {
     QCOMPARE(m_score->ChordViewCount(), int16_t(0));
     m_score->SetText("x");
     QCOMPARE(m_score->ChordViewCount(), int16_t(1));
+}
+
+// 32,767 cells, the most a 16-bit count holds: every pass over them ends.
+void TestChordScore::atTheCellLimit() {
+    m_score->hide();
+    m_score->SetMax(32767);
+    QStringList lines;
+    for (int i = 0; i < 327; ++i) {
+        lines << QString("C G ").repeated(50) << "";
+    }
+    lines << QString("C ").repeated(67);
+    m_score->SetText(lines.join("\r\n"));
+    QCOMPARE(m_score->ChordViewCount(), int16_t(32767));
+    m_score->State(2);
+    m_score->SetCapo(2);
+    QCOMPARE(m_score->Cell(32767)->ChordName(), QString("A#"));
+    QVERIFY(!m_score->Cell(32767)->PositionShown());
+    QVERIFY(m_score->Cell(32767)->y() > m_score->Cell(1)->y());
+    // Handled now, the cells' pending events do not make tearing down quadratic.
+    QCoreApplication::sendPostedEvents();
 }
 
 QTEST_MAIN(TestChordScore)

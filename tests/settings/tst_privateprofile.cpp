@@ -38,6 +38,8 @@ private slots:
     void booleans();
     void writes();
     void notCached();
+    void paths_data();
+    void paths();
     void fontRoundTrip();
     void fontKeys();
     void fontErrors_data();
@@ -166,6 +168,29 @@ void TestPrivateProfile::writes() {
     QCOMPARE(m_profile.GetInt("Window", "Capo"), int16_t(3));
     QVERIFY(m_profile.GetBoolean("Window", "PageReturn"));
     QCOMPARE(m_profile.GetString("Window", "Folder", ""), QString("/home/u/曲"));
+}
+
+void TestPrivateProfile::paths_data() {
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QByteArray>("stored"); // the start of the value in the file
+    const QString longJapanese = "/home/u/" + QString("楽譜フォルダ/").repeated(12) + "曲.txt";
+    QTest::newRow("CP932, as ever") << "/home/u/曲.txt" << QByteArray("/home/u/\x8b\xc8.txt");
+    QTest::newRow("longer than 99 bytes") << longJapanese << QByteArray("/home/u/\x8a\x79");
+    QTest::newRow("Korean") << "/home/u/노래.txt" << QByteArray("<utf8>/home/u/%EB%85%B8");
+    QTest::newRow("emoji") << "/home/u/🎸.txt" << QByteArray("<utf8>/home/u/%F0%9F");
+    QTest::newRow("accents outside CP932")
+        << "/home/u/Señor.txt" << QByteArray("<utf8>/home/u/Se%C3");
+    QTest::newRow("starts with the marker") << "<utf8>x" << QByteArray("<utf8>%3Cutf8%3Ex");
+    QTest::newRow("percent signs") << "/a%41/b" << QByteArray("/a%41/b");
+}
+
+// Path keys come back whole and the same, whatever CP932 can hold.
+void TestPrivateProfile::paths() {
+    QFETCH(QString, path);
+    QFETCH(QByteArray, stored);
+    m_profile.WritePath("History", "1", path);
+    QVERIFY2(ReadAll(m_path).startsWith("[History]\r\n1=" + stored), ReadAll(m_path).constData());
+    QCOMPARE(m_profile.GetPath("History", "1", ""), path);
 }
 
 void TestPrivateProfile::notCached() {

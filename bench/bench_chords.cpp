@@ -1,6 +1,9 @@
 // Loading a large position file, looking chords up, transposing names.
 #include "chords/Capo.h"
 #include "chords/Chord.h"
+#include "chords/ChordSymbol.h"
+#include "chords/DictionaryBuilder.h"
+#include "chords/VoicingFinder.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -78,8 +81,53 @@ void BM_CapoChord(benchmark::State &state) {
         benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
+void BM_LoadShippedPositionIni(benchmark::State &state) {
+    Chord c;
+    for (auto _ : state) {
+        c.LoadChordPosition(QStringLiteral(TAMBLIN_BIN_DIR "/POSITION.INI"));
+        benchmark::DoNotOptimize(c.StringSize());
+    }
+}
+
+// 1,000 names of mixed types and roots, slash chords among them.
+QStringList MixedNames() {
+    const QStringList names = dictionarybuilder::StandardNames(true);
+    QStringList out;
+    for (qsizetype i = 0; out.size() < 1000; i += 7) {
+        out << names[i % names.size()];
+    }
+    return out;
+}
+
+void BM_FindVoicings(benchmark::State &state) {
+    const VoicingFinder finder(VoicingFinder::StandardGuitar());
+    std::vector<ChordSymbol> chords;
+    for (const QString &n : MixedNames()) {
+        chords.push_back(*ChordSymbol::Read(n));
+    }
+    for (auto _ : state) {
+        for (const ChordSymbol &c : chords) {
+            benchmark::DoNotOptimize(finder.Find(c).size());
+        }
+    }
+    state.counters["per_chord_us"] = benchmark::Counter(
+        static_cast<double>(chords.size()) * 1e-6,
+        benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+
+void BM_GenerateGuitarDictionary(benchmark::State &state) {
+    const VoicingFinder finder(VoicingFinder::StandardGuitar());
+    const QStringList names = dictionarybuilder::StandardNames(true);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(dictionarybuilder::Build(finder, names, QString(), true).size());
+    }
+}
+
 } // namespace
 
+BENCHMARK(BM_LoadShippedPositionIni)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FindVoicings)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GenerateGuitarDictionary)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadChordPosition)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SearchPosition)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_CapoChord)->Unit(benchmark::kMillisecond);

@@ -1,11 +1,14 @@
 #include "chords/Chord.h"
 
+#include "chords/ChordSymbol.h"
 #include "parsing/basPath.h"
 #include "parsing/basString.h"
 #include "platform/AppError.h"
 #include "platform/CodePage932.h"
 #include "platform/Numeric.h"
 #include "platform/TextFile.h"
+
+#include <algorithm>
 
 namespace {
 const QString kSource = QStringLiteral("Chord");
@@ -17,6 +20,7 @@ Chord::Chord() {
 }
 
 void Chord::Initialize() {
+    m_bySound.reset();
     m_positions.assign(1, Position{});
     m_dictionary = std::make_shared<NameDictionary>();
     m_stringSize = -1;
@@ -54,8 +58,12 @@ void Chord::LoadChordPosition(const QString &sFname) {
                              .arg(textfile::FullPath(sFname)));
         }
         ++m_line;
-        const QString line =
-            basString::TrimBlank(utf8 ? QString::fromUtf8(bytes) : cp932::Decode(bytes));
+        // Most lines are plain ASCII, the same in either encoding.
+        const bool ascii = std::all_of(bytes.begin(), bytes.end(),
+                                       [](char b) { return static_cast<unsigned char>(b) < 0x80; });
+        const QString line = basString::TrimBlank(ascii  ? QString::fromLatin1(bytes)
+                                                  : utf8 ? QString::fromUtf8(bytes)
+                                                         : cp932::Decode(bytes));
         if (line.isEmpty() || line.startsWith(u'#')) {
             continue;
         }
@@ -75,6 +83,7 @@ void Chord::LoadChordPosition(const QString &sFname) {
 }
 
 void Chord::RegistChord(const QString &sChordName, const QString &sPosition) {
+    m_bySound.reset();
     if (sChordName.isEmpty()) {
         Raise(ErrorFormat, QStringLiteral("コード名に空白は指定できません"));
     }
@@ -89,7 +98,9 @@ void Chord::RegistChord(const QString &sChordName, const QString &sPosition) {
     position.NextPosition = 0;
     m_positions.push_back(position);
 
-    int16_t first = SearchPosition(sChordName);
+    // Registration goes by the written name alone, never by sound.
+    int16_t first = m_dictionary->Item(
+        basString::ReplaceString(sChordName, QStringLiteral("maj"), QStringLiteral("M")));
     // A name with "maj" is stored as written but looked up with "M": without
     // this its second fingering would collide with its own key.
     if (first == 0 && m_dictionary->Exists(sChordName)) {
@@ -107,10 +118,12 @@ void Chord::RegistChord(const QString &sChordName, const QString &sPosition) {
 }
 
 void Chord::RegistAlias(const QString &sChordName, const QString &sAliasName) {
+    m_bySound.reset();
     if (sAliasName.isEmpty()) {
         Raise(ErrorAliasEmpty, QStringLiteral("コード名に空白は指定できません"));
     }
-    const int16_t id = SearchPosition(sChordName);
+    const int16_t id = m_dictionary->Item(
+        basString::ReplaceString(sChordName, QStringLiteral("maj"), QStringLiteral("M")));
     if (id == 0) {
         Raise(ErrorAliasTarget, QStringLiteral("コード\"%1\"が登録されていません").arg(sChordName));
     }
@@ -213,7 +226,25 @@ void Chord::ParseFlat(const QString &sEntry, int16_t iString, int16_t &flat, int
 int16_t Chord::SearchPosition(const QString &sChordName) const {
     const QString name =
         basString::ReplaceString(sChordName, QStringLiteral("maj"), QStringLiteral("M"));
-    return m_dictionary->Item(name);
+    const int16_t exact = m_dictionary->Item(name);
+    if (exact != 0 || sChordName.isEmpty()) {
+        return exact;
+    }
+    // Not written so in the file: a name of the same sound that is ("C7(9)"
+    // finds [C9], "Db" finds [C#], "ConE" finds [C/E]).
+    const auto symbol = ChordSymbol::Read(sChordName);
+    if (!symbol) {
+        return 0;
+    }
+    if (!m_bySound) {
+        m_bySound = std::make_shared<QHash<QString, int16_t>>();
+        for (const auto &[entry, id] : m_dictionary->Entries()) {
+            if (const auto s = ChordSymbol::Read(entry)) {
+                m_bySound->insert(s->Key(), id); // the first name of a sound wins
+            }
+        }
+    }
+    return m_bySound->value(symbol->Key(), 0);
 }
 
 const Chord::Position *Chord::At(int16_t iPositionId) const {

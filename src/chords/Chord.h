@@ -2,6 +2,7 @@
 
 #include "chords/OrderedMap.h"
 
+#include <QHash>
 #include <QString>
 
 #include <array>
@@ -40,7 +41,8 @@ public:
 
     // Positions from iPositionId to the end of its chain.
     int16_t PositionSize(int16_t iPositionId) const;
-    // First position id of a chord ("maj" read as "M"), 0 when unknown.
+    // First position id of a chord ("maj" read as "M"), 0 when unknown. A
+    // name not in the file finds a chord of the same sound that is.
     int16_t SearchPosition(const QString &sChordName) const;
     int16_t NextPosition(int16_t iCurrent) const;
     // -1 not played, 0 open, 1 to 20 the fret.
@@ -78,4 +80,7 @@ private:
     int16_t m_stringSize = -1;
     std::vector<Position> m_positions;
     std::shared_ptr<NameDictionary> m_dictionary;
+    // Chord sound (ChordSymbol::Key) to position id, built on the first
+    // lookup that needs it; any change to the dictionary drops it.
+    mutable std::shared_ptr<QHash<QString, int16_t>> m_bySound;
 };

@@ -5,6 +5,8 @@
 #include <QTimer>
 #if __has_include(<QApplication>)
 #include <QApplication>
+#include <QMenu>
+#include <QTest>
 #define TAMBLIN_TEST_WIDGETS 1
 #endif
 
@@ -56,6 +58,30 @@ template <typename T> void WhenModal(std::function<void(T *)> f) {
     });
     timer->start();
 }
+
+// Picks item `index` (0-based, separators skipped) of the next pop-up menu.
+inline void ChooseInNextPopup(int index, bool *pasteEnabled = nullptr) {
+    QTimer::singleShot(0, [index, pasteEnabled] {
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        QVERIFY(menu);
+        if (pasteEnabled) {
+            for (QAction *a : menu->actions()) {
+                if (a->text() == QStringLiteral("貼り付け")) {
+                    *pasteEnabled = a->isEnabled();
+                }
+            }
+        }
+        if (index < 0) {
+            menu->close();
+            return;
+        }
+        for (int i = 0; i <= index; ++i) {
+            QTest::keyClick(menu, Qt::Key_Down);
+        }
+        QTest::keyClick(menu, Qt::Key_Return);
+    });
+}
+
 #endif
 
 } // namespace testsupport

@@ -5,6 +5,7 @@
 #include "app/WindowPlacement.h"
 #include "app/basMain.h"
 #include "chords/Chord.h"
+#include "chords/DictionaryEdit.h"
 #include "parsing/basPath.h"
 #include "platform/AppError.h"
 #include "platform/AppInfo.h"
@@ -16,6 +17,7 @@
 #include "settings/FileHistory.h"
 #include "settings/PrivateProfile.h"
 #include "settings/basFileOpen.h"
+#include "settings/frmMissingChords.h"
 #include "settings/frmSetting.h"
 #include "settings/frmVersion.h"
 
@@ -108,6 +110,7 @@ frmChordScore::frmChordScore() {
     connect(m_chsChord, &ChordScore::DrawEnd, this, &frmChordScore::chsChord_DrawEnd);
     connect(m_chsChord, &ChordScore::Paste, this, &frmChordScore::PasteText);
     connect(m_chsChord, &ChordScore::DropFile, this, &frmChordScore::OpenDroppedFile);
+    connect(m_chsChord, &ChordScore::AddToDictionary, this, &frmChordScore::AddChordToDictionary);
     connect(m_hsbScore, &QScrollBar::valueChanged, this, &frmChordScore::hsbScore_Change);
     connect(m_vsbScore, &QScrollBar::valueChanged, this, &frmChordScore::vsbScore_Change);
     connect(m_tmrCheckResize, &QTimer::timeout, this, &frmChordScore::tmrCheckResize_Timer);
@@ -159,6 +162,9 @@ void frmChordScore::BuildMenus() {
     none->setCheckable(true);
     connect(none, &QAction::triggered, this, [this] { SetCapo(0); });
     mnuVisible_CapoFlat.assign(1, none);
+    visible->addSeparator();
+    mnuVisible_Missing = visible->addAction(QStringLiteral("辞書にないコード(&M)..."), this,
+                                            [this] { frmMissingChords::ShowModal(this); });
     visible->addSeparator();
     mnuVisible_Page = visible->addAction(QStringLiteral("改ページ(&R)"));
     mnuVisible_Page->setCheckable(true);
@@ -321,6 +327,18 @@ void frmChordScore::ReloadPositionIni(const QString &sIniFile) {
         EndDraw();
         msgbox::ShowError(this, e.Description());
     }
+}
+
+void frmChordScore::AddChordToDictionary(const QString &sChordName) {
+    Chord *chord = basMain::oChord().get();
+    try {
+        dictionaryedit::AddToFile(*chord, sChordName);
+    } catch (const AppError &e) {
+        msgbox::ShowError(this, e.Description());
+        return;
+    }
+    // Read back as any edit of the file would be; the score shows the new chord.
+    ReloadPositionIni(basPath::GetFileName(chord->Filename()));
 }
 
 // --- commands ---

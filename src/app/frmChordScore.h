@@ -36,6 +36,9 @@ public:
     // Loads sIniFile beside the program into a scratch dictionary first, so
     // a faulty file leaves the one in use as it was.
     void ReloadPositionIni(const QString &sIniFile);
+    // Finds fingerings for a chord the dictionary lacks, appends them to the
+    // position file in use and reloads it; a failure is shown in a message.
+    void AddChordToDictionary(const QString &sChordName);
 
     // What tests and the dialogs look at.
     ChordScore *chsChord() const { return m_chsChord; }
@@ -60,6 +63,7 @@ public:
     std::vector<QAction *> mnuVisible_State; // 1..3, 0 unused
     QMenu *mnuVisible_Capo = nullptr;
     std::vector<QAction *> mnuVisible_CapoFlat; // 0..9
+    QAction *mnuVisible_Missing = nullptr;
     QAction *mnuVisible_Page = nullptr;
     QAction *mnuHelp_Setting = nullptr;
     QAction *mnuHelp_Version = nullptr;

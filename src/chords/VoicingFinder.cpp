@@ -199,8 +199,7 @@ std::vector<Voicing> VoicingFinder::Find(const ChordSymbol &chord) const {
                 // guitarist; the lowest total comes first.
                 // A re-entrant tuning (a ukulele's high G) has no bass string to
                 // put the root on; four strings ring open beside the fourth fret.
-                const bool rootLowest =
-                    reentrant || lowestPc == (bass >= 0 ? bass : chord.Root());
+                const bool rootLowest = reentrant || lowestPc == (bass >= 0 ? bass : chord.Root());
                 int score = 2 * std::max(0, maxFret - 3) + 2 * muted + (rootLowest ? 0 : 8) +
                             v.Fingers + (v.BarreFret > 0 ? 1 : 0) - sounding;
                 if (open && maxFret >= 4 && n >= 5) {

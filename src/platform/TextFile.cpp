@@ -3,6 +3,7 @@
 #include "platform/AppError.h"
 
 #include <QFileInfo>
+#include <QSaveFile>
 
 namespace {
 constexpr qsizetype kChunk = 64 * 1024;
@@ -12,6 +13,41 @@ namespace textfile {
 
 QString FullPath(const QString &path) {
     return QFileInfo(path).absoluteFilePath();
+}
+
+void AppendAtomically(const QString &path, const QByteArray &bytes) {
+    const auto refuse = [&path](const QString &why) {
+        throw AppError(
+            AppError::FileIo, QStringLiteral("TextFile"),
+            QStringLiteral("ファイルに書き込めません: %1 (%2)").arg(FullPath(path), why));
+    };
+    const QFileInfo info(path);
+    QFile in(path);
+    if (!info.isFile() || !in.open(QIODevice::ReadOnly)) {
+        refuse(QStringLiteral("読み込めません"));
+    }
+    QByteArray all = in.readAll();
+    if (in.error() != QFileDevice::NoError) {
+        refuse(in.errorString());
+    }
+    in.close();
+    if (!all.isEmpty() && !all.endsWith('\n') && !all.endsWith('\r')) {
+        all += "\r\n";
+    }
+    all += bytes;
+    // A read-only file is refused rather than renamed over.
+    QSaveFile out(path);
+    if (!info.isWritable() || !out.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        refuse(QStringLiteral("書き込みが許可されていません"));
+    }
+    if (out.write(all) != all.size()) {
+        const QString why = out.errorString();
+        out.cancelWriting();
+        refuse(why);
+    }
+    if (!out.commit()) {
+        refuse(out.errorString());
+    }
 }
 
 } // namespace textfile

@@ -33,4 +33,9 @@ namespace textfile {
 // Full path of a file name, for messages.
 QString FullPath(const QString &path);
 
+// Adds bytes at the end of a regular file, as one atomic replace: the file
+// keeps every byte it had (a last line without its end gets CR LF first),
+// or, when it cannot be written, stays as it was and 75 is raised.
+void AppendAtomically(const QString &path, const QByteArray &bytes);
+
 } // namespace textfile

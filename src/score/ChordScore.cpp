@@ -84,6 +84,7 @@ ChordView *ChordScore::CreateCell() {
             [this, cell](int16_t iState) { chvChord_ChangeRow(cell, iState); });
     connect(cell, &ChordView::Paste, this, &ChordScore::Paste);
     connect(cell, &ChordView::DropFile, this, &ChordScore::DropFile);
+    connect(cell, &ChordView::AddToDictionary, this, &ChordScore::AddToDictionary);
     return cell;
 }
 
@@ -288,6 +289,18 @@ void ChordScore::chvChord_ChangeRow(ChordView *cell, int16_t iState) {
     }
     ArrangeScore();
     emit DrawEnd();
+}
+
+QStringList ChordScore::MissingChords() const {
+    QStringList names;
+    for (int32_t i = 1; i <= ChordViewCount(); ++i) {
+        const ChordView *cell = Cell(static_cast<int16_t>(i));
+        if (!cell->ChordName().isEmpty() && cell->PositionSize() == 0 &&
+            !names.contains(cell->ChordName())) {
+            names << cell->ChordName();
+        }
+    }
+    return names;
 }
 
 QMenu *ChordScore::PopupMenu() {

@@ -3,6 +3,7 @@
 #include "chords/Capo.h"
 #include "parsing/ChordToken.h"
 
+#include <QStringList>
 #include <QWidget>
 
 #include <cstdint>
@@ -35,6 +36,8 @@ public:
     void SetFixHeight(int32_t lHeight);
     int32_t FixHeight() const { return m_fixHeight; }
     void ClickPopupMenu();
+    // Chord names of the cells that have no fingering, each once, in order.
+    QStringList MissingChords() const;
     void SetText(const QString &sText);
     int16_t TabSize() const { return m_token.TabSize(); }
     void SetTabSize(int16_t iTab) { m_token.SetTabSize(iTab); }
@@ -71,6 +74,7 @@ signals:
     void DrawEnd();
     void Paste();
     void DropFile(const QMimeData *Data);
+    void AddToDictionary(const QString &sChordName);
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;

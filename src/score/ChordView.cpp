@@ -272,6 +272,8 @@ QMenu *ChordView::PopupMenu() {
         m_popupRow[3] = m_popup->addAction(QStringLiteral("行 - 歌詞"));
         m_popup->addSeparator();
         m_popupPaste = m_popup->addAction(QStringLiteral("貼り付け"));
+        m_popup->addSeparator();
+        m_popupAdd = m_popup->addAction(QStringLiteral("押さえ方を作って辞書に追加"));
     }
     return m_popup;
 }
@@ -284,6 +286,8 @@ void ChordView::ClickPopupMenu() {
     QMenu *menu = PopupMenu();
     const QMimeData *clip = QGuiApplication::clipboard()->mimeData();
     m_popupPaste->setEnabled(clip && clip->hasText());
+    // Only for a chord the dictionary lacks.
+    m_popupAdd->setEnabled(!ChordName().isEmpty() && PositionSize() == 0);
     // The chosen item is acted on after the menu has closed: a paste may
     // rebuild the score, and cells are only ever deleted later.
     QPointer<ChordView> self(this);
@@ -299,6 +303,9 @@ void ChordView::ClickPopupMenu() {
     }
     if (chosen == m_popupPaste) {
         emit Paste();
+    }
+    if (chosen == m_popupAdd) {
+        emit AddToDictionary(ChordName());
     }
 }
 

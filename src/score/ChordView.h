@@ -91,6 +91,7 @@ public:
     QMenu *PopupMenu();
     QAction *PopupRow(int16_t i) const;
     QAction *PopupPaste() const { return m_popupPaste; }
+    QAction *PopupAdd() const { return m_popupAdd; }
 
     // Colours of the 0x00BBGGRR form.
     static QColor ToColor(int32_t lColor);
@@ -102,6 +103,8 @@ signals:
     void ChangeRow(int16_t iState);
     void Paste();
     void DropFile(const QMimeData *Data);
+    // The user asks for fingerings of this chord, which the dictionary lacks.
+    void AddToDictionary(const QString &sChordName);
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
@@ -155,4 +158,5 @@ private:
     QMenu *m_popup = nullptr;
     QAction *m_popupRow[4] = {};
     QAction *m_popupPaste = nullptr;
+    QAction *m_popupAdd = nullptr;
 };

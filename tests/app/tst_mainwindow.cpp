@@ -18,11 +18,13 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFileSystemModel>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -84,6 +86,7 @@ private slots:
     void reloadPositionFile();
     void sheetDeletedAfterChoice();
     void hugeClipboard();
+    void addToDictionary();
 
 private:
     std::unique_ptr<frmChordScore> MakeWindow();
@@ -686,6 +689,49 @@ void TestMainWindow::hugeClipboard() {
     QCOMPARE(m_messages.size(), 2);
     QVERIFY(m_messages[1].contains("32767"));
     QVERIFY(!w->Busy());
+}
+
+// A chord the dictionary lacks is added from its cell: the file keeps every
+// byte it had, the chord resolves after the reload; failures say why.
+void TestMainWindow::addToDictionary() {
+    const QString path = QCoreApplication::applicationDirPath() + "/TST_ADD.INI";
+    const QByteArray before = "# mine\r\n[C]\r\n0-1-0-2-3-X\r\n\r\n[G]\r\n3-0-0-0-2-3";
+    WriteAll(path, before);
+    auto removeFile = qScopeGuard([&path] {
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+        QFile::remove(path);
+    });
+    basMain::oChord()->LoadChordPosition(path);
+    auto w = MakeWindow();
+    QGuiApplication::clipboard()->setText("C   F#m7b5  G\r\nla  li      lo");
+    w->mnuEdit_Paste->trigger();
+    ChordView *missing = w->chsChord()->Cell(2);
+    QCOMPARE(missing->PositionSize(), int16_t(0));
+    QCOMPARE(w->chsChord()->MissingChords(), QStringList{"F#m7b5"});
+    bool pasteEnabled = false;
+    ChooseInNextPopup(4, &pasteEnabled); // past the row items and paste
+    QVERIFY(missing->PopupMenu()->actions().last()->isEnabled());
+    missing->ClickPopupMenu();
+    QVERIFY(pasteEnabled);
+    QVERIFY2(m_messages.isEmpty(), qPrintable(m_messages.join('\n')));
+    const QByteArray after = ReadAll(path);
+    QVERIFY(after.startsWith(before + "\r\n"));
+    QVERIFY(after.contains("[F#m7b5]\r\n"));
+    QVERIFY(w->chsChord()->Cell(2)->PositionSize() >= 1);
+    QVERIFY(w->chsChord()->MissingChords().isEmpty());
+
+    // A name that is no chord, and a file that cannot be written.
+    w->AddChordToDictionary("Fxyz");
+    QCOMPARE(m_messages.size(), 1);
+    QVERIFY(m_messages[0].contains("Fxyz"));
+    QFile::setPermissions(path, QFile::ReadOwner);
+    if (QFileInfo(path).isWritable()) {
+        QSKIP("running as root: a read-only file stays writable");
+    }
+    w->AddChordToDictionary("Bb13");
+    QCOMPARE(m_messages.size(), 2);
+    QVERIFY(m_messages[1].contains(path));
+    QCOMPARE(ReadAll(path), after);
 }
 
 QTEST_MAIN(TestMainWindow)

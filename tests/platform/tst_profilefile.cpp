@@ -3,6 +3,7 @@
 #include "platform/CodePage932.h"
 #include "platform/ProfileFile.h"
 #include "platform/SheetFile.h"
+#include "platform/TextFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -49,6 +50,7 @@ private slots:
     void diskFull();
     void notRegularFiles();
     void batchIsOneCommit();
+    void appendKeepsOrRefuses();
 };
 
 void TestProfileFile::read_data() {
@@ -428,6 +430,28 @@ void TestProfileFile::batchIsOneCommit() {
     }
     profile::RemoveStaleTemporaries(path);
     QCOMPARE(QDir(dir.path()).entryList({"t.INI*"}, QDir::Files), QStringList{"t.INI"});
+}
+
+// Appending keeps every byte the file had; a read-only file is refused with
+// a message naming it and stays as it was, even in a folder open to all.
+void TestProfileFile::appendKeepsOrRefuses() {
+    QTemporaryDir dir;
+    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                          QFile::ReadOther | QFile::WriteOther | QFile::ExeOther);
+    const QString path = dir.filePath("P.INI");
+    WriteAll(path, "[C]\r\n0-1-0-2-3-X");
+    textfile::AppendAtomically(path, "[G]\r\n3-0-0-0-2-3\r\n");
+    QCOMPARE(ReadAll(path), QByteArray("[C]\r\n0-1-0-2-3-X\r\n[G]\r\n3-0-0-0-2-3\r\n"));
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadOther);
+    AsOrdinaryUser([&] {
+        try {
+            textfile::AppendAtomically(path, "[D]\r\n");
+            QFAIL("a read-only file was written");
+        } catch (const AppError &e) {
+            QVERIFY(e.Description().contains(path));
+        }
+    });
+    QCOMPARE(ReadAll(path), QByteArray("[C]\r\n0-1-0-2-3-X\r\n[G]\r\n3-0-0-0-2-3\r\n"));
 }
 
 QTEST_GUILESS_MAIN(TestProfileFile)

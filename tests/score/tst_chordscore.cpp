@@ -23,6 +23,8 @@
 
 namespace {
 
+using testsupport::ChooseInNextPopup;
+
 // The score's events as a list, in order.
 struct Recorder {
     explicit Recorder(ChordScore &s) {
@@ -35,25 +37,6 @@ struct Recorder {
     }
     QStringList events;
 };
-
-// Picks item `index` (0-based, separators skipped) of the next pop-up menu.
-void ChooseInNextPopup(int index, bool *pasteEnabled = nullptr) {
-    QTimer::singleShot(0, [index, pasteEnabled] {
-        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
-        QVERIFY(menu);
-        if (pasteEnabled) {
-            *pasteEnabled = menu->actions().last()->isEnabled();
-        }
-        if (index < 0) {
-            menu->close();
-            return;
-        }
-        for (int i = 0; i <= index; ++i) {
-            QTest::keyClick(menu, Qt::Key_Down);
-        }
-        QTest::keyClick(menu, Qt::Key_Return);
-    });
-}
 
 } // namespace
 

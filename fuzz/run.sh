@@ -7,14 +7,14 @@ cd "$(dirname "$0")/.."
 seconds=${1:-30}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(fuzz_sheet fuzz_position fuzz_profile fuzz_capo)
+[ ${#targets[@]} -gt 0 ] || targets=(fuzz_sheet fuzz_position fuzz_profile fuzz_capo fuzz_chordname)
 
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DTAMBLIN_FUZZ=ON -DTAMBLIN_BENCH=OFF >/dev/null
 cmake --build build-fuzz --parallel --target "${targets[@]}"
 
 corpus=build-fuzz/corpus
-mkdir -p "$corpus"/{fuzz_sheet,fuzz_position,fuzz_profile,fuzz_capo}
+mkdir -p "$corpus"/{fuzz_sheet,fuzz_position,fuzz_profile,fuzz_capo,fuzz_chordname}
 # Seeds: the sample sheets behind a 3-byte header (tab 4, limit 300).
 for f in data/samples/*.txt; do
   { printf '\x04\x2c\x01'; cat "$f"; } > "$corpus/fuzz_sheet/seed-$(basename "$f")"
@@ -27,6 +27,11 @@ i=0
 for n in C C#m7 Bb/D ConE Dm7-5 F#dim G7sus4 Cb7 x/y; do
   i=$((i + 1))
   printf '\x02%s' "$n" > "$corpus/fuzz_capo/seed-$i"
+done
+i=0
+for n in 'C7(b9,13)' D/F# 'C(onE)' Bbm7b5 'F#m7(11)' C6/9 E♭M9 G7alt Cmadd9 Aø7; do
+  i=$((i + 1))
+  printf '%s' "$n" > "$corpus/fuzz_chordname/seed-$i"
 done
 find tests -name 'regress-*' -path '*fuzz*' 2>/dev/null | while read -r f; do
   t=$(basename "$(dirname "$f")"); cp "$f" "$corpus/$t/" 2>/dev/null || true

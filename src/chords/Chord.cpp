@@ -138,6 +138,69 @@ Chord::Position Chord::ParsePosition(const QString &sPosition) {
     for (int s = 1; s <= 6; ++s) {
         p.Flat[static_cast<size_t>(s)] = -9;
     }
+    // Most lines are written plainly ("3*5-5-5-5-3-X"): read those without
+    // splitting; anything else goes the general way, with its errors.
+    if (!ParsePlainFlats(sPosition, p)) {
+        ParseFlats(sPosition, p);
+    }
+    return Finish(p);
+}
+
+bool Chord::ParsePlainFlats(const QString &sPosition, Position &p) const {
+    if (m_stringSize < 3) {
+        return false;
+    }
+    const QChar *c = sPosition.constData();
+    const QChar *end = c + sPosition.size();
+    int16_t string = 0;
+    while (c < end) {
+        if (++string > m_stringSize) {
+            return false;
+        }
+        int16_t flat = 0;
+        if (*c == u'X' || *c == u'x') {
+            flat = -1;
+            ++c;
+        } else if (*c == u'0') {
+            ++c;
+        } else if (*c >= u'1' && *c <= u'9') {
+            flat = static_cast<int16_t>(c->unicode() - u'0');
+            ++c;
+            if (c < end && *c >= u'0' && *c <= u'9') {
+                flat = static_cast<int16_t>(flat * 10 + (c->unicode() - u'0'));
+                ++c;
+            }
+            if (flat > 20) {
+                return false;
+            }
+        } else {
+            return false;
+        }
+        int16_t multi = 1;
+        if (c < end && *c == u'*') {
+            ++c;
+            if (c == end || *c < u'1' || *c > u'7' || flat <= 0) {
+                return false;
+            }
+            multi = static_cast<int16_t>(c->unicode() - u'0');
+            ++c;
+            if (multi > m_stringSize - string + 1) {
+                return false;
+            }
+        }
+        p.Flat[static_cast<size_t>(string)] = flat;
+        p.Multi[static_cast<size_t>(string)] = multi;
+        if (c < end) {
+            if (*c != u'-' || c + 1 == end) {
+                return false;
+            }
+            ++c;
+        }
+    }
+    return string == m_stringSize;
+}
+
+void Chord::ParseFlats(const QString &sPosition, Position &p) {
     const QStringList entries = sPosition.split(u'-');
     const qsizetype n = entries.size();
     if (m_stringSize == -1) {
@@ -153,6 +216,10 @@ Chord::Position Chord::ParsePosition(const QString &sPosition) {
         ParseFlat(entries[k - 1], k, p.Flat[static_cast<size_t>(k)],
                   p.Multi[static_cast<size_t>(k)]);
     }
+}
+
+Chord::Position Chord::Finish(Position &p) {
+    const int16_t n = m_stringSize;
     int16_t low = 20;
     int16_t high = 1;
     for (int32_t k = 1; k <= n; ++k) {

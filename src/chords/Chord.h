@@ -70,6 +70,9 @@ private:
     QString MakeMessage(const QString &sText) const;
     [[noreturn]] void Raise(int32_t number, const QString &sText) const;
     Position ParsePosition(const QString &sPosition);
+    bool ParsePlainFlats(const QString &sPosition, Position &p) const;
+    void ParseFlats(const QString &sPosition, Position &p);
+    Position Finish(Position &p);
     void ParseFlat(const QString &sEntry, int16_t iString, int16_t &flat, int16_t &multi) const;
     const Position *At(int16_t iPositionId) const;
     bool ValidString(int16_t iString) const { return iString >= 1 && iString <= 7; }

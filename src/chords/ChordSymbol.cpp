@@ -108,8 +108,8 @@ public:
         } else if (Take("aug") || Take("+")) {
             m_p.fifth = Parts::Sharp;
         }
-        if (!m_p.dim7 && !m_p.halfDim && !ReadNumber(majorMark)) {
-            return std::nullopt;
+        if (!m_p.dim7 && !m_p.halfDim) {
+            ReadNumber(majorMark);
         }
         while (!AtEnd()) {
             if (!ReadModifier()) {
@@ -147,7 +147,7 @@ private:
     }
 
     // The chord's own number: 6, 69, 7, 9, 11, 13, 2, 4.
-    bool ReadNumber(bool majorMark) {
+    void ReadNumber(bool majorMark) {
         if (Take("69") || Take("6/9") || Take("6(9)") || Take("6add9")) {
             m_p.sixth = true;
             m_p.tensions |= Bit(2);
@@ -174,7 +174,6 @@ private:
         } else if (m_p.third == Parts::Major && m_p.fifth == Parts::Perfect && Take("4")) {
             m_p.third = Parts::Sus4;
         }
-        return true;
     }
 
     bool ReadModifier() {

@@ -94,7 +94,7 @@ namespace {
 
 struct Candidate {
     Voicing v;
-    std::tuple<int, int, int, int, int, int, int, int> rank;
+    std::tuple<int, int, int, int> rank; // score, then highest fret, muted, fingers
 };
 
 } // namespace
@@ -211,8 +211,7 @@ std::vector<Voicing> VoicingFinder::Find(const ChordSymbol &chord) const {
                 if (fretted > 0 && maxFret - minFret + 1 == MaxSpan) {
                     score += 1; // the full stretch
                 }
-                found.push_back({v, {score, maxFret, muted, v.Fingers, 0, 0, 0, 0}});
-                (void)heard;
+                found.push_back({v, {score, maxFret, muted, v.Fingers}});
             }
             int s = 0;
             while (s < n && ++pick[size_t(s)] == options[size_t(s)].size()) {

@@ -339,6 +339,7 @@ void frmChordScore::AddChordToDictionary(const QString &sChordName) {
     }
     // Read back as any edit of the file would be; the score shows the new chord.
     ReloadPositionIni(basPath::GetFileName(chord->Filename()));
+    m_chsChord->ShowPositionsOf(sChordName);
 }
 
 // --- commands ---

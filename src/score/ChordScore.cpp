@@ -291,6 +291,18 @@ void ChordScore::chvChord_ChangeRow(ChordView *cell, int16_t iState) {
     emit DrawEnd();
 }
 
+void ChordScore::ShowPositionsOf(const QString &sChordName) {
+    emit DrawStart();
+    for (int32_t i = 1; i <= ChordViewCount(); ++i) {
+        ChordView *cell = Cell(static_cast<int16_t>(i));
+        if (cell->ChordName() == sChordName && cell->ChordNameShown()) {
+            cell->SetState(1);
+        }
+    }
+    ArrangeScore();
+    emit DrawEnd();
+}
+
 QStringList ChordScore::MissingChords() const {
     QStringList names;
     for (int32_t i = 1; i <= ChordViewCount(); ++i) {

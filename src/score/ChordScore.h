@@ -36,6 +36,9 @@ public:
     void SetFixHeight(int32_t lHeight);
     int32_t FixHeight() const { return m_fixHeight; }
     void ClickPopupMenu();
+    // Shows the diagram of every cell of that chord whose name is shown: for
+    // a chord just added to the dictionary, whose cells had none to show.
+    void ShowPositionsOf(const QString &sChordName);
     // Chord names of the cells that have no fingering, each once, in order.
     QStringList MissingChords() const;
     void SetText(const QString &sText);

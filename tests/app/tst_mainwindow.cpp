@@ -718,6 +718,7 @@ void TestMainWindow::addToDictionary() {
     QVERIFY(after.startsWith(before + "\r\n"));
     QVERIFY(after.contains("[F#m7b5]\r\n"));
     QVERIFY(w->chsChord()->Cell(2)->PositionSize() >= 1);
+    QVERIFY(w->chsChord()->Cell(2)->PositionShown()); // its diagram, not just its name
     QVERIFY(w->chsChord()->MissingChords().isEmpty());
 
     // A name that is no chord, and a file that cannot be written.

@@ -6,4 +6,5 @@ cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 bash scripts/build.sh build
 cd build/bin
-exec ./tamblin
+# A newcomer's first start shows a sheet.
+exec ./tamblin samples/furusato.txt

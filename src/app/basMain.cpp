@@ -13,6 +13,7 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QTimer>
 
 namespace basMain {
 namespace {
@@ -46,9 +47,9 @@ void SetMainWindow(::frmChordScore *window) {
     g_window = window;
 }
 
-int Main() {
+int Main(const QString &sFile) {
     SingleInstance instance;
-    if (instance.AskRunningInstance()) {
+    if (instance.AskRunningInstance(sFile)) {
         // The running one comes to the front; nothing here is read or written.
         return 0;
     }
@@ -84,6 +85,11 @@ int Main() {
         window->raise();
         window->activateWindow();
     });
+    QObject::connect(&instance, &SingleInstance::OpenRequested, window.get(),
+                     [&window](const QString &sPath) { window->OpenChordFile(sPath); });
+    if (!sFile.isEmpty()) {
+        QTimer::singleShot(0, window.get(), [&window, sFile] { window->OpenChordFile(sFile); });
+    }
     QApplication::setQuitOnLastWindowClosed(true);
     const int code = QApplication::exec();
     SetMainWindow(nullptr);

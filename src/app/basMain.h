@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include <memory>
 
 class Chord;
@@ -11,8 +13,9 @@ namespace basMain {
 
 // The program: one instance per user, the settings store, the dictionary
 // from the position file the settings name, the main window. Returns the
-// process exit code.
-int Main();
+// process exit code. sFile (a full path, may be empty) is opened once the
+// window is up, or handed to the instance already running.
+int Main(const QString &sFile = QString());
 
 // Created in Main and kept until the program ends.
 PrivateProfile &oProfile();

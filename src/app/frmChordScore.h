@@ -36,6 +36,9 @@ public:
     // Loads sIniFile beside the program into a scratch dictionary first, so
     // a faulty file leaves the one in use as it was.
     void ReloadPositionIni(const QString &sIniFile);
+    // Opens a sheet as a drop does (the command line, a second start); a file
+    // that cannot be read is reported and the sheet on screen stays.
+    void OpenChordFile(const QString &sPath);
     // Finds fingerings for a chord the dictionary lacks, appends them to the
     // position file in use and reloads it; a failure is shown in a message.
     void AddChordToDictionary(const QString &sChordName);
@@ -89,7 +92,6 @@ private:
     void SaveSettings();
     void SetCapo(int16_t iCapo);
 
-    void OpenChordFile(const QString &sPath);
     void ShowText(const QString &sText);
     void PasteText();
     void OpenDroppedFile(const QMimeData *Data);

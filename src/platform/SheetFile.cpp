@@ -6,6 +6,9 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QStringDecoder>
+
+#include <algorithm>
 
 namespace sheetfile {
 
@@ -31,6 +34,37 @@ QString ToCrLf(const QString &text) {
         }
     }
     return out;
+}
+
+namespace {
+
+bool DecodeStrict(QStringConverter::Encoding encoding, const QByteArray &bytes, QString &out) {
+    QStringDecoder decoder(encoding, QStringConverter::Flag::Stateless);
+    out = decoder.decode(bytes);
+    return !decoder.hasError();
+}
+
+} // namespace
+
+Encoding DetectEncoding(const QByteArray &bytes) {
+    if (bytes.startsWith("\xEF\xBB\xBF")) {
+        return Encoding::Utf8Bom;
+    }
+    if (bytes.startsWith("\xFF\xFE")) {
+        return Encoding::Utf16Le;
+    }
+    if (bytes.startsWith("\xFE\xFF")) {
+        return Encoding::Utf16Be;
+    }
+    // Valid UTF-8 with something beyond ASCII: UTF-8. ASCII reads the same
+    // either way; all else is CP932, as ever.
+    const bool ascii = std::all_of(bytes.begin(), bytes.end(),
+                                   [](char b) { return static_cast<unsigned char>(b) < 0x80; });
+    QString ignored;
+    if (!ascii && !bytes.contains('\0') && DecodeStrict(QStringConverter::Utf8, bytes, ignored)) {
+        return Encoding::Utf8;
+    }
+    return Encoding::Cp932;
 }
 
 QString Read(const QString &path) {
@@ -65,12 +99,41 @@ QString Read(const QString &path) {
                            .arg(MaxBytes / (1024 * 1024))
                            .arg(full));
     }
-    if (bytes.contains('\0')) {
-        throw AppError(
-            AppError::TypeMismatch, QStringLiteral("ChordScore"),
-            QStringLiteral("Shift-JIS のテキストファイルではないため開けません: %1").arg(full));
+    const auto refuse = [&full](const QString &why) {
+        throw AppError(AppError::TypeMismatch, QStringLiteral("ChordScore"), why.arg(full));
+    };
+    QString text;
+    const Encoding encoding = DetectEncoding(bytes);
+    switch (encoding) {
+    case Encoding::Utf8Bom:
+        if (!DecodeStrict(QStringConverter::Utf8, bytes.mid(3), text)) {
+            refuse(QStringLiteral("UTF-8 として読めないバイトがあるため開けません: %1"));
+        }
+        break;
+    case Encoding::Utf16Le:
+    case Encoding::Utf16Be:
+        if (bytes.size() % 2 != 0) {
+            refuse(QStringLiteral("UTF-16 のファイルが途中で切れているため開けません: %1"));
+        }
+        if (!DecodeStrict(encoding == Encoding::Utf16Le ? QStringConverter::Utf16LE
+                                                        : QStringConverter::Utf16BE,
+                          bytes.mid(2), text)) {
+            refuse(QStringLiteral("UTF-16 として読めないため開けません: %1"));
+        }
+        break;
+    case Encoding::Utf8:
+        DecodeStrict(QStringConverter::Utf8, bytes, text);
+        break;
+    case Encoding::Cp932:
+        text = cp932::Decode(bytes);
+        break;
     }
-    return ToCrLf(cp932::Decode(bytes));
+    if (text.contains(QChar(0))) {
+        refuse(encoding == Encoding::Cp932
+                   ? QStringLiteral("Shift-JIS のテキストファイルではないため開けません: %1")
+                   : QStringLiteral("テキストファイルではないため開けません: %1"));
+    }
+    return ToCrLf(text);
 }
 
 } // namespace sheetfile

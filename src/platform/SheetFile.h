@@ -5,12 +5,19 @@
 // Reading a chord sheet file whole. Errors are AppErrors whose Japanese
 // descriptions name the file: 53 not there, 75 cannot be opened, 57 cannot
 // be read, 7 too large (more than MaxBytes), 13 not a text file (NUL bytes,
-// as in a binary or a UTF-16 file).
+// as in a binary) or a broken UTF-8 or UTF-16 one.
 namespace sheetfile {
 
 constexpr qint64 MaxBytes = 4 * 1024 * 1024;
 
-// The file's bytes decoded from CP932, every LF not after a CR made CR LF.
+enum class Encoding { Cp932, Utf8, Utf8Bom, Utf16Le, Utf16Be };
+
+// How a sheet's bytes are to be read: a UTF-8 or UTF-16 BOM, or valid UTF-8
+// holding something beyond ASCII, is Unicode; anything else CP932.
+Encoding DetectEncoding(const QByteArray &bytes);
+
+// The file's text in the encoding its bytes show, every lone LF or CR made
+// CR LF.
 QString Read(const QString &path);
 
 // Every LF not preceded by CR becomes CR LF: sheets from any platform end

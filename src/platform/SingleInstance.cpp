@@ -14,6 +14,7 @@
 namespace {
 constexpr int kTimeoutMs = 1000;
 const QByteArray kActivate = "activate\n";
+const QByteArray kOpen = "open ";
 
 bool OwnedPrivateFolder(const QByteArray &path) {
     struct stat st {};
@@ -68,7 +69,7 @@ QString SingleInstance::ServerName() {
     return folder + QStringLiteral("/tamblin-%1").arg(QString::fromLatin1(where));
 }
 
-bool SingleInstance::AskRunningInstance() {
+bool SingleInstance::AskRunningInstance(const QString &sFile) {
     const QString name = ServerName();
     // A socket planted by someone else is never talked to: start normally.
     if (name.isEmpty() || !TrustedOrAbsent(name)) {
@@ -79,7 +80,8 @@ bool SingleInstance::AskRunningInstance() {
     if (!socket.waitForConnected(kTimeoutMs)) {
         return false;
     }
-    socket.write(kActivate);
+    // One line: "open PATH" (UTF-8) or "activate".
+    socket.write(sFile.isEmpty() ? kActivate : kOpen + sFile.toUtf8() + '\n');
     socket.waitForBytesWritten(kTimeoutMs);
     socket.disconnectFromServer();
     return true;
@@ -102,8 +104,19 @@ bool SingleInstance::Listen() {
     connect(m_server, &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket *s = m_server->nextPendingConnection()) {
             connect(s, &QLocalSocket::readyRead, this, [this, s] {
-                if (s->readAll().contains("activate")) {
-                    emit ActivateRequested();
+                // Bounded: a path is no longer than this.
+                if (s->bytesAvailable() > 64 * 1024) {
+                    s->abort();
+                    return;
+                }
+                while (s->canReadLine()) {
+                    const QByteArray line = s->readLine().chopped(1);
+                    if (line.startsWith(kOpen)) {
+                        emit ActivateRequested();
+                        emit OpenRequested(QString::fromUtf8(line.mid(kOpen.size())));
+                    } else if (line == "activate") {
+                        emit ActivateRequested();
+                    }
                 }
             });
             connect(s, &QLocalSocket::disconnected, s, &QObject::deleteLater);

@@ -14,8 +14,9 @@ public:
     explicit SingleInstance(QObject *parent = nullptr);
     ~SingleInstance() override;
 
-    // True when another instance runs; it has then been asked to come to the front.
-    bool AskRunningInstance();
+    // True when another instance runs; it has then been asked to come to the
+    // front, and to open sFile (a full path) when one is given.
+    bool AskRunningInstance(const QString &sFile = QString());
     // Becomes the instance that later starts will find. False if the socket
     // cannot be made (the program then runs alone, unfindable).
     bool Listen();
@@ -26,6 +27,8 @@ public:
 signals:
     // Another start asked this instance to show its window.
     void ActivateRequested();
+    // Another start asked this instance to open a sheet.
+    void OpenRequested(const QString &sFile);
 
 private:
     QLocalServer *m_server = nullptr;

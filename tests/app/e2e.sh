@@ -24,6 +24,10 @@ xdotool type --delay 10 "$PWD/samples/furusato.txt"; xdotool key Return
 for i in $(seq 100); do xdotool search --name 'ファイルを開く' >/dev/null 2>&1 || break; sleep 0.1; done
 xdotool windowfocus "$wid"; sleep 0.5
 xdotool key 2; sleep 0.5
+# A second start with a file (relative to its folder) hands it over and ends.
+timeout 10 ./tamblin samples/sakura.txt || { echo "second start failed"; exit 1; }
+sleep 0.5
+xdotool windowfocus "$wid"; sleep 0.3
 xdotool key alt+f; sleep 0.5; xdotool key x
 for i in $(seq 50); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done
 if kill -0 $pid 2>/dev/null; then kill $pid; echo "tamblin did not close"; exit 1; fi
@@ -35,10 +39,17 @@ ini=tamblin.INI
 fail() { echo "FAIL: $*"; iconv -f CP932 -t UTF-8 "$ini" || true; exit 1; }
 [ -f "$ini" ] || fail "no settings file written"
 grep -qa $'^Capo=2\r$' "$ini" || fail "capo 2 not saved"
-grep -qa "^1=$work/samples/furusato.txt"$'\r$' "$ini" || fail "sheet not in the history"
+grep -qa "^2=$work/samples/furusato.txt"$'\r$' "$ini" || fail "sheet not in the history"
+grep -qa "^1=$work/samples/sakura.txt"$'\r$' "$ini" || fail "the second start's sheet was not opened"
 grep -qa "^PreOpenedDir=$work/samples/"$'\r$' "$ini" || fail "folder not remembered"
 grep -qa $'^Filename=POSITION.INI\r$' "$ini" || fail "position file name not saved"
 grep -qa $'^Width=9600\r$' "$ini" || fail "window width not half the screen"
+
+# --help and --version answer without a window and write nothing.
+rm -f tamblin.INI
+./tamblin --version | grep -q '^tamblin [0-9]' || fail "no version"
+./tamblin --help | grep -q 'Usage: tamblin' || fail "no usage"
+[ ! -e "$ini" ] || fail "--help or --version wrote settings"
 
 # Without its position file the program says so in a box titled Quillanfret
 # and ends, writing nothing.

@@ -1,6 +1,7 @@
 #include "TestSupport.h"
 #include "chords/Chord.h"
 #include "platform/AppError.h"
+#include "platform/CodePage932.h"
 #include "score/CellLabel.h"
 #include "score/ChordScore.h"
 #include "score/ChordView.h"
@@ -64,6 +65,8 @@ private slots:
     void drops();
     void loadErrors_data();
     void loadErrors();
+    void encodings_data();
+    void encodings();
     void loadLfOnly_data();
     void loadLfOnly();
     void buildFailureEmpties();
@@ -381,10 +384,13 @@ void TestChordScore::loadErrors_data() {
     QTest::newRow("missing") << QByteArray("<absent>") << int(AppError::FileNotFound);
     QTest::newRow("binary") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16)
                             << int(AppError::TypeMismatch);
-    QTest::newRow("UTF-16") << QByteArray("\xFF\xFE"
-                                          "C\0\r\0\n\0",
-                                          8)
-                            << int(AppError::TypeMismatch);
+    QTest::newRow("UTF-16 of odd length") << QByteArray("\xFF\xFE"
+                                                        "C\0\r",
+                                                        5)
+                                          << int(AppError::TypeMismatch);
+    QTest::newRow("bad UTF-8 after a BOM") << QByteArray("\xEF\xBB\xBF"
+                                                         "C\r\n\x80\x80")
+                                           << int(AppError::TypeMismatch);
     QTest::newRow("too large") << QByteArray(5 * 1024 * 1024, 'a') << int(AppError::OutOfMemory);
     QTest::newRow("200 MB") << QByteArray("<200MB>") << int(AppError::OutOfMemory);
     QTest::newRow("one 3 MB line") << QByteArray(3 * 1024 * 1024, 'x') << int(AppError::Overflow);
@@ -427,6 +433,50 @@ void TestChordScore::loadErrors() {
     QVERIFY(r.events.isEmpty());
     QCOMPARE(m_score->ChordViewCount(), int16_t(1)); // the sheet stays
     QCOMPARE(m_score->Cell(1)->ChordName(), QString("C"));
+}
+
+void TestChordScore::encodings_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("expected"); // chord|word of each cell, "/"-joined
+    const QString sheet = QStringLiteral("G   C\r\nさくら さくら\r\nｶﾀｶﾅ　と 漢字");
+    const QString cells = "G|さく/C|ら さくら/|ｶﾀｶﾅ  と 漢字";
+    const QByteArray utf8 = sheet.toUtf8();
+    const auto utf16 = [&sheet](bool le) {
+        QByteArray b = le ? QByteArray("\xFF\xFE") : QByteArray("\xFE\xFF");
+        for (QChar c : sheet) {
+            const char lo = char(c.unicode() & 0xFF);
+            const char hi = char(c.unicode() >> 8);
+            b.append(le ? lo : hi).append(le ? hi : lo);
+        }
+        return b;
+    };
+    QTest::newRow("CP932") << cp932::Encode(sheet) << cells;
+    QTest::newRow("UTF-8") << utf8 << cells;
+    QTest::newRow("UTF-8 with BOM") << "\xEF\xBB\xBF" + utf8 << cells;
+    QTest::newRow("UTF-16 LE") << utf16(true) << cells;
+    QTest::newRow("UTF-16 BE") << utf16(false) << cells;
+    QTest::newRow("ASCII") << QByteArray("C\r\nla") << "C|la";
+    // CP932 that is not valid UTF-8 stays CP932 however short.
+    QTest::newRow("short CP932") << QByteArray("\x82\xa0") << "|あ";
+    // Bytes valid as both are read as UTF-8, as the rule says.
+    QTest::newRow("valid as both") << QByteArray("\xE8\x8A\xB1") << "|花";
+}
+
+// A sheet in CP932, UTF-8 or UTF-16 gives the same cells.
+void TestChordScore::encodings() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, expected);
+    QTemporaryDir dir;
+    QFile f(dir.filePath("song.txt"));
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+    f.close();
+    m_score->LoadChordScore(f.fileName());
+    QStringList cells;
+    for (int16_t i = 1; i <= m_score->ChordViewCount(); ++i) {
+        cells << m_score->Cell(i)->ChordName() + "|" + m_score->Cell(i)->Word();
+    }
+    QCOMPARE(cells.join("/"), expected);
 }
 
 void TestChordScore::loadLfOnly_data() {

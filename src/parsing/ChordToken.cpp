@@ -7,6 +7,8 @@
 #include "platform/CodePage932.h"
 #include "platform/HalfWidth.h"
 
+#include <algorithm>
+
 namespace {
 // Column past the end of any line a sheet holds in practice.
 constexpr int32_t kEndColumn = 10000;
@@ -27,12 +29,9 @@ void ChordToken::SetText(const QString &sText) {
         if (IsChordLine(line)) {
             // The separators make the conversions irrelevant for this test.
             if (IsChordLine(walker.CurrentLine())) {
-                PairChordLine(line, MakeLyric(QByteArray()));
+                PairChordLine(line, MakeLyric(QString()));
             } else {
-                // The bytes of the converted lyric are those its columns count.
-                const QByteArray lyric = basString::ExpandTabBytes(
-                    basString::WideSpaceToSpaces(walker.NextLine()), m_tabSize);
-                PairChordLine(line, MakeLyric(lyric));
+                PairChordLine(line, MakeLyric(ConvertLine(walker.NextLine())));
             }
         } else {
             AddToken(QString(), line);
@@ -46,7 +45,7 @@ void ChordToken::SetText(const QString &sText) {
 }
 
 QString ChordToken::ConvertLine(const QString &sLine) const {
-    return basString::ExpandTab(basString::WideSpaceToSpaces(sLine), m_tabSize);
+    return basString::ExpandTabColumns(basString::WideSpaceToSpaces(sLine), m_tabSize, m_rule);
 }
 
 bool ChordToken::IsChordLine(const QString &sLine) const {
@@ -79,6 +78,7 @@ bool ChordToken::IsNoteLetter(QChar c) {
 void ChordToken::PairChordLine(const QString &sChordLine, const Lyric &lyric) {
     Token token;
     token.SetSeparator(m_separators);
+    token.SetColumnRule(m_rule);
     token.SetSource(sChordLine);
     QString t = token.FirstToken();
     const int32_t s = token.TokenStartPositionB();
@@ -94,44 +94,23 @@ void ChordToken::PairChordLine(const QString &sChordLine, const Lyric &lyric) {
     }
 }
 
-ChordToken::Lyric ChordToken::MakeLyric(const QByteArray &bytes) {
+ChordToken::Lyric ChordToken::MakeLyric(const QString &sLine) const {
     Lyric lyric;
-    lyric.bytes = bytes;
-    lyric.secondByte.assign(static_cast<size_t>(lyric.bytes.size()) + 1, false);
-    bool leadBefore = false;
-    for (qsizetype k = 1; k <= lyric.bytes.size(); ++k) {
-        const auto b = static_cast<uint8_t>(lyric.bytes[k - 1]);
-        if (basString::IsLeadByte(b) && !leadBefore) {
-            leadBefore = true;
-        } else {
-            lyric.secondByte[static_cast<size_t>(k)] = basString::IsTrailByte(b) && leadBefore;
-            leadBefore = false;
-        }
-    }
+    lyric.text = sLine;
+    const std::vector<int32_t> prefix = basString::PrefixColumns(sLine, m_rule);
+    lyric.end.assign(prefix.begin() + 1, prefix.end());
     return lyric;
 }
 
-// Bytes s to e - 1 of the lyric (1-based), keeping double-byte characters
-// whole: one split by s belongs to this word, one split by e to the next.
+// Columns s to e - 1 of the lyric (1-based), keeping wide characters whole:
+// one split by s belongs to this word, one split by e to the next. A unit
+// belongs to the word when its last column lies in s..e - 1.
 QString ChordToken::CutWord(const Lyric &lyric, int32_t s, int32_t e) {
-    const auto length = static_cast<int32_t>(lyric.bytes.size());
-    if (length < s) {
-        return {};
-    }
-    if (s > 1 && lyric.secondByte[static_cast<size_t>(s)]) {
-        --s;
-    }
-    int32_t d = length;
-    if (length > e - 1) {
-        d = e - 1;
-        if (lyric.secondByte[static_cast<size_t>(e)]) {
-            d = e - 2;
-        }
-    }
-    if (d < s) {
-        return {};
-    }
-    return cp932::Decode(lyric.bytes.constData() + (s - 1), d - s + 1);
+    const auto first = std::lower_bound(lyric.end.begin(), lyric.end.end(), s);
+    const auto past = std::upper_bound(first, lyric.end.end(), e - 1);
+    const auto from = static_cast<qsizetype>(first - lyric.end.begin());
+    const auto count = static_cast<qsizetype>(past - first);
+    return count > 0 ? lyric.text.mid(from, count) : QString();
 }
 
 void ChordToken::AddToken(const QString &sChordName, const QString &sWord) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "parsing/basString.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -23,6 +25,10 @@ public:
     // tokens than Max raise 0x8004C38C; the tokens before stay readable.
     void SetText(const QString &sText);
     const QString &Text() const { return m_text; }
+
+    // How characters count in columns; CodePage unless a Unicode file is read.
+    basString::ColumnRule ColumnRule() const { return m_rule; }
+    void SetColumnRule(basString::ColumnRule rule) { m_rule = rule; }
 
     int16_t TabSize() const { return m_tabSize; }
     void SetTabSize(int16_t iTabSize) { m_tabSize = iTabSize; }
@@ -48,17 +54,18 @@ private:
         int32_t LineNo = 0;
     };
 
-    // A lyric line in its code page 932 form, with the second-byte flag of
-    // every byte worked out once for all the chords above it.
+    // A lyric line with the columns of its units worked out once for all the
+    // chords above it: end[i] is the last column unit i covers (1-based); a
+    // unit of no width (a combining mark) ends where the one before it does.
     struct Lyric {
-        QByteArray bytes;
-        std::vector<bool> secondByte; // index k: byte k (1-based) is a second byte
+        QString text;
+        std::vector<int32_t> end;
     };
 
     QString ConvertLine(const QString &sLine) const;
     bool IsChordLine(const QString &sLine) const;
     void PairChordLine(const QString &sChordLine, const Lyric &lyric);
-    static Lyric MakeLyric(const QByteArray &bytes);
+    Lyric MakeLyric(const QString &sLine) const;
     static QString CutWord(const Lyric &lyric, int32_t s, int32_t e);
     void AddToken(const QString &sChordName, const QString &sWord);
     const Record *At(int16_t iIndex) const;
@@ -67,6 +74,7 @@ private:
     QString m_text;
     std::vector<Record> m_tokens;
     int16_t m_tabSize = 4;
+    basString::ColumnRule m_rule = basString::ColumnRule::CodePage;
     int16_t m_max = 300;
     int32_t m_row = 1;
     const QString m_separators;

@@ -16,7 +16,7 @@ void Token::SetSource(const QString &sSource) {
     m_source = sSource;
     m_length = static_cast<int32_t>(sSource.size());
     // Columns of every prefix at once, so each query is a lookup.
-    m_prefixBytes = cp932::PrefixByteLengths(m_source);
+    m_prefixBytes = basString::PrefixColumns(m_source, m_rule);
 }
 
 bool Token::IsSeparatorChar(QChar c) const {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "parsing/basString.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -17,6 +19,9 @@ public:
     // Sets the line; the scan position stays (call FirstToken). A line of
     // more than 32,767 characters raises error 6.
     void SetSource(const QString &sSource);
+    // How characters count in columns (code page bytes unless set); applies
+    // from the next SetSource.
+    void SetColumnRule(basString::ColumnRule rule) { m_rule = rule; }
 
     QString FirstToken();
     QString NextToken();
@@ -39,4 +44,5 @@ private:
     int32_t m_scan = 1;
     QString m_separator;
     std::vector<int32_t> m_prefixBytes{0};
+    basString::ColumnRule m_rule = basString::ColumnRule::CodePage;
 };

@@ -97,6 +97,40 @@ QString ExpandTab(const QString &sText, int16_t iTabSize) {
     return cp932::Decode(ExpandTabBytes(sText, iTabSize));
 }
 
+std::vector<int32_t> PrefixColumns(const QString &sText, ColumnRule rule) {
+    return rule == ColumnRule::CodePage ? cp932::PrefixByteLengths(sText)
+                                        : cp932::PrefixColumns(sText);
+}
+
+QString ExpandTabColumns(const QString &sText, int16_t iTabSize, ColumnRule rule) {
+    if (rule == ColumnRule::CodePage) {
+        return ExpandTab(sText, iTabSize);
+    }
+    if (!sText.contains(u'\t')) {
+        return sText;
+    }
+    const qsizetype tab = iTabSize < 1 ? 1 : iTabSize;
+    const std::vector<int32_t> prefix = PrefixColumns(sText, rule);
+    QString out;
+    out.reserve(sText.size() + tab);
+    qsizetype column = 0;
+    for (qsizetype i = 0; i < sText.size(); ++i) {
+        if (sText[i] == u'\t') {
+            const qsizetype spaces = tab - (column % tab);
+            if (column + spaces > kMaxExpandedBytes) {
+                throw AppError::overflow(QStringLiteral("basString"),
+                                         QStringLiteral("タブを展開した行が長すぎます"));
+            }
+            out.append(QString(spaces, u' '));
+            column += spaces;
+        } else {
+            out.append(sText[i]);
+            column += prefix[static_cast<size_t>(i) + 1] - prefix[static_cast<size_t>(i)];
+        }
+    }
+    return out;
+}
+
 QString WideSpaceToSpaces(const QString &sText) {
     if (!sText.contains(QChar(kIdeographicSpace))) {
         return sText;

@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <vector>
 
 // String helpers of the sheet parser and the chord dictionary. Columns are
 // bytes of the Shift-JIS (code page 932) form of a line.
@@ -30,6 +31,17 @@ bool IsTrailByte(uint8_t b);
 QString ExpandTab(const QString &sText, int16_t iTabSize);
 // The same, as the code page 932 bytes of the result.
 QByteArray ExpandTabBytes(const QString &sText, int16_t iTabSize);
+
+// How a sheet's characters count in columns: CodePage, as the bytes of their
+// code page 932 form (a character it lacks is "?", one column); Unicode, for
+// a sheet read from a Unicode file, the same for every character the code
+// page has and the East Asian Width for any other, which is kept as it is.
+enum class ColumnRule { CodePage, Unicode };
+
+// prefix[i]: columns of the first i UTF-16 units of text.
+std::vector<int32_t> PrefixColumns(const QString &sText, ColumnRule rule);
+// ExpandTab by the rule's columns; CodePage is ExpandTab itself.
+QString ExpandTabColumns(const QString &sText, int16_t iTabSize, ColumnRule rule);
 
 // Each ideographic space U+3000 becomes two spaces, keeping its column width.
 QString WideSpaceToSpaces(const QString &sText);

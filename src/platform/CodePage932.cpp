@@ -1,5 +1,6 @@
 #include "platform/CodePage932.h"
 
+#include <unicode/uchar.h>
 #include <unicode/ucnv.h>
 
 #include <array>
@@ -50,6 +51,11 @@ public:
         }
         return m_width[u];
     }
+    // False for a unit the code page lacks (it became "?").
+    bool Encodable(char16_t u) {
+        (*this)[u];
+        return !m_lacking[u];
+    }
 
 private:
     void Fill(size_t block) {
@@ -58,6 +64,7 @@ private:
             // Lone surrogates are illegal input and become one "?".
             for (uint32_t u = first; u < first + 256; ++u) {
                 m_width[u] = 1;
+                m_lacking[u] = true;
             }
             return;
         }
@@ -78,11 +85,15 @@ private:
         }
         const auto written = static_cast<size_t>(target - out.data());
         for (size_t i = 0; i < written; ++i) {
-            ++m_width[first + static_cast<uint32_t>(offsets[i])];
+            const uint32_t u = first + static_cast<uint32_t>(offsets[i]);
+            ++m_width[u];
+            // The substitute "?" stands for a unit the code page lacks.
+            m_lacking[u] = out[i] == '?' && u != u'?';
         }
     }
 
     std::array<uint8_t, 0x10000> m_width{};
+    std::array<bool, 0x10000> m_lacking{};
     std::array<std::atomic<bool>, 256> m_ready{};
     std::mutex m_mutex;
 };
@@ -173,6 +184,39 @@ std::vector<int32_t> PrefixByteLengths(const QString &text) {
         prefix[static_cast<size_t>(i) + 1] = total;
     }
     return prefix;
+}
+
+std::vector<int32_t> PrefixColumns(const QString &text) {
+    WidthTable &table = Widths();
+    const qsizetype length = text.size();
+    std::vector<int32_t> prefix(static_cast<size_t>(length) + 1);
+    int32_t total = 0;
+    for (qsizetype i = 0; i < length; ++i) {
+        const char16_t u = text[i].unicode();
+        if (QChar::isLowSurrogate(u) && i > 0 && QChar::isHighSurrogate(text[i - 1].unicode())) {
+            // The pair was counted at its high half.
+        } else if (!QChar::isSurrogate(u) && table.Encodable(u)) {
+            total += table[u];
+        } else {
+            char32_t c = u;
+            if (QChar::isHighSurrogate(u) && i + 1 < length &&
+                QChar::isLowSurrogate(text[i + 1].unicode())) {
+                c = QChar::surrogateToUcs4(u, text[i + 1].unicode());
+            }
+            total += UnicodeWidth(c);
+        }
+        prefix[static_cast<size_t>(i) + 1] = total;
+    }
+    return prefix;
+}
+
+int UnicodeWidth(char32_t c) {
+    const auto type = static_cast<UCharCategory>(u_charType(static_cast<UChar32>(c)));
+    if (type == U_NON_SPACING_MARK || type == U_ENCLOSING_MARK || type == U_FORMAT_CHAR) {
+        return 0;
+    }
+    const auto width = u_getIntPropertyValue(static_cast<UChar32>(c), UCHAR_EAST_ASIAN_WIDTH);
+    return width == U_EA_WIDE || width == U_EA_FULLWIDTH ? 2 : 1;
 }
 
 } // namespace cp932

@@ -24,4 +24,11 @@ qsizetype ByteLength(const QChar *text, qsizetype length);
 // prefix[i] is the byte length of the first i units; size is length + 1.
 std::vector<int32_t> PrefixByteLengths(const QString &text);
 
+// Columns of a Unicode sheet, as a monospace editor shows them: a unit the
+// code page has counts its CP932 bytes, as above; any other character its
+// East Asian Width (wide and full-width 2, combining marks 0, the rest 1).
+// prefix[i] is the column count of the first i units.
+std::vector<int32_t> PrefixColumns(const QString &text);
+int UnicodeWidth(char32_t c);
+
 } // namespace cp932

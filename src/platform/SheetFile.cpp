@@ -67,7 +67,7 @@ Encoding DetectEncoding(const QByteArray &bytes) {
     return Encoding::Cp932;
 }
 
-QString Read(const QString &path) {
+QString Read(const QString &path, Encoding *encodingOut) {
     const QString full = textfile::FullPath(path);
     const QFileInfo info(path);
     if (!info.exists()) {
@@ -132,6 +132,9 @@ QString Read(const QString &path) {
         refuse(encoding == Encoding::Cp932
                    ? QStringLiteral("Shift-JIS のテキストファイルではないため開けません: %1")
                    : QStringLiteral("テキストファイルではないため開けません: %1"));
+    }
+    if (encodingOut) {
+        *encodingOut = encoding;
     }
     return ToCrLf(text);
 }

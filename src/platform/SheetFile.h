@@ -18,7 +18,7 @@ Encoding DetectEncoding(const QByteArray &bytes);
 
 // The file's text in the encoding its bytes show, every lone LF or CR made
 // CR LF.
-QString Read(const QString &path);
+QString Read(const QString &path, Encoding *encoding = nullptr);
 
 // Every LF not preceded by CR becomes CR LF: sheets from any platform end
 // their lines the way the sheet parser expects.

@@ -66,11 +66,16 @@ int32_t ChordScore::SeparatorX(int i) const {
 
 void ChordScore::LoadChordScore(const QString &sFname) {
     // Reading fails before anything changes; the file is closed by then.
-    const QString text = sheetfile::Read(sFname);
+    sheetfile::Encoding encoding = sheetfile::Encoding::Cp932;
+    const QString text = sheetfile::Read(sFname, &encoding);
+    // A Unicode file counts columns as a monospace editor shows them.
+    m_token.SetColumnRule(encoding == sheetfile::Encoding::Cp932 ? basString::ColumnRule::CodePage
+                                                                 : basString::ColumnRule::Unicode);
     BuildChordViews(text);
 }
 
 void ChordScore::SetText(const QString &sText) {
+    m_token.SetColumnRule(basString::ColumnRule::CodePage);
     BuildChordViews(sText);
 }
 

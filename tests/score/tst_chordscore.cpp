@@ -438,8 +438,10 @@ void TestChordScore::loadErrors() {
 void TestChordScore::encodings_data() {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("expected"); // chord|word of each cell, "/"-joined
-    const QString sheet = QStringLiteral("G   C\r\nさくら さくら\r\nｶﾀｶﾅ　と 漢字");
-    const QString cells = "G|さく/C|ら さくら/|ｶﾀｶﾅ  と 漢字";
+    const QString sheet =
+        QStringLiteral("G   C\r\nさくら さくら\r\nｶﾀｶﾅ　と 漢字\r\nＡｍ\tＦ\r\nやよいの\tそら");
+    // A full-width chord starts at its second column, as the parser counts.
+    const QString cells = "G|さく/C|ら さくら/|ｶﾀｶﾅ  と 漢字/|/Am|やよいの /F|   そら";
     const QByteArray utf8 = sheet.toUtf8();
     const auto utf16 = [&sheet](bool le) {
         QByteArray b = le ? QByteArray("\xFF\xFE") : QByteArray("\xFE\xFF");
@@ -458,6 +460,10 @@ void TestChordScore::encodings_data() {
     QTest::newRow("ASCII") << QByteArray("C\r\nla") << "C|la";
     // CP932 that is not valid UTF-8 stays CP932 however short.
     QTest::newRow("short CP932") << QByteArray("\x82\xa0") << "|あ";
+    // Characters outside CP932 keep themselves and their East Asian Width.
+    QTest::newRow("wide, outside CP932") << QString("C   G\r\n한국 la").toUtf8() << "C|한국/G| la";
+    QTest::newRow("narrow, outside CP932") << QString("C G\r\néa bc").toUtf8() << "C|éa/G| bc";
+    QTest::newRow("combining mark") << QString("C G\r\ne\u0301a bc").toUtf8() << "C|e\u0301a/G| bc";
     // Bytes valid as both are read as UTF-8, as the rule says.
     QTest::newRow("valid as both") << QByteArray("\xE8\x8A\xB1") << "|花";
 }

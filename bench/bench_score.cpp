@@ -5,12 +5,17 @@
 #include "score/Fonts.h"
 #include "score/PositionView.h"
 
+#include "platform/CodePage932.h"
+
 #include <QApplication>
+#include <QFile>
 #include <QImage>
 #include <QPainter>
+#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -95,6 +100,52 @@ void BM_ScoreSetText(benchmark::State &state) {
         tokens / 1e6, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
+// Reading a 300-token sheet file and laying it out: CP932, its UTF-8 twin,
+// and the same song in ChordPro.
+void BM_LoadSheetFile(benchmark::State &state) {
+    static QTemporaryDir dir;
+    const QString sheet = MakeSheet(300);
+    QByteArray bytes;
+    if (state.range(0) == 0) {
+        bytes = cp932::Encode(sheet);
+    } else if (state.range(0) == 1) {
+        bytes = sheet.toUtf8();
+    } else {
+        // Each chord line and its lyric as one line of inline chords.
+        QStringList lines = sheet.split(QStringLiteral("\r\n"));
+        QStringList pro;
+        for (qsizetype i = 0; i + 1 < lines.size(); i += 2) {
+            QString line;
+            const QStringList chords = lines[i].split(u' ', Qt::SkipEmptyParts);
+            const QString lyric = lines[i + 1];
+            const qsizetype step =
+                std::max<qsizetype>(1, lyric.size() / std::max<qsizetype>(1, chords.size()));
+            for (qsizetype k = 0; k < chords.size(); ++k) {
+                line += u'[' + chords[k] + u']' + lyric.mid(k * step, step);
+            }
+            pro << line;
+        }
+        bytes = pro.join(QStringLiteral("\r\n")).toUtf8();
+    }
+    const QString path = dir.filePath(QStringLiteral("sheet%1.txt").arg(state.range(0)));
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly)) {
+        state.SkipWithError("cannot write the sheet");
+        return;
+    }
+    f.write(bytes);
+    f.close();
+    ChordScore score;
+    score.Properties()->SetChord(Dictionary());
+    for (auto _ : state) {
+        score.LoadChordScore(path);
+        state.PauseTiming();
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+    }
+    state.counters["cells"] = score.ChordViewCount();
+}
+
 // The first load: every cell created.
 void BM_ScoreFirstLoad(benchmark::State &state) {
     const QString sheet = MakeSheet(300);
@@ -121,6 +172,8 @@ void BM_ScoreSetCapo(benchmark::State &state) {
 
 BENCHMARK(BM_ScoreSetText)->Arg(300)->Arg(3000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ScoreFirstLoad)->Unit(benchmark::kMillisecond);
+// 0: CP932, 1: its UTF-8 twin, 2: ChordPro in UTF-8.
+BENCHMARK(BM_LoadSheetFile)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ScoreSetCapo)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Create300Cells)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PaintCell)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);

@@ -346,8 +346,10 @@ void frmChordScore::AddChordToDictionary(const QString &sChordName) {
 
 void frmChordScore::mnuFile_Open_Click() {
     const QString filter = QStringLiteral("テキストファイル (*.txt)") + QChar(0) +
-                           QStringLiteral("*.TXT") + QChar(0) + QStringLiteral("すべてのファイル") +
-                           QChar(0) + QStringLiteral("*.*");
+                           QStringLiteral("*.TXT") + QChar(0) +
+                           QStringLiteral("ChordPro (*.cho;*.chopro;*.chordpro;*.pro)") + QChar(0) +
+                           QStringLiteral("*.CHO;*.CHOPRO;*.CHORDPRO;*.PRO") + QChar(0) +
+                           QStringLiteral("すべてのファイル") + QChar(0) + QStringLiteral("*.*");
     const QString path = basFileOpen::ShowOpenFileDialog(
         this, m_preOpenedDir, filter, QStringLiteral("ファイルを開く"),
         basFileOpen::OFN_HIDEREADONLY | basFileOpen::OFN_PATHMUSTEXIST |
@@ -373,6 +375,19 @@ void frmChordScore::OpenChordFile(const QString &sPath) {
     } catch (const AppError &e) {
         EndDraw();
         msgbox::ShowError(this, e.Description());
+        return;
+    }
+    ApplySheetCapo();
+}
+
+void frmChordScore::ApplySheetCapo() {
+    // A ChordPro {capo: n}, as if the user had pressed the digit.
+    if (m_chsChord->SheetCapo() >= 0) {
+        try {
+            SetCapo(m_chsChord->SheetCapo());
+        } catch (const AppError &e) {
+            msgbox::ShowError(this, e.Description());
+        }
     }
 }
 
@@ -385,7 +400,9 @@ void frmChordScore::ShowText(const QString &sText) {
     } catch (const AppError &e) {
         EndDraw();
         msgbox::ShowError(this, e.Description());
+        return;
     }
+    ApplySheetCapo();
 }
 
 void frmChordScore::PasteText() {

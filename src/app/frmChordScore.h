@@ -93,6 +93,7 @@ private:
     void SetCapo(int16_t iCapo);
 
     void ShowText(const QString &sText);
+    void ApplySheetCapo();
     void PasteText();
     void OpenDroppedFile(const QMimeData *Data);
     void BeginDraw();

@@ -314,6 +314,42 @@ int16_t Chord::SearchPosition(const QString &sChordName) const {
     return m_bySound->value(symbol->Key(), 0);
 }
 
+std::shared_ptr<Chord>
+Chord::WithFirst(const std::vector<std::pair<QString, QString>> &defines) const {
+    auto copy = std::make_shared<Chord>(*this);
+    copy->m_dictionary = std::make_shared<NameDictionary>(*m_dictionary);
+    copy->m_bySound.reset();
+    for (const auto &[name, line] : defines) {
+        try {
+            Position p = copy->ParsePosition(line);
+            if (copy->m_positions.size() > static_cast<size_t>(INT16_MAX)) {
+                break;
+            }
+            const auto id = static_cast<int16_t>(copy->m_positions.size());
+            const int16_t old = copy->SearchPosition(name);
+            p.NextPosition = old;
+            copy->m_positions.push_back(p);
+            if (old == 0) {
+                copy->m_dictionary->Add(name, id);
+                continue;
+            }
+            // Every name of the chord, aliases too, starts at the new one.
+            for (const auto &[entry, first] : copy->m_dictionary->Entries()) {
+                if (first == old) {
+                    copy->m_dictionary->SetItem(entry, id);
+                }
+            }
+            if (!copy->m_dictionary->Exists(name)) {
+                copy->m_dictionary->Add(name, id);
+            }
+        } catch (const AppError &) {
+            // A definition for another instrument or a broken one: skipped.
+        }
+        copy->m_bySound.reset();
+    }
+    return copy;
+}
+
 const Chord::Position *Chord::At(int16_t iPositionId) const {
     if (iPositionId < 1 || static_cast<size_t>(iPositionId) >= m_positions.size()) {
         return nullptr;

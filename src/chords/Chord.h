@@ -55,6 +55,12 @@ public:
     int16_t StringSize() const { return m_stringSize; }
     const QString &Filename() const { return m_filename; }
     AliasMap AliasDictionary() const;
+    // A copy of this dictionary in which each (name, position line) given
+    // comes first among its chord's fingerings, for one sheet's own
+    // definitions; this dictionary is not changed. A line that does not
+    // read is left out.
+    std::shared_ptr<Chord> WithFirst(const std::vector<std::pair<QString, QString>> &defines) const;
+
     // The live container, shared; a reload replaces it with a new one.
     std::shared_ptr<NameDictionary> ChordDictionary() const { return m_dictionary; }
 

@@ -1,5 +1,6 @@
 #include "parsing/ChordToken.h"
 
+#include "parsing/ChordPro.h"
 #include "parsing/Text.h"
 #include "parsing/Token.h"
 #include "parsing/basString.h"
@@ -18,6 +19,12 @@ ChordToken::ChordToken() : m_tokens(1), m_separators(QStringLiteral(" \t\u3000|\
 
 void ChordToken::SetText(const QString &sText) {
     m_text = sText;
+    m_sheetCapo = -1;
+    m_defines.clear();
+    if (chordpro::IsChordPro(sText)) {
+        ReadChordPro(sText);
+        return;
+    }
     ::Text walker;
     walker.SetText(sText);
     walker.RemoveLastCrLf();
@@ -42,6 +49,24 @@ void ChordToken::SetText(const QString &sText) {
         }
         ++m_row;
     }
+}
+
+void ChordToken::ReadChordPro(const QString &sText) {
+    const chordpro::Sheet sheet = chordpro::Read(sText);
+    m_tokens.assign(1, Record{});
+    m_row = 1;
+    for (const chordpro::Row &row : sheet.Rows) {
+        for (const chordpro::Cell &cell : row) {
+            AddToken(cell.Chord, ConvertLine(cell.Word));
+        }
+        if (m_row == INT32_MAX) {
+            throw AppError::overflow(QStringLiteral("ChordToken"),
+                                     QStringLiteral("行の数が多すぎます"));
+        }
+        ++m_row;
+    }
+    m_sheetCapo = sheet.Capo;
+    m_defines = sheet.Defines;
 }
 
 QString ChordToken::ConvertLine(const QString &sLine) const {

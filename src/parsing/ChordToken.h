@@ -1,5 +1,6 @@
 #pragma once
 
+#include "parsing/ChordPro.h"
 #include "parsing/basString.h"
 
 #include <QByteArray>
@@ -45,6 +46,11 @@ public:
     QString Word(int16_t iIndex) const;
     int32_t LineNo(int16_t iIndex) const;
 
+    // What a ChordPro sheet sets for itself: its capo (-1 none) and the
+    // fingerings it defines, ahead of the dictionary's own.
+    int16_t SheetCapo() const { return m_sheetCapo; }
+    const std::vector<chordpro::Define> &Defines() const { return m_defines; }
+
     static constexpr int32_t ErrorTooManyTokens = static_cast<int32_t>(0x8004C38Cu);
 
 private:
@@ -62,6 +68,7 @@ private:
         std::vector<int32_t> end;
     };
 
+    void ReadChordPro(const QString &sText);
     QString ConvertLine(const QString &sLine) const;
     bool IsChordLine(const QString &sLine) const;
     void PairChordLine(const QString &sChordLine, const Lyric &lyric);
@@ -77,5 +84,7 @@ private:
     basString::ColumnRule m_rule = basString::ColumnRule::CodePage;
     int16_t m_max = 300;
     int32_t m_row = 1;
+    int16_t m_sheetCapo = -1;
+    std::vector<chordpro::Define> m_defines;
     const QString m_separators;
 };

@@ -1,5 +1,7 @@
 #include "score/ChordScore.h"
 
+#include "chords/Chord.h"
+
 #include "platform/AppError.h"
 #include "platform/SheetFile.h"
 #include "score/ChordView.h"
@@ -106,6 +108,27 @@ void ChordScore::DestroyCellsFrom(size_t first) {
     m_placement.resize(m_chvChord.size());
 }
 
+std::shared_ptr<Chord> ChordScore::SheetChord() {
+    const auto &defines = m_token.Defines();
+    const std::shared_ptr<Chord> &dictionary = Properties()->Chord();
+    if (defines.empty() || !dictionary) {
+        m_sheetChord.reset();
+        return dictionary;
+    }
+    // Built again when the dictionary in use or the sheet changes.
+    if (!m_sheetChord || m_sheetChordOf != dictionary->ChordDictionary() ||
+        m_sheetChordText != m_token.Text()) {
+        std::vector<std::pair<QString, QString>> pairs;
+        for (const chordpro::Define &d : defines) {
+            pairs.emplace_back(d.Name, d.Position);
+        }
+        m_sheetChord = dictionary->WithFirst(pairs);
+        m_sheetChordOf = dictionary->ChordDictionary();
+        m_sheetChordText = m_token.Text();
+    }
+    return m_sheetChord;
+}
+
 void ChordScore::CopySettings(ChordView *cell) const {
     const ChordView *t = Properties();
     cell->SetAdjustFlatStart(t->AdjustFlatStart());
@@ -131,7 +154,7 @@ void ChordScore::BuildChordViews(const QString &sText) {
             ChordView *cell = m_chvChord[i];
             const auto k = static_cast<int16_t>(i);
             cell->Initialize();
-            cell->SetChord(Properties()->Chord());
+            cell->SetChord(SheetChord());
             CopySettings(cell);
             cell->SetChordName(m_capo.Chord(m_token.ChordName(k)));
             cell->SetWord(m_token.Word(k));
@@ -153,7 +176,7 @@ void ChordScore::Refresh() {
     emit DrawStart();
     for (int32_t i = 1; i <= ChordViewCount(); ++i) {
         ChordView *cell = Cell(i);
-        cell->SetChord(Properties()->Chord());
+        cell->SetChord(SheetChord());
         cell->SetChordName(m_capo.Chord(m_token.ChordName(i)));
         CopySettings(cell);
         cell->Refresh();

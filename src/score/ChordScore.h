@@ -1,6 +1,7 @@
 #pragma once
 
 #include "chords/Capo.h"
+#include "chords/Chord.h"
 #include "parsing/ChordToken.h"
 
 #include <QStringList>
@@ -39,6 +40,8 @@ public:
     // Shows the diagram of every cell of that chord whose name is shown: for
     // a chord just added to the dictionary, whose cells had none to show.
     void ShowPositionsOf(const QString &sChordName);
+    // The capo a ChordPro sheet asks for, -1 if none.
+    int16_t SheetCapo() const { return m_token.SheetCapo(); }
     // Chord names of the cells that have no fingering, each once, in order.
     QStringList MissingChords() const;
     void SetText(const QString &sText);
@@ -110,6 +113,13 @@ private:
     int32_t m_fixHeight = 0;
     int32_t m_width = 0;
     int32_t m_height = 0;
+    // The dictionary the cells use: the template's, or a copy with the
+    // fingerings a ChordPro sheet defines first.
+    std::shared_ptr<Chord> SheetChord();
+    std::shared_ptr<Chord> m_sheetChord;
+    std::shared_ptr<Chord::NameDictionary> m_sheetChordOf;
+    QString m_sheetChordText;
+
     QMenu *m_popup = nullptr;
     QAction *m_popupPaste = nullptr;
 };

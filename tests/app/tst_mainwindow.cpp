@@ -721,6 +721,12 @@ void TestMainWindow::addToDictionary() {
     QVERIFY(w->chsChord()->Cell(2)->PositionShown()); // its diagram, not just its name
     QVERIFY(w->chsChord()->MissingChords().isEmpty());
 
+    // A ChordPro sheet's {capo} is set as it opens, as if the digit was pressed.
+    QGuiApplication::clipboard()->setText("{capo: 2}\r\n[D]la");
+    w->mnuEdit_Paste->trigger();
+    QCOMPARE(w->CheckedCapo(), int16_t(2));
+    QCOMPARE(w->chsChord()->Cell(1)->ChordName(), QString("C"));
+
     // A name that is no chord, and a file that cannot be written.
     w->AddChordToDictionary("Fxyz");
     QCOMPARE(m_messages.size(), 1);

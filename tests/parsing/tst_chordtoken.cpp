@@ -1,10 +1,13 @@
+#include "TestSupport.h"
 #include "parsing/ChordToken.h"
 #include "platform/AppError.h"
 #include "platform/CodePage932.h"
 #include "platform/HalfWidth.h"
+#include "platform/SheetFile.h"
 
 #include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 // Tokens as "row|chord|word", one entry each.
@@ -38,6 +41,8 @@ private slots:
     void hostileInput();
     void samples_data();
     void samples();
+    void chordPro_data();
+    void chordPro();
 };
 
 void TestChordToken::parse_data() {
@@ -198,19 +203,19 @@ void TestChordToken::samples_data() {
     QTest::newRow("sakura") << "sakura.txt" << QStringList{"Am", "E7", "Cm7", "Dm"};
     QTest::newRow("amazing grace")
         << "amazing_grace.txt" << QStringList{"G7/B", "D/F#", "ConE", "D7sus4", "Em7"};
+    QTest::newRow("haru no ogawa, UTF-8") << "haru_no_ogawa.txt" << QStringList{"G7", "Am", "Dm"};
+    QTest::newRow("momiji, ChordPro") << "momiji.cho" << QStringList{"C", "Em", "G7"};
 }
 
 void TestChordToken::samples() {
     QFETCH(QString, file);
     QFETCH(QStringList, chords);
-    QFile f(QStringLiteral(TAMBLIN_BIN_DIR "/samples/") + file);
-    QVERIFY2(f.open(QIODevice::ReadOnly), qPrintable(f.fileName()));
-    const QByteArray bytes = f.readAll();
-    QVERIFY(bytes.contains("\r\n"));
-    QVERIFY(!bytes.contains("\r\n\n"));
+    const QString path = QStringLiteral(TAMBLIN_BIN_DIR "/samples/") + file;
+    const QByteArray bytes = testsupport::ReadAll(path);
+    sheetfile::Encoding encoding{};
     ChordToken ct;
-    ct.SetText(cp932::Decode(bytes));
-    QVERIFY(ct.Size() > 20);
+    ct.SetText(sheetfile::Read(path, &encoding));
+    QVERIFY(ct.Size() > 10);
     QStringList seen;
     for (int16_t i = 1; i <= ct.Size(); ++i) {
         seen << ct.ChordName(i);
@@ -220,6 +225,64 @@ void TestChordToken::samples() {
     for (const QString &c : chords) {
         QVERIFY2(seen.contains(c), qPrintable(c));
     }
+    if (encoding != sheetfile::Encoding::Cp932) {
+        return;
+    }
+    QVERIFY(bytes.contains("\r\n") && !bytes.contains("\r\n\n"));
+    // Its UTF-8 and UTF-16 twins give the same tokens.
+    const QString text = cp932::Decode(bytes);
+    QByteArray utf16le("\xFF\xFE");
+    for (QChar c : text) {
+        utf16le.append(char(c.unicode() & 0xFF)).append(char(c.unicode() >> 8));
+    }
+    QTemporaryDir dir;
+    for (const QByteArray &twin : {text.toUtf8(), "\xEF\xBB\xBF" + text.toUtf8(), utf16le}) {
+        testsupport::WriteAll(dir.filePath("twin.txt"), twin);
+        ChordToken other;
+        other.SetColumnRule(basString::ColumnRule::Unicode);
+        other.SetText(sheetfile::Read(dir.filePath("twin.txt")));
+        QCOMPARE(Tokens(other), Tokens(ct));
+    }
+}
+
+void TestChordToken::chordPro_data() {
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QStringList>("tokens"); // row|chord|word
+    QTest::addColumn<int>("capo");
+    QTest::newRow("inline chords")
+        << QStringList{"[C]ふる[G]さと"} << QStringList{"1|C|ふる", "1|G|さと"} << -1;
+    QTest::newRow("text before the first mark, a mark at the end")
+        << QStringList{"la [Am]li [G7]"} << QStringList{"1||la ", "1|Am|li ", "1|G7|"} << -1;
+    QTest::newRow("title, comment, key and capo")
+        << QStringList{"{title: ふるさと}", "{c: ゆっくり}", "{key: G}", "{capo: 3}", "[G]a"}
+        << QStringList{"1||ふるさと", "2||ゆっくり", "3||キー: G", "4|G|a"} << 3;
+    QTest::newRow("chorus and its repeat")
+        << QStringList{"{soc}", "[C]la", "{eoc}", "{chorus}"}
+        << QStringList{"1||サビ", "2|C|la", "3||サビ", "4|C|la"} << -1;
+    QTest::newRow("labelled section")
+        << QStringList{"{start_of_verse: label=\"Verse 1\"}", "[D]x", "{end_of_verse}"}
+        << QStringList{"1||Verse 1", "2|D|x"} << -1;
+    QTest::newRow("tab kept as text") << QStringList{"{sot}", "e|--[0]--3--|", "{eot}", "[E]y"}
+                                      << QStringList{"1||TAB", "2||e|--[0]--3--|", "3|E|y"} << -1;
+    QTest::newRow("comments skipped, unknown directive kept, bracket left open")
+        << QStringList{"# note", "{x_custom: 1}", "[C]a [G", "[Verse]"}
+        << QStringList{"1||{x_custom: 1}", "2|C|a [G", "3||[Verse]"} << -1;
+    QTest::newRow("capo out of range ignored")
+        << QStringList{"{capo: 12}", "[C]a"} << QStringList{"1|C|a"} << -1;
+    // Not ChordPro: section headers alone and brackets that are no chord.
+    QTest::newRow("chords over lyrics with a header")
+        << QStringList{"[Verse]", "C   G", "la  li"}
+        << QStringList{"1||[Verse]", "2|C|la  ", "2|G|li"} << -1;
+}
+
+void TestChordToken::chordPro() {
+    QFETCH(QStringList, lines);
+    QFETCH(QStringList, tokens);
+    QFETCH(int, capo);
+    ChordToken ct;
+    ct.SetText(lines.join("\r\n"));
+    QCOMPARE(Tokens(ct), tokens);
+    QCOMPARE(int(ct.SheetCapo()), capo);
 }
 
 QTEST_APPLESS_MAIN(TestChordToken)

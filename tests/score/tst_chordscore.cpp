@@ -71,6 +71,7 @@ private slots:
     void loadLfOnly();
     void buildFailureEmpties();
     void atTheCellLimit();
+    void chordProDefine();
 
 private:
     int RowHeight(int16_t first, int16_t last) const;
@@ -543,6 +544,20 @@ void TestChordScore::atTheCellLimit() {
     QVERIFY(m_score->Cell(32767)->y() > m_score->Cell(1)->y());
     // Handled now, the cells' pending events do not make tearing down quadratic.
     QCoreApplication::sendPostedEvents();
+}
+
+// A ChordPro {define} comes first for this sheet only; the dictionary stays.
+void TestChordScore::chordProDefine() {
+    m_score->SetText("{define: C base-fret 3 frets x 1 3 3 3 1}\r\n[C]la [G]li");
+    const ChordView *c = m_score->Cell(1);
+    QCOMPARE(c->ChordName(), QString("C"));
+    QCOMPARE(c->PositionSize(), int16_t(2));
+    QCOMPARE(c->Chord()->Flat(c->PositionId(), 1), int16_t(3));
+    QCOMPARE(c->Chord()->Flat(c->PositionId(), 2), int16_t(5));
+    QCOMPARE(m_score->Cell(2)->PositionSize(), int16_t(3)); // G untouched
+    QCOMPARE(m_chord->PositionSize(m_chord->SearchPosition("C")), int16_t(1));
+    m_score->SetText("C\r\nla"); // another sheet: the dictionary's own again
+    QCOMPARE(m_score->Cell(1)->PositionSize(), int16_t(1));
 }
 
 QTEST_MAIN(TestChordScore)

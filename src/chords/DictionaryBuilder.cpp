@@ -14,8 +14,8 @@ const QHash<QString, QString> kFlatOf{
     {"C#", "Db"}, {"D#", "Eb"}, {"F#", "Gb"}, {"G#", "Ab"}, {"A#", "Bb"}};
 
 // Chord types whose slash chords are written over each of their tones.
-const char *const kSlashTypes[] = {"",     "m", "7", "m7",    "M7", "sus4", "sus2",
-                                   "add9", "6", "2", "7sus4", "m6", "9",    "m9"};
+const char *const kSlashTypes[] = {"",  "m",     "7",  "m7", "M7", "sus4",  "sus2", "add9", "6",
+                                   "2", "7sus4", "m6", "9",  "m9", "7(b9)", "m7-5", "dim",  "aug"};
 
 // Suffix spellings written as aliases beside the standard one.
 const QHash<QString, QStringList> kSuffixSpellings{{"m7-5", {"m7(b5)", "m7b5"}},

@@ -117,7 +117,7 @@ void TestPositionIni::sheetNamesAtEveryCapo() {
         "ConE",    "ConG",     "C(onE)",  "CONE",  "F/G",   "Em/D",     "Dm7/G",      "Gsus4/A",
         "C/Bb",    "Fmaj7/A",  "C#m7/G#", "Bb/D",  "Eb/G",  "Ab/C",     "E♭",         "B♭m",
         "Dm/C",    "G/F#",     "Bm/A",    "A/C#",  "E/G#",  "Em7/D",    "Am7/G",      "F/C",
-        "Cadd9/E", "C2/E"};
+        "Cadd9/E", "C2/E", "Bb/Ab", "Cadd9/G", "Dsus", "Asus2/C#", "E7(b9)/G#", "F#7(#5)", "C(add9)", "CM7(9)", "Am(add9)", "C7sus4(9)", "Am7(9)", "G7(13)", "E7sus4", "Bm7(11)", "A7(b9)/C#", "Fm6", "CM7(#11)", "G/A", "D/A", "Em/B", "E/B", "Dadd9/F#", "A2", "Asus4/E", "C(9)/E", "F#m7(b5)", "B7(b9)", "E7(#9)", "Gaug", "F#m7-5/C", "Dm7-5", "Gm6", "Ebmaj7", "AbM7", "Db9", "Gb7", "Cm7/Bb", "G7sus4/F", "Esus4", "Bsus4", "C#m7(b5)", "D#dim", "Abdim7", "Bbsus2", "Fadd9", "Gadd9/B"};
     QStringList missing;
     Capo capo;
     for (int16_t k = 0; k <= 9; ++k) {

@@ -164,8 +164,9 @@ QString DefineToPosition(const QString &sSpec, QString &sName) {
         if (p == u"base-fret" && i + 1 < parts.size()) {
             base = parts[++i].toInt();
         } else if (p == u"frets") {
-            while (i + 1 < parts.size() && !parts[i + 1].contains(u'-') &&
-                   parts[i + 1].toLower() != u"fingers") {
+            // Up to the next keyword ("fingers", "base-fret", ...); "-1" is a fret.
+            static const QRegularExpression fret(QStringLiteral("^(-?[0-9]+|[xXnN])$"));
+            while (i + 1 < parts.size() && fret.match(parts[i + 1]).hasMatch()) {
                 frets << parts[++i];
             }
         }

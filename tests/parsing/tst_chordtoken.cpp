@@ -267,6 +267,9 @@ void TestChordToken::chordPro_data() {
     QTest::newRow("comments skipped, unknown directive kept, bracket left open")
         << QStringList{"# note", "{x_custom: 1}", "[C]a [G", "[Verse]"}
         << QStringList{"1||{x_custom: 1}", "2|C|a [G", "3||[Verse]"} << -1;
+    QTest::newRow("define with fingers, mute as -1")
+        << QStringList{"{define: Am base-fret 1 frets -1 0 2 2 1 0 fingers 0 0 2 3 1 0}", "[Am]a"}
+        << QStringList{"1|Am|a"} << -1;
     QTest::newRow("capo out of range ignored")
         << QStringList{"{capo: 12}", "[C]a"} << QStringList{"1|C|a"} << -1;
     // Not ChordPro: section headers alone and brackets that are no chord.
@@ -283,6 +286,9 @@ void TestChordToken::chordPro() {
     ct.SetText(lines.join("\r\n"));
     QCOMPARE(Tokens(ct), tokens);
     QCOMPARE(int(ct.SheetCapo()), capo);
+    for (const auto &d : ct.Defines()) {
+        QCOMPARE(d.Name + " " + d.Position, QString("Am 0-1-2-2-0-X"));
+    }
 }
 
 QTEST_APPLESS_MAIN(TestChordToken)

@@ -105,19 +105,27 @@ void TestPositionIni::sheetNamesAtEveryCapo() {
     Chord c;
     c.LoadChordPosition(QStringLiteral(TAMBLIN_BIN_DIR "/POSITION.INI"));
     const QStringList names{
-        "C",       "Bb",       "Eb",      "Ab",    "Db",    "Gb",       "F#m",        "C#m7",
-        "Bbm",     "Ebm7",     "G#dim",   "Am7-5", "Bm7b5", "Bm7(b5)",  "Cø7",        "C°7",
-        "Cdim7",   "Caug",     "C+",      "Csus4", "Csus",  "Csus2",    "C2",         "F2",
-        "C5",      "C6",       "Cm6",     "C69",   "C6/9",  "C6(9)",    "CM7",        "Cmaj7",
-        "CMaj7",   "Cma7",     "C△7",     "CΔ7",   "Cj7",   "CmM7",     "Cm(M7)",     "Cmmaj7",
-        "C7sus4",  "C7(sus4)", "Cadd9",   "Cadd2", "C(9)",  "Cm(9)",    "Cmadd9",     "C9",
-        "C7(9)",   "Cm9",      "CM9",     "Cmaj9", "C11",   "Cm7(11)",  "C13",        "Cm13",
-        "CM13",    "C7(b9)",   "C7(#9)",  "C7#9",  "C7b9",  "C7(9,13)", "C7(b9,b13)", "C7+5",
-        "C7#5",    "Caug7",    "C7-5",    "C7alt", "C/E",   "G7/B",     "D/F#",       "Am/G",
-        "ConE",    "ConG",     "C(onE)",  "CONE",  "F/G",   "Em/D",     "Dm7/G",      "Gsus4/A",
-        "C/Bb",    "Fmaj7/A",  "C#m7/G#", "Bb/D",  "Eb/G",  "Ab/C",     "E♭",         "B♭m",
-        "Dm/C",    "G/F#",     "Bm/A",    "A/C#",  "E/G#",  "Em7/D",    "Am7/G",      "F/C",
-        "Cadd9/E", "C2/E", "Bb/Ab", "Cadd9/G", "Dsus", "Asus2/C#", "E7(b9)/G#", "F#7(#5)", "C(add9)", "CM7(9)", "Am(add9)", "C7sus4(9)", "Am7(9)", "G7(13)", "E7sus4", "Bm7(11)", "A7(b9)/C#", "Fm6", "CM7(#11)", "G/A", "D/A", "Em/B", "E/B", "Dadd9/F#", "A2", "Asus4/E", "C(9)/E", "F#m7(b5)", "B7(b9)", "E7(#9)", "Gaug", "F#m7-5/C", "Dm7-5", "Gm6", "Ebmaj7", "AbM7", "Db9", "Gb7", "Cm7/Bb", "G7sus4/F", "Esus4", "Bsus4", "C#m7(b5)", "D#dim", "Abdim7", "Bbsus2", "Fadd9", "Gadd9/B"};
+        "C",         "Bb",       "Eb",        "Ab",       "Db",        "Gb",       "F#m",
+        "C#m7",      "Bbm",      "Ebm7",      "G#dim",    "Am7-5",     "Bm7b5",    "Bm7(b5)",
+        "Cø7",       "C°7",      "Cdim7",     "Caug",     "C+",        "Csus4",    "Csus",
+        "Csus2",     "C2",       "F2",        "C5",       "C6",        "Cm6",      "C69",
+        "C6/9",      "C6(9)",    "CM7",       "Cmaj7",    "CMaj7",     "Cma7",     "C△7",
+        "CΔ7",       "Cj7",      "CmM7",      "Cm(M7)",   "Cmmaj7",    "C7sus4",   "C7(sus4)",
+        "Cadd9",     "Cadd2",    "C(9)",      "Cm(9)",    "Cmadd9",    "C9",       "C7(9)",
+        "Cm9",       "CM9",      "Cmaj9",     "C11",      "Cm7(11)",   "C13",      "Cm13",
+        "CM13",      "C7(b9)",   "C7(#9)",    "C7#9",     "C7b9",      "C7(9,13)", "C7(b9,b13)",
+        "C7+5",      "C7#5",     "Caug7",     "C7-5",     "C7alt",     "C/E",      "G7/B",
+        "D/F#",      "Am/G",     "ConE",      "ConG",     "C(onE)",    "CONE",     "F/G",
+        "Em/D",      "Dm7/G",    "Gsus4/A",   "C/Bb",     "Fmaj7/A",   "C#m7/G#",  "Bb/D",
+        "Eb/G",      "Ab/C",     "E♭",        "B♭m",      "Dm/C",      "G/F#",     "Bm/A",
+        "A/C#",      "E/G#",     "Em7/D",     "Am7/G",    "F/C",       "Cadd9/E",  "C2/E",
+        "Bb/Ab",     "Cadd9/G",  "Dsus",      "Asus2/C#", "E7(b9)/G#", "F#7(#5)",  "C(add9)",
+        "CM7(9)",    "Am(add9)", "C7sus4(9)", "Am7(9)",   "G7(13)",    "E7sus4",   "Bm7(11)",
+        "A7(b9)/C#", "Fm6",      "CM7(#11)",  "G/A",      "D/A",       "Em/B",     "E/B",
+        "Dadd9/F#",  "A2",       "Asus4/E",   "C(9)/E",   "F#m7(b5)",  "B7(b9)",   "E7(#9)",
+        "Gaug",      "F#m7-5/C", "Dm7-5",     "Gm6",      "Ebmaj7",    "AbM7",     "Db9",
+        "Gb7",       "Cm7/Bb",   "G7sus4/F",  "Esus4",    "Bsus4",     "C#m7(b5)", "D#dim",
+        "Abdim7",    "Bbsus2",   "Fadd9",     "Gadd9/B"};
     QStringList missing;
     Capo capo;
     for (int16_t k = 0; k <= 9; ++k) {

@@ -166,27 +166,12 @@ qsizetype ByteLength(const QString &text) {
     return ByteLength(text.constData(), text.size());
 }
 
-std::vector<int32_t> PrefixByteLengths(const QString &text) {
-    WidthTable &table = Widths();
-    const qsizetype length = text.size();
-    std::vector<int32_t> prefix(static_cast<size_t>(length) + 1);
-    int32_t total = 0;
-    for (qsizetype i = 0; i < length; ++i) {
-        const char16_t u = text[i].unicode();
-        if (QChar::isLowSurrogate(u) && i > 0 && QChar::isHighSurrogate(text[i - 1].unicode())) {
-            // The pair was counted at its high half.
-        } else if (QChar::isHighSurrogate(u) && i + 1 < length &&
-                   QChar::isLowSurrogate(text[i + 1].unicode())) {
-            total += 1;
-        } else {
-            total += table[u];
-        }
-        prefix[static_cast<size_t>(i) + 1] = total;
-    }
-    return prefix;
-}
+namespace {
 
-std::vector<int32_t> PrefixColumns(const QString &text) {
+// Prefix sums of the units' widths: a unit the code page has counts its
+// bytes; anything else (a supplementary character counted at its high half)
+// what `lacking` says.
+template <typename Lacking> std::vector<int32_t> Prefix(const QString &text, Lacking lacking) {
     WidthTable &table = Widths();
     const qsizetype length = text.size();
     std::vector<int32_t> prefix(static_cast<size_t>(length) + 1);
@@ -203,11 +188,22 @@ std::vector<int32_t> PrefixColumns(const QString &text) {
                 QChar::isLowSurrogate(text[i + 1].unicode())) {
                 c = QChar::surrogateToUcs4(u, text[i + 1].unicode());
             }
-            total += UnicodeWidth(c);
+            total += lacking(c);
         }
         prefix[static_cast<size_t>(i) + 1] = total;
     }
     return prefix;
+}
+
+} // namespace
+
+std::vector<int32_t> PrefixByteLengths(const QString &text) {
+    // What the code page lacks becomes one "?".
+    return Prefix(text, [](char32_t) { return 1; });
+}
+
+std::vector<int32_t> PrefixColumns(const QString &text) {
+    return Prefix(text, UnicodeWidth);
 }
 
 int UnicodeWidth(char32_t c) {

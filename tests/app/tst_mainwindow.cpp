@@ -55,6 +55,16 @@ void DropOn(QWidget *w, const QList<QUrl> &urls) {
     QApplication::sendEvent(w, &drop);
 }
 
+// Twenty rows of fourteen chords: wider and taller than the window.
+void PasteWideSheet(frmChordScore &w) {
+    QStringList lines;
+    for (int i = 0; i < 20; ++i) {
+        lines << QStringLiteral("C   G   Am  F   C   G   Am  F   C   G   Am  F   C   G") << "la";
+    }
+    QGuiApplication::clipboard()->setText(lines.join("\r\n"));
+    w.mnuEdit_Paste->trigger();
+}
+
 } // namespace
 
 class TestMainWindow : public QObject {
@@ -364,12 +374,7 @@ void TestMainWindow::pageReturnFollowsTimer() {
 
 void TestMainWindow::scrollArithmetic() {
     auto w = MakeWindow();
-    QStringList lines;
-    for (int i = 0; i < 20; ++i) {
-        lines << QStringLiteral("C   G   Am  F   C   G   Am  F   C   G   Am  F   C   G") << "la";
-    }
-    QGuiApplication::clipboard()->setText(lines.join("\r\n"));
-    w->mnuEdit_Paste->trigger();
+    PasteWideSheet(*w);
     QScrollBar *v = w->vsbScore();
     QScrollBar *h = w->hsbScore();
     QVERIFY(v->isEnabled() && h->isEnabled());
@@ -478,12 +483,7 @@ void TestMainWindow::wheel() {
     QFETCH(int, dh);
     QFETCH(int, dv);
     auto w = MakeWindow();
-    QStringList lines;
-    for (int i = 0; i < 20; ++i) {
-        lines << QStringLiteral("C   G   Am  F   C   G   Am  F   C   G   Am  F   C   G") << "la";
-    }
-    QGuiApplication::clipboard()->setText(lines.join("\r\n"));
-    w->mnuEdit_Paste->trigger();
+    PasteWideSheet(*w);
     QScrollBar *v = w->vsbScore();
     QScrollBar *h = w->hsbScore();
     v->setValue(100);

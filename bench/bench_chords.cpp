@@ -1,9 +1,9 @@
 // Loading a large position file, looking chords up, transposing names.
 #include "chords/Capo.h"
 #include "chords/Chord.h"
-#include "chords/ChordSymbol.h"
 #include "chords/DictionaryBuilder.h"
 #include "chords/VoicingFinder.h"
+#include "parsing/ChordSymbol.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -16,7 +16,7 @@ namespace {
 const QString &PositionFile() {
     static QTemporaryDir dir;
     static const QString path = [] {
-        const QString p = dir.filePath("bench.ini");
+        QString p = dir.filePath("bench.ini");
         QFile f(p);
         if (!f.open(QIODevice::WriteOnly)) {
             qFatal("cannot write %s", qPrintable(p));

@@ -1,8 +1,8 @@
 // Chord names of any text: the reader never fails on them, and every
 // fingering the finder returns for a name it reads sounds only that chord,
 // all of its required notes, with the bass lowest.
-#include "chords/ChordSymbol.h"
 #include "chords/VoicingFinder.h"
+#include "parsing/ChordSymbol.h"
 
 #include <QString>
 

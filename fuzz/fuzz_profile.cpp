@@ -1,8 +1,8 @@
 // The profile layer and the settings store's getters on an arbitrary
 // settings file; a write must keep every other line.
 #include "platform/AppError.h"
+#include "platform/Font.h"
 #include "platform/ProfileFile.h"
-#include "settings/Font.h"
 #include "settings/PrivateProfile.h"
 
 #include <QCoreApplication>

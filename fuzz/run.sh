@@ -33,9 +33,6 @@ for n in 'C7(b9,13)' D/F# 'C(onE)' Bbm7b5 'F#m7(11)' C6/9 Eâ™­M9 G7alt Cmadd9 AÃ
   i=$((i + 1))
   printf '%s' "$n" > "$corpus/fuzz_chordname/seed-$i"
 done
-find tests -name 'regress-*' -path '*fuzz*' 2>/dev/null | while read -r f; do
-  t=$(basename "$(dirname "$f")"); cp "$f" "$corpus/$t/" 2>/dev/null || true
-done
 
 export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1

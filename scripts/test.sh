@@ -3,5 +3,5 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
-bash scripts/build.sh build
+bash scripts/build.sh build -DTAMBLIN_WERROR=ON
 QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure --timeout 600

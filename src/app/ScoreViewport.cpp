@@ -1,5 +1,7 @@
 #include "app/ScoreViewport.h"
 
+#include "platform/Twips.h"
+
 #include <cstdlib>
 
 namespace scoreviewport {
@@ -8,7 +10,7 @@ namespace {
 
 constexpr int kNotch = 120;
 // A pixel is 15 twips; a scroll unit is 10.
-constexpr int64_t kTwipsPerPixel = 15;
+constexpr int64_t kTwipsPerPixel = twips::kTwipsPerPixel;
 constexpr int64_t kTwipsPerUnit = 10;
 
 int64_t PixelsToUnits(int pixels) {

@@ -1,5 +1,7 @@
 #include "app/WindowPlacement.h"
 
+#include "platform/Twips.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -8,7 +10,7 @@ namespace windowplacement {
 
 namespace {
 
-constexpr int64_t kTwipsPerPixel = 15;
+constexpr int64_t kTwipsPerPixel = twips::kTwipsPerPixel;
 // What must stay on the desktop to take hold of the window again.
 constexpr int64_t kStrip = 100;
 

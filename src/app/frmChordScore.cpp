@@ -4,6 +4,9 @@
 #include "app/ScoreViewport.h"
 #include "app/WindowPlacement.h"
 #include "app/basMain.h"
+#include "app/frmMissingChords.h"
+#include "app/frmSetting.h"
+#include "app/frmVersion.h"
 #include "chords/Chord.h"
 #include "chords/DictionaryEdit.h"
 #include "parsing/basPath.h"
@@ -12,14 +15,12 @@
 #include "platform/MessageBox.h"
 #include "platform/ProfileFile.h"
 #include "platform/SheetFile.h"
+#include "platform/Twips.h"
+#include "platform/basFileOpen.h"
 #include "score/ChordScore.h"
 #include "score/ChordView.h"
 #include "settings/FileHistory.h"
 #include "settings/PrivateProfile.h"
-#include "settings/basFileOpen.h"
-#include "settings/frmMissingChords.h"
-#include "settings/frmSetting.h"
-#include "settings/frmVersion.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -37,13 +38,12 @@
 
 #include <cmath>
 
+using twips::kTwipsPerPixel;
+using twips::Px;
+
 namespace {
 
-constexpr int32_t kTwipsPerPixel = 15;
 constexpr int32_t kScrollUnit = 10;
-int Px(int32_t twips) {
-    return qRound(twips / double(kTwipsPerPixel));
-}
 
 // The viewport: white, a drop target, right clicks open the window's menu.
 class ViewPort : public QWidget {
@@ -413,7 +413,7 @@ void frmChordScore::PasteText() {
         msgbox::ShowError(
             this, QStringLiteral("クリップボードのテキストが大きすぎるため貼り付けられません "
                                  "(%1 MB まで)")
-                      .arg(sheetfile::MaxBytes / (1024 * 1024)));
+                      .arg(sheetfile::MaxBytes / (qint64{1024} * 1024)));
         return;
     }
     ShowText(sheetfile::ToCrLf(text));

@@ -1,6 +1,6 @@
 #include "chords/Chord.h"
 
-#include "chords/ChordSymbol.h"
+#include "parsing/ChordSymbol.h"
 #include "parsing/basPath.h"
 #include "parsing/basString.h"
 #include "platform/AppError.h"

@@ -1,6 +1,6 @@
 #include "chords/DictionaryBuilder.h"
 
-#include "chords/ChordSymbol.h"
+#include "parsing/ChordSymbol.h"
 
 #include <QHash>
 #include <QSet>
@@ -143,7 +143,7 @@ QStringList StandardNames(bool bWithSlashChords) {
     }
     // Slash chords over every bass note, those over a chord tone first.
     for (int r = 0; r < 12; ++r) {
-        const QString root = kSharpRoots[r];
+        const QString &root = kSharpRoots[r];
         for (int pass = 0; pass < 2; ++pass) {
             for (const char *type : kSlashTypes) {
                 const auto chord = ChordSymbol::Read(root + QString::fromUtf8(type));

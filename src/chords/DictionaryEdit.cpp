@@ -1,9 +1,9 @@
 #include "chords/DictionaryEdit.h"
 
 #include "chords/Chord.h"
-#include "chords/ChordSymbol.h"
 #include "chords/DictionaryBuilder.h"
 #include "chords/VoicingFinder.h"
+#include "parsing/ChordSymbol.h"
 #include "platform/AppError.h"
 #include "platform/CodePage932.h"
 #include "platform/TextFile.h"
@@ -39,8 +39,7 @@ QString MakeSection(const Chord &chord, const QString &sChordName) {
                                       "4 本のウクレレのみ)")
                            .arg(chord.StringSize()));
     }
-    const QString section =
-        dictionarybuilder::Section(VoicingFinder(tuning), sChordName, kFingerings);
+    QString section = dictionarybuilder::Section(VoicingFinder(tuning), sChordName, kFingerings);
     if (section.isEmpty()) {
         throw AppError(Chord::ErrorFormat, kSource,
                        QStringLiteral("\"%1\" の弾ける押さえ方が見つかりません").arg(sChordName));

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "chords/ChordSymbol.h"
+#include "parsing/ChordSymbol.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 #include "parsing/ChordPro.h"
 
-#include "chords/ChordSymbol.h"
+#include "parsing/ChordSymbol.h"
 
 #include <QHash>
 #include <QRegularExpression>
@@ -231,8 +231,9 @@ Sheet Read(const QString &sText) {
                 }
                 collecting = nullptr;
             } else if (name == u"chorus") {
-                const std::vector<Row> again = chorus;
-                for (const Row &r : again) {
+                // add() appends to the sheet and to the chorus being
+                // collected, never to the last one.
+                for (const Row &r : chorus) {
                     add(r);
                 }
             } else if (name == u"start_of_verse" || name == u"start_of_bridge") {

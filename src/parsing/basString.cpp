@@ -2,13 +2,14 @@
 
 #include "platform/AppError.h"
 #include "platform/CodePage932.h"
+#include "platform/Numeric.h"
 
 namespace basString {
 
 namespace {
 constexpr char16_t kIdeographicSpace = 0x3000;
 // Token holds at most 32,767 characters of two bytes at most.
-constexpr qsizetype kMaxExpandedBytes = 0x7FFF * 2;
+constexpr qsizetype kMaxExpandedBytes = qsizetype{0x7FFF} * 2;
 } // namespace
 
 QString ReplaceString(const QString &sSource, const QString &sFind, const QString &sReplace) {
@@ -24,10 +25,7 @@ QString ReplaceString(const QString &sSource, const QString &sFind, const QStrin
     return s;
 }
 
-bool IsBlank(QChar c) {
-    const char16_t u = c.unicode();
-    return u == u' ' || u == u'\t' || u == kIdeographicSpace || u == 0;
-}
+using numeric::IsBlank;
 
 QString TrimBlankLeft(const QString &sText) {
     qsizetype i = 0;

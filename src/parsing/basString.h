@@ -15,7 +15,6 @@ namespace basString {
 QString ReplaceString(const QString &sSource, const QString &sFind, const QString &sReplace);
 
 // Blanks are space, tab, ideographic space U+3000 and U+0000.
-bool IsBlank(QChar c);
 QString TrimBlank(const QString &sText);
 QString TrimBlankLeft(const QString &sText);
 QString TrimBlankRight(const QString &sText);

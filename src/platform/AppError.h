@@ -30,11 +30,6 @@ public:
     static constexpr int32_t SubscriptOutOfRange = 9;
     static constexpr int32_t OutOfMemory = 7;
 
-    // 0x80040000 + offset, the program's own error numbers.
-    static constexpr int32_t ObjectError(int32_t offset) {
-        return static_cast<int32_t>(0x80040000u + static_cast<uint32_t>(offset));
-    }
-
     // Error 6 with a Japanese description that says what overflowed.
     static AppError overflow(const QString &source, const QString &what);
 

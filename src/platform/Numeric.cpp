@@ -5,12 +5,13 @@
 #include <limits>
 
 namespace numeric {
-namespace {
 
 bool IsBlank(QChar c) {
     const char16_t u = c.unicode();
     return u == u' ' || u == u'\t' || u == 0x3000 || u == 0;
 }
+
+namespace {
 
 template <typename T> std::optional<T> ToInteger(double value) {
     if (!std::isfinite(value)) {

@@ -10,6 +10,10 @@
 // exponent; conversion to an integer rounds halves to even.
 namespace numeric {
 
+// The blanks that numbers and trimmed strings may stand between: space,
+// tab, the ideographic space and NUL.
+bool IsBlank(QChar c);
+
 // The value of text, or nothing when text is not a number.
 std::optional<double> ParseNumber(const QString &text);
 

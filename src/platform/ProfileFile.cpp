@@ -16,7 +16,7 @@ namespace profile {
 namespace {
 
 // A settings file this big is not ours: it is neither read nor rewritten.
-constexpr qint64 kMaxFileBytes = 64 * 1024 * 1024;
+constexpr qint64 kMaxFileBytes = qint64{64} * 1024 * 1024;
 
 struct Line {
     QByteArray text; // without its line end

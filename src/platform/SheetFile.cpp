@@ -81,12 +81,16 @@ QString Read(const QString &path, Encoding *encodingOut) {
                        QStringLiteral("ファイルを開けません: %1").arg(full));
     }
     // A sheet is a few kilobytes; a huge file is not one, and reading it
-    // would hold the window up.
+    // would hold the window up. Checked before reading and after, for a file
+    // that grows meanwhile.
+    const auto tooLarge = [&full] {
+        return AppError(AppError::OutOfMemory, QStringLiteral("ChordScore"),
+                        QStringLiteral("ファイルが大きすぎます (%1 MB まで): %2")
+                            .arg(MaxBytes / (qint64{1024} * 1024))
+                            .arg(full));
+    };
     if (f.size() > MaxBytes) {
-        throw AppError(AppError::OutOfMemory, QStringLiteral("ChordScore"),
-                       QStringLiteral("ファイルが大きすぎます (%1 MB まで): %2")
-                           .arg(MaxBytes / (1024 * 1024))
-                           .arg(full));
+        throw tooLarge();
     }
     const QByteArray bytes = f.read(MaxBytes + 1);
     if (f.error() != QFileDevice::NoError) {
@@ -94,10 +98,7 @@ QString Read(const QString &path, Encoding *encodingOut) {
                        QStringLiteral("ファイルを読めません: %1 (%2)").arg(full, f.errorString()));
     }
     if (bytes.size() > MaxBytes) {
-        throw AppError(AppError::OutOfMemory, QStringLiteral("ChordScore"),
-                       QStringLiteral("ファイルが大きすぎます (%1 MB まで): %2")
-                           .arg(MaxBytes / (1024 * 1024))
-                           .arg(full));
+        throw tooLarge();
     }
     const auto refuse = [&full](const QString &why) {
         throw AppError(AppError::TypeMismatch, QStringLiteral("ChordScore"), why.arg(full));

@@ -8,7 +8,7 @@
 // as in a binary) or a broken UTF-8 or UTF-16 one.
 namespace sheetfile {
 
-constexpr qint64 MaxBytes = 4 * 1024 * 1024;
+constexpr qint64 MaxBytes = qint64{4} * 1024 * 1024;
 
 enum class Encoding { Cp932, Utf8, Utf8Bom, Utf16Le, Utf16Be };
 

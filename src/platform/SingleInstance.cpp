@@ -105,7 +105,7 @@ bool SingleInstance::Listen() {
         while (QLocalSocket *s = m_server->nextPendingConnection()) {
             connect(s, &QLocalSocket::readyRead, this, [this, s] {
                 // Bounded: a path is no longer than this.
-                if (s->bytesAvailable() > 64 * 1024) {
+                if (s->bytesAvailable() > qint64{64} * 1024) {
                     s->abort();
                     return;
                 }

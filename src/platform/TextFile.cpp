@@ -6,7 +6,7 @@
 #include <QSaveFile>
 
 namespace {
-constexpr qsizetype kChunk = 64 * 1024;
+constexpr qsizetype kChunk = qsizetype{64} * 1024;
 } // namespace
 
 namespace textfile {

@@ -1,5 +1,7 @@
 #include "score/CellLabel.h"
 
+#include "score/ScorePainter.h"
+
 #include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
@@ -56,11 +58,7 @@ QSize CellLabel::FitToText() {
 
 void CellLabel::paintEvent(QPaintEvent *) {
     QPainter p(this);
-    p.fillRect(rect(), Qt::white);
-    const QFont &f = CurrentFont();
-    p.setFont(f);
-    p.setPen(m_color);
-    p.drawText(0, QFontMetrics(f).ascent(), m_text);
+    scorepainter::PaintText(p, m_text, CurrentFont(), m_color);
 }
 
 void CellLabel::mousePressEvent(QMouseEvent *event) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/Font.h"
+#include "platform/Font.h"
 
 #include <QColor>
 #include <QWidget>
@@ -27,6 +27,9 @@ public:
     QSize TextSize() const;
     // Sizes the widget to TextSize and returns it.
     QSize FitToText();
+    // The QFont of the shared font as it is now; made again only when the
+    // font object has changed since.
+    const QFont &CurrentFont() const;
 
 signals:
     void Pressed(Qt::MouseButton button);
@@ -36,10 +39,6 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
 
 private:
-    // The QFont of the shared font as it is now; made again only when the
-    // font object has changed since.
-    const QFont &CurrentFont() const;
-
     QString m_text;
     std::shared_ptr<Font> m_font;
     mutable Font m_madeFrom;

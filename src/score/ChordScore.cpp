@@ -4,6 +4,7 @@
 
 #include "platform/AppError.h"
 #include "platform/SheetFile.h"
+#include "platform/Twips.h"
 #include "score/ChordView.h"
 #include "score/ScoreSeparator.h"
 
@@ -17,11 +18,10 @@
 #include <QMouseEvent>
 #include <QPointer>
 
-namespace {
-int Px(int32_t twips) {
-    return qRound(twips / 15.0);
-}
+using twips::kTwipsPerPixel;
+using twips::Px;
 
+namespace {
 // Clears a flag when the scope ends, also by an exception.
 struct FlagGuard {
     explicit FlagGuard(bool &flag) : m_flag(flag) { m_flag = true; }
@@ -39,9 +39,7 @@ ChordScore::ChordScore(QWidget *parent) : QWidget(parent) {
     auto *templ = new ChordView(this);
     templ->hide();
     m_chvChord.push_back(templ);
-    m_placement.emplace_back();
     m_linSep.push_back(new ScoreSeparator(this));
-    m_sepX.push_back(0);
 }
 
 ChordScore::~ChordScore() = default;
@@ -55,15 +53,22 @@ QWidget *ChordScore::Separator(int i) const {
 }
 
 int32_t ChordScore::CellLeft(int16_t i) const {
-    return Cell(i) ? m_placement[static_cast<size_t>(i)].Left : 0;
+    return Cell(i) ? m_layout.Places()[static_cast<size_t>(i - 1)].Left : 0;
 }
 
 int32_t ChordScore::CellTop(int16_t i) const {
-    return Cell(i) ? m_placement[static_cast<size_t>(i)].Top : 0;
+    return Cell(i) ? m_layout.Places()[static_cast<size_t>(i - 1)].Top : 0;
+}
+
+int ChordScore::CellPixelTop(int16_t i) const {
+    const ChordView *cell = Cell(i);
+    return cell ? Px(m_layout.Places()[static_cast<size_t>(i - 1)].Bottom) - Px(cell->HeightTwips())
+                : 0;
 }
 
 int32_t ChordScore::SeparatorX(int i) const {
-    return Separator(i) ? m_sepX[static_cast<size_t>(i)] : 0;
+    const std::vector<int32_t> &x = m_layout.SeparatorX();
+    return i >= 1 && static_cast<size_t>(i) <= x.size() ? x[static_cast<size_t>(i - 1)] : 0;
 }
 
 void ChordScore::LoadChordScore(const QString &sFname) {
@@ -105,7 +110,6 @@ void ChordScore::DestroyCellsFrom(size_t first) {
         cell->deleteLater();
     }
     m_chvChord.resize(std::min(first, m_chvChord.size()));
-    m_placement.resize(m_chvChord.size());
 }
 
 std::shared_ptr<Chord> ChordScore::SheetChord() {
@@ -119,6 +123,7 @@ std::shared_ptr<Chord> ChordScore::SheetChord() {
     if (!m_sheetChord || m_sheetChordOf != dictionary->ChordDictionary() ||
         m_sheetChordText != m_token.Text()) {
         std::vector<std::pair<QString, QString>> pairs;
+        pairs.reserve(defines.size());
         for (const chordpro::Define &d : defines) {
             pairs.emplace_back(d.Name, d.Position);
         }
@@ -149,7 +154,6 @@ void ChordScore::BuildChordViews(const QString &sText) {
             m_chvChord.push_back(CreateCell());
         }
         DestroyCellsFrom(n + 1);
-        m_placement.assign(m_chvChord.size(), Placement{});
         for (size_t i = 1; i <= n; ++i) {
             ChordView *cell = m_chvChord[i];
             const auto k = static_cast<int16_t>(i);
@@ -236,73 +240,33 @@ void ChordScore::ArrangeScore() {
         return;
     }
     FlagGuard guard(m_arranging);
-    for (size_t s = 1; s < m_linSep.size(); ++s) {
-        m_linSep[s]->hide();
-    }
-    // The first and last cell of every row in one pass; the same ranges as
-    // FindLineRange row by row, without its scan per row.
     const int16_t n = ChordViewCount();
-    std::vector<std::pair<int16_t, int16_t>> rows;
+    std::vector<ScoreLayout::Box> boxes(static_cast<size_t>(n));
     for (int32_t i = 1; i <= n; ++i) {
-        const int32_t line = Cell(i)->LineNo();
-        if (line < 1 || line > n) {
-            continue; // rows are numbered 1.. without gaps; no row beyond n exists
-        }
-        if (rows.size() < static_cast<size_t>(line)) {
-            rows.resize(static_cast<size_t>(line), {0, 0});
-        }
-        auto &r = rows[static_cast<size_t>(line - 1)];
-        if (r.first == 0) {
-            r.first = i;
-        }
-        r.second = i;
+        const ChordView *cell = Cell(i);
+        boxes[static_cast<size_t>(i - 1)] = {cell->WidthTwips(), cell->HeightTwips(),
+                                             cell->LineNo()};
     }
-
-    int32_t pageX = 0;
-    int32_t widest = 0;
-    int32_t y = Margin;
-    size_t s = 1;
-    for (size_t line = 1; line <= rows.size(); ++line) {
-        const auto [first, last] = rows[line - 1];
-        if (first == 0) {
-            break;
+    m_layout = ScoreLayout::Arrange(boxes, m_fixHeight);
+    for (int32_t i = 1; i <= n; ++i) {
+        const ScoreLayout::Place &place = m_layout.Places()[static_cast<size_t>(i - 1)];
+        if (place.Bottom != 0) { // a cell the layout left out stays where it is
+            Cell(i)->move(Px(place.Left), CellPixelTop(i));
         }
-        int32_t rowWidth = 0;
-        int32_t rowHeight = 0;
-        for (int32_t i = first; i <= last; ++i) {
-            rowWidth += Cell(i)->WidthTwips();
-            rowHeight = std::max(rowHeight, Cell(i)->HeightTwips());
-        }
-        if (m_fixHeight > 0 && m_height < Margin + rowHeight + y) {
-            pageX += Margin + Margin + widest;
-            if (s >= m_linSep.size()) {
-                m_linSep.push_back(new ScoreSeparator(this));
-                m_sepX.push_back(0);
-            }
-            m_sepX[s] = pageX;
-            m_linSep[s]->setGeometry(Px(pageX), 0, 1, Px(m_height));
+    }
+    const std::vector<int32_t> &sepX = m_layout.SeparatorX();
+    while (m_linSep.size() <= sepX.size()) {
+        m_linSep.push_back(new ScoreSeparator(this));
+    }
+    for (size_t s = 1; s < m_linSep.size(); ++s) {
+        if (s <= sepX.size()) {
+            m_linSep[s]->setGeometry(Px(sepX[s - 1]), 0, 1, Px(m_layout.Height()));
             m_linSep[s]->show();
-            y = Margin;
-            widest = 0;
-            ++s;
+        } else {
+            m_linSep[s]->hide();
         }
-        const int32_t rowBottom = y + rowHeight;
-        int32_t x = Margin + pageX;
-        for (int32_t i = first; i <= last; ++i) {
-            ChordView *cell = Cell(i);
-            const int32_t top = rowBottom - cell->HeightTwips();
-            m_placement[static_cast<size_t>(i)] = {x, top};
-            // Bottoms meet on the same pixel row whatever the rounding.
-            cell->move(Px(x), Px(rowBottom) - cell->height());
-            x += cell->WidthTwips();
-        }
-        widest = std::max(widest, rowWidth);
-        y += rowHeight;
     }
-    if (widest > 0) {
-        pageX += Margin + Margin + widest;
-    }
-    SetSize(pageX, m_fixHeight == 0 ? y + Margin : m_height);
+    SetSize(m_layout.Width(), m_layout.Height());
 }
 
 void ChordScore::chvChord_ChangeRow(ChordView *cell, int16_t iState) {

@@ -3,6 +3,7 @@
 #include "chords/Capo.h"
 #include "chords/Chord.h"
 #include "parsing/ChordToken.h"
+#include "score/ScoreLayout.h"
 
 #include <QStringList>
 #include <QWidget>
@@ -59,12 +60,17 @@ public:
     ChordView *Cell(int16_t i) const;
     QWidget *Separator(int i) const;
     int SeparatorCount() const { return static_cast<int>(m_linSep.size()) - 1; }
+    // Where the layout put everything; cell k at k - 1.
+    const ScoreLayout &Layout() const { return m_layout; }
     // Size in twips as the layout left it.
     int32_t WidthTwips() const { return m_width; }
     int32_t HeightTwips() const { return m_height; }
     // Where the layout put cell i, in twips.
     int32_t CellLeft(int16_t i) const;
     int32_t CellTop(int16_t i) const;
+    // The pixel row cell i starts on: its row's bottom pixel less its own
+    // height, so that the bottoms of a row meet whatever the rounding.
+    int CellPixelTop(int16_t i) const;
     int32_t SeparatorX(int i) const;
 
     // First and last cell of sheet row lLine; false when the row has none.
@@ -73,7 +79,7 @@ public:
     QMenu *PopupMenu();
     QAction *PopupPaste() const { return m_popupPaste; }
 
-    static constexpr int32_t Margin = 80;
+    static constexpr int32_t Margin = ScoreLayout::Margin;
 
 signals:
     void DrawStart();
@@ -89,11 +95,6 @@ protected:
     void dropEvent(QDropEvent *event) override;
 
 private:
-    struct Placement {
-        int32_t Left = 0;
-        int32_t Top = 0;
-    };
-
     void BuildChordViews(const QString &sText);
     void ArrangeScore();
     ChordView *CreateCell();
@@ -104,9 +105,8 @@ private:
     void SetSize(int32_t width, int32_t height);
 
     std::vector<ChordView *> m_chvChord;    // 0 is the template
-    std::vector<Placement> m_placement;     // per cell, twips
     std::vector<ScoreSeparator *> m_linSep; // 0 is the template
-    std::vector<int32_t> m_sepX;
+    ScoreLayout m_layout;                   // cell k at k - 1
     ChordToken m_token;
     Capo m_capo;
     bool m_arranging = false;

@@ -1,6 +1,7 @@
 #include "score/ChordView.h"
 
 #include "chords/Chord.h"
+#include "platform/Twips.h"
 #include "score/CellLabel.h"
 #include "score/Fonts.h"
 #include "score/PositionView.h"
@@ -15,12 +16,8 @@
 #include <QMouseEvent>
 #include <QPointer>
 
-namespace {
-constexpr int32_t kTwipsPerPixel = 15;
-int Px(int32_t twips) {
-    return qRound(twips / double(kTwipsPerPixel));
-}
-} // namespace
+using twips::kTwipsPerPixel;
+using twips::Px;
 
 ChordView::ChordView(QWidget *parent)
     : QWidget(parent), m_picPosition(new PositionView(m_diagram, this)),
@@ -262,6 +259,17 @@ void ChordView::ArrangeView() {
     m_width = width;
     m_height = height;
     resize(Px(width), Px(height));
+}
+
+scorepainter::CellPicture ChordView::Picture() const {
+    scorepainter::CellPicture picture;
+    picture.Diagram = m_positionShown ? &m_diagram : nullptr;
+    picture.Name = {m_chordNameShown, ChordName(), m_lblChordName->CurrentFont(),
+                    m_lblChordName->Color(), m_chordNameTop};
+    picture.Word = {m_wordShown, Word(), m_lblWord->CurrentFont(), m_lblWord->Color(), m_wordTop};
+    picture.Width = m_width;
+    picture.Height = m_height;
+    return picture;
 }
 
 QMenu *ChordView::PopupMenu() {

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "platform/Font.h"
 #include "score/PositionDiagram.h"
-#include "settings/Font.h"
+#include "score/ScorePainter.h"
 
 #include <QWidget>
 
@@ -86,6 +87,9 @@ public:
     // Top of each part inside the cell.
     int32_t ChordNameTop() const { return m_chordNameTop; }
     int32_t WordTop() const { return m_wordTop; }
+
+    // What the cell shows now, for painting it elsewhere.
+    scorepainter::CellPicture Picture() const;
 
     // The pop-up menu, made on first use.
     QMenu *PopupMenu();

@@ -1,95 +1,18 @@
 #include "score/PositionView.h"
 
-#include "score/Fonts.h"
-#include "score/PositionDiagram.h"
+#include "score/ScorePainter.h"
 
 #include <QMouseEvent>
 #include <QPainter>
-
-namespace {
-
-int Px(int32_t twips) {
-    return qRound(twips / 15.0);
-}
-
-void DrawCross(QPainter &p, const PositionDiagram::Cross &c, const QColor &ink) {
-    const int left = Px(c.Left);
-    const int top = Px(c.Top);
-    const int n = Px(c.Size);
-    for (int k = 0; k < n; ++k) {
-        p.fillRect(left + k, top + k, 1, 1, ink);
-        p.fillRect(left + n - 1 - k, top + k, 1, 1, ink);
-    }
-}
-
-// A rounded rectangle of pixels: the corners left out, a 1-pixel border.
-void DrawDot(QPainter &p, const PositionDiagram::Dot &d, const QColor &ink) {
-    const int x = Px(d.Left);
-    const int y = Px(d.Top);
-    const int w = Px(d.Width);
-    const int h = Px(d.Height);
-    p.fillRect(x + 1, y + 1, w - 2, h - 2, QColor(255, 0, 0));
-    p.fillRect(x + 1, y, w - 2, 1, ink);
-    p.fillRect(x + 1, y + h - 1, w - 2, 1, ink);
-    p.fillRect(x, y + 1, 1, h - 2, ink);
-    p.fillRect(x + w - 1, y + 1, 1, h - 2, ink);
-}
-
-} // namespace
 
 PositionView::PositionView(const PositionDiagram &diagram, QWidget *parent)
     : QWidget(parent), m_diagram(diagram) {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void PositionView::Paint(QPainter &p, const PositionDiagram &d) {
-    const QColor ink(Qt::black);
-    p.fillRect(0, 0, Px(d.Width()), Px(d.Height()), Qt::white);
-    for (int16_t i = 1; i <= PositionDiagram::MaxStrings; ++i) {
-        const PositionDiagram::Line &s = d.String(i);
-        if (s.Visible) {
-            p.fillRect(Px(s.X1), Px(s.Y1), Px(s.X2) - Px(s.X1) + 1, 1, ink);
-        }
-    }
-    for (int16_t k = 0; k <= PositionDiagram::MaxFrets; ++k) {
-        const PositionDiagram::Line &f = d.Fret(k);
-        if (f.Visible) {
-            // A thick nut grows to the left, away from the first fret column.
-            const int x = Px(f.X1) - (f.WidthPx - 1);
-            p.fillRect(x, Px(f.Y1), f.WidthPx, Px(f.Y2) - Px(f.Y1) + 1, ink);
-        }
-    }
-    for (int16_t i = 1; i <= PositionDiagram::MaxStrings; ++i) {
-        if (d.Mute(i).Visible) {
-            DrawCross(p, d.Mute(i), ink);
-        }
-    }
-    const PositionDiagram::Label &number = d.FretNumber();
-    if (number.Visible) {
-        p.setFont(scorefonts::FretNumberFont());
-        p.setPen(ink);
-        p.drawText(QRect(Px(number.Left), Px(number.Top), Px(number.Width), Px(number.Height)),
-                   Qt::AlignCenter, number.Text);
-    }
-    const PositionDiagram::Mark &mark = d.Variation();
-    if (mark.Visible) {
-        const int x = Px(mark.Left);
-        const int y = Px(mark.Top);
-        p.fillRect(x, y, 3, 3, Qt::white);
-        p.fillRect(x + 1, y, 1, 3, ink);
-        p.fillRect(x, y + 1, 3, 1, ink);
-    }
-    // String 1's dot on top.
-    for (int16_t i = PositionDiagram::MaxStrings; i >= 1; --i) {
-        if (d.Thumb(i).Visible) {
-            DrawDot(p, d.Thumb(i), ink);
-        }
-    }
-}
-
 void PositionView::paintEvent(QPaintEvent *) {
     QPainter p(this);
-    Paint(p, m_diagram);
+    scorepainter::PaintDiagram(p, m_diagram);
 }
 
 void PositionView::mousePressEvent(QMouseEvent *event) {

@@ -12,9 +12,6 @@ class PositionView : public QWidget {
 public:
     PositionView(const PositionDiagram &diagram, QWidget *parent);
 
-    // Paints the diagram onto p, whose origin is the diagram's top-left corner.
-    static void Paint(QPainter &p, const PositionDiagram &diagram);
-
 signals:
     void Pressed(Qt::MouseButton button);
 

@@ -1,5 +1,7 @@
 #include "score/ScoreSeparator.h"
 
+#include "score/ScorePainter.h"
+
 #include <QPainter>
 
 ScoreSeparator::ScoreSeparator(QWidget *parent) : QWidget(parent) {
@@ -9,9 +11,5 @@ ScoreSeparator::ScoreSeparator(QWidget *parent) : QWidget(parent) {
 
 void ScoreSeparator::paintEvent(QPaintEvent *) {
     QPainter p(this);
-    const QColor ink = palette().color(QPalette::WindowText);
-    // One pixel on, one off, from the top.
-    for (int y = 0; y < height(); y += 2) {
-        p.fillRect(0, y, 1, 1, ink);
-    }
+    scorepainter::PaintSeparator(p, 0, height(), palette().color(QPalette::WindowText));
 }

@@ -47,7 +47,7 @@ bool PrivateProfile::StringToBool(const QString &s) {
 
 QString PrivateProfile::GetString(const QString &sSection, const QString &sKey,
                                   const Default &sDefault) const {
-    const QString value = StripNull(
+    QString value = StripNull(
         profile::ReadString(m_iniFilename, sSection, sKey, sDefault.Text(), kBufferBytes));
     if (value == Sentinel) {
         throw AppError(ErrorMissing, QString(),
@@ -64,7 +64,7 @@ void PrivateProfile::WriteString(const QString &sSection, const QString &sKey,
 
 QString PrivateProfile::GetPath(const QString &sSection, const QString &sKey,
                                 const Default &sDefault) const {
-    const QString value = StripNull(
+    QString value = StripNull(
         profile::ReadString(m_iniFilename, sSection, sKey, sDefault.Text(), kPathBufferBytes));
     if (!value.startsWith(kUtf8Marker)) {
         return value;
@@ -153,13 +153,7 @@ void PrivateProfile::WriteBoolean(const QString &sSection, const QString &sKey, 
 
 void PrivateProfile::SetFont(const QString &sSection, Font &fnt) const {
     fnt.SetBold(GetBoolean(sSection, QStringLiteral("Bold"), fnt.Bold()));
-    const QString charset = GetString(sSection, QStringLiteral("Charset"), int32_t{fnt.Charset()});
-    const std::optional<int16_t> cs =
-        numeric::ToInt16(ToNumber(sSection, QStringLiteral("Charset"), charset));
-    if (!cs) {
-        RaiseOverflow(sSection, QStringLiteral("Charset"), charset);
-    }
-    fnt.SetCharset(*cs);
+    fnt.SetCharset(GetInt(sSection, QStringLiteral("Charset"), fnt.Charset()));
     fnt.SetItalic(GetBoolean(sSection, QStringLiteral("Italic"), fnt.Italic()));
     fnt.SetName(GetString(sSection, QStringLiteral("Name"), fnt.Name()));
     fnt.SetSize(GetLong(sSection, QStringLiteral("Size"), fnt.RoundedSize()));

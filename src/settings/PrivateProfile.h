@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/Font.h"
+#include "platform/Font.h"
 
 #include <QString>
 

@@ -1,8 +1,8 @@
 // tamblin-dict: writes a position file for a tuning and a list of chord names,
 // with voicings from Tamblin's voicing finder.
-#include "chords/ChordSymbol.h"
 #include "chords/DictionaryBuilder.h"
 #include "chords/VoicingFinder.h"
+#include "parsing/ChordSymbol.h"
 #include "platform/CodePage932.h"
 
 #include <QCoreApplication>

@@ -5,13 +5,13 @@
 #include "chords/Chord.h"
 #include "platform/AppError.h"
 #include "platform/MessageBox.h"
+#include "platform/basFileOpen.h"
 #include "score/CellLabel.h"
 #include "score/ChordScore.h"
 #include "score/ChordView.h"
 #include "score/Fonts.h"
 #include "settings/FileHistory.h"
 #include "settings/PrivateProfile.h"
-#include "settings/basFileOpen.h"
 
 #include <QApplication>
 #include <QClipboard>

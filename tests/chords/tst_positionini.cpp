@@ -1,8 +1,8 @@
 // Every fingering of the shipped dictionaries must sound exactly its chord,
 // under every name it has, and be playable; the names sheets use must find one.
-#include "ChordFacts.h"
 #include "chords/Capo.h"
 #include "chords/Chord.h"
+#include "chords/ChordFacts.h"
 
 #include <QElapsedTimer>
 #include <QTest>

@@ -7,12 +7,14 @@
 #include "score/ChordView.h"
 #include "score/Fonts.h"
 #include "score/PositionView.h"
+#include "score/ScorePainter.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
 #include <QMenu>
 #include <QMimeData>
+#include <QPainter>
 #include <QPointer>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -72,6 +74,7 @@ private slots:
     void buildFailureEmpties();
     void atTheCellLimit();
     void chordProDefine();
+    void paintsAsTheScreen();
 
 private:
     int RowHeight(int16_t first, int16_t last) const;
@@ -558,6 +561,32 @@ void TestChordScore::chordProDefine() {
     QCOMPARE(m_chord->PositionSize(m_chord->SearchPosition("C")), int16_t(1));
     m_score->SetText("C\r\nla"); // another sheet: the dictionary's own again
     QCOMPARE(m_score->Cell(1)->PositionSize(), int16_t(1));
+}
+
+// The same pixels as the widgets show, from the code that print and zoom
+// use; at twice the size, diagrams are the same pixels doubled, not blurred.
+void TestChordScore::paintsAsTheScreen() {
+    m_score->SetText("C     E9   G\r\nla    li   lo\r\nAm\r\nwords\r\nG  C\r\nend");
+    m_score->Cell(3)->SetState(2);
+    m_score->SetFixHeight(1800); // page columns and a separator
+    QVERIFY(m_score->SeparatorCount() >= 1);
+    const QImage screen = m_score->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const auto paint = [this](int scale) {
+        QImage image(m_score->size() * scale, QImage::Format_RGB32);
+        image.setDevicePixelRatio(scale);
+        image.fill(Qt::gray);
+        QPainter p(&image);
+        scorepainter::PaintScore(p, *m_score);
+        return image;
+    };
+    const QImage once = paint(1);
+    QCOMPARE(once, screen);
+    QImage twice = paint(2);
+    twice.setDevicePixelRatio(1);
+    const QRect diagram(m_score->Cell(1)->pos(), m_score->Cell(1)->picPosition()->size());
+    QCOMPARE(twice.copy(QRect(diagram.topLeft() * 2, diagram.size() * 2)),
+             once.copy(diagram).scaled(diagram.size() * 2, Qt::IgnoreAspectRatio,
+                                       Qt::FastTransformation));
 }
 
 QTEST_MAIN(TestChordScore)

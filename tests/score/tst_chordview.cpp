@@ -4,6 +4,7 @@
 #include "score/ChordView.h"
 #include "score/Fonts.h"
 #include "score/PositionView.h"
+#include "score/ScorePainter.h"
 
 #include <QFontMetrics>
 #include <QImage>
@@ -329,7 +330,7 @@ void TestChordView::pixels() {
     img.fill(Qt::green);
     {
         QPainter p(&img);
-        PositionView::Paint(p, v.Diagram());
+        scorepainter::PaintDiagram(p, v.Diagram());
     }
     const auto at = [&](int x, int y) { return QColor(img.pixel(int(x * dpr), int(y * dpr))); };
     const QColor black(0, 0, 0), white(255, 255, 255), red(255, 0, 0);
@@ -376,7 +377,7 @@ void TestChordView::pixels() {
     g.setDevicePixelRatio(dpr);
     {
         QPainter p(&g);
-        PositionView::Paint(p, v.Diagram());
+        scorepainter::PaintDiagram(p, v.Diagram());
     }
     int dark = 0;
     for (int y = 0; y < int(12 * dpr); ++y) {

@@ -1,8 +1,9 @@
-#include "settings/frmVersion.h"
+#include "app/frmVersion.h"
 
 #include "app/AppIcon.h"
 #include "app/frmChordScore.h"
 #include "platform/AppInfo.h"
+#include "platform/Twips.h"
 #include "score/ChordScore.h"
 
 #include <QDesktopServices>
@@ -13,11 +14,10 @@
 #include <QPushButton>
 #include <QUrl>
 
-namespace {
+using twips::kTwipsPerPixel;
+using twips::Px;
 
-int Px(int32_t twips) {
-    return qRound(twips / 15.0);
-}
+namespace {
 
 QFont Gothic(double points) {
     QFont f(QStringLiteral("ＭＳ Ｐゴシック"));

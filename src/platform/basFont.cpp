@@ -1,4 +1,4 @@
-#include "settings/basFont.h"
+#include "platform/basFont.h"
 
 #include <QFontDatabase>
 #include <QFontDialog>

@@ -1,4 +1,4 @@
-#include "settings/Font.h"
+#include "platform/Font.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "chords/ChordSymbol.h"
+#include "parsing/ChordSymbol.h"
 
 #include <QRegularExpression>
 
@@ -164,10 +164,10 @@ private:
         } else if (Take("13")) {
             m_p.seventh = majorMark ? 11 : 10;
             m_p.extension = 13;
-        } else if (majorMark && m_p.third == Parts::Minor) {
-            m_p.seventh = 11; // "mM", "m^": minor with the major seventh
-        } else if (majorMark && m_s.mid(m_at - 1, 1) == u"^") {
-            m_p.seventh = 11; // a triangle alone is the major seventh
+        } else if (majorMark && (m_p.third == Parts::Minor || m_s.mid(m_at - 1, 1) == u"^")) {
+            // "mM", "m^": minor with the major seventh; a triangle alone is
+            // the major seventh
+            m_p.seventh = 11;
         } else if (m_p.third == Parts::Major && m_p.fifth == Parts::Perfect && Take("2")) {
             m_p.third = Parts::Sus2;
             m_p.thirdOptional = true;

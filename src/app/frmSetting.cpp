@@ -1,4 +1,4 @@
-#include "settings/frmSetting.h"
+#include "app/frmSetting.h"
 
 #include "app/basMain.h"
 #include "app/frmChordScore.h"
@@ -8,10 +8,11 @@
 #include "platform/AppInfo.h"
 #include "platform/Directory.h"
 #include "platform/MessageBox.h"
+#include "platform/Twips.h"
+#include "platform/basFont.h"
 #include "score/ChordScore.h"
 #include "score/ChordView.h"
 #include "settings/PrivateProfile.h"
-#include "settings/basFont.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -26,11 +27,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-namespace {
+using twips::kTwipsPerPixel;
+using twips::Px;
 
-int Px(int32_t twips) {
-    return qRound(twips / 15.0);
-}
+namespace {
 
 void Place(QWidget *w, int32_t left, int32_t top, int32_t width, int32_t height) {
     w->setGeometry(Px(left), Px(top), Px(width), Px(height));

@@ -1,6 +1,8 @@
 #include "TestSupport.h"
 #include "app/basMain.h"
 #include "app/frmChordScore.h"
+#include "app/frmSetting.h"
+#include "app/frmVersion.h"
 #include "chords/Chord.h"
 #include "platform/MessageBox.h"
 #include "score/CellLabel.h"
@@ -8,8 +10,6 @@
 #include "score/ChordView.h"
 #include "score/Fonts.h"
 #include "settings/PrivateProfile.h"
-#include "settings/frmSetting.h"
-#include "settings/frmVersion.h"
 
 #include <QApplication>
 #include <QCheckBox>

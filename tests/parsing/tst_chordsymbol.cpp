@@ -1,8 +1,8 @@
 // The chord-symbol reader and the voicing finder, checked against chord facts.
-#include "ChordFacts.h"
-#include "chords/ChordSymbol.h"
+#include "chords/ChordFacts.h"
 #include "chords/DictionaryBuilder.h"
 #include "chords/VoicingFinder.h"
+#include "parsing/ChordSymbol.h"
 
 #include <QTest>
 

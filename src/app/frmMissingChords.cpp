@@ -1,4 +1,4 @@
-#include "settings/frmMissingChords.h"
+#include "app/frmMissingChords.h"
 
 #include "app/frmChordScore.h"
 #include "score/ChordScore.h"

@@ -1,4 +1,4 @@
-#include "settings/basFileOpen.h"
+#include "platform/basFileOpen.h"
 
 #include <QFileDialog>
 #include <QHeaderView>

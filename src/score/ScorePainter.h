@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QString>
+
+#include <cstdint>
+
+class ChordScore;
+class PositionDiagram;
+class QPainter;
+
+// Painting of diagrams, cells and whole scores into any QPainter: the
+// screen's widgets, an image, a printer or a PDF. Lengths come in twips and
+// become whole pixels of the painter's coordinates, so that any whole scale
+// stays crisp. The widgets paint through these same functions.
+namespace scorepainter {
+
+// A line of text of a cell: the chord name or the word.
+struct TextPart {
+    bool Shown = false;
+    QString Text;
+    QFont Font;
+    QColor Color;
+    int32_t Top = 0; // twips from the cell's top
+};
+
+// What a cell shows now, as plain data.
+struct CellPicture {
+    const PositionDiagram *Diagram = nullptr; // null when hidden
+    TextPart Name;
+    TextPart Word;
+    int32_t Width = 0; // twips
+    int32_t Height = 0;
+};
+
+// The diagram with its top-left corner at the origin.
+void PaintDiagram(QPainter &p, const PositionDiagram &d);
+// One line of text on white, its box's top-left corner at the origin.
+void PaintText(QPainter &p, const QString &text, const QFont &font, const QColor &color);
+// The dotted line between page columns, from the top, iHeight pixels long.
+void PaintSeparator(QPainter &p, int x, int iHeight, const QColor &ink);
+// A cell with its top-left corner at the origin.
+void PaintCell(QPainter &p, const CellPicture &cell);
+// The whole score on white, from its top-left corner, as the screen shows it.
+void PaintScore(QPainter &p, const ChordScore &score);
+
+} // namespace scorepainter

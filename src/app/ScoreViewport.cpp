@@ -2,22 +2,67 @@
 
 #include "platform/Twips.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
+#include <limits>
 
 namespace scoreviewport {
 
 namespace {
 
 constexpr int kNotch = 120;
-// A pixel is 15 twips; a scroll unit is 10.
-constexpr int64_t kTwipsPerPixel = twips::kTwipsPerPixel;
-constexpr int64_t kTwipsPerUnit = 10;
 
 int64_t PixelsToUnits(int pixels) {
-    return int64_t(pixels) * kTwipsPerPixel / kTwipsPerUnit;
+    return int64_t(pixels) * twips::kTwipsPerPixel / kTwipsPerUnit;
+}
+
+// Nearest integer, halves to even, held to what a scroll bar takes.
+int ScrollMaximum(double units) {
+    const double r = std::nearbyint(units);
+    return static_cast<int>(std::clamp(r, 0.0, double(std::numeric_limits<int>::max())));
 }
 
 } // namespace
+
+ViewLayout LayOut(QSize client, int32_t lBarTwips, int32_t lScoreWidth, int32_t lScoreHeight,
+                  bool bPageReturn) {
+    using twips::Px;
+    ViewLayout l;
+    const int32_t W = twips::FromPx(client.width());
+    const int32_t H = twips::FromPx(client.height());
+    const int32_t V = lBarTwips;
+    const int32_t B = lBarTwips;
+    if (W - V <= 0 || H - B <= 0) {
+        return l;
+    }
+    l.Valid = true;
+    l.View = QRect(0, 0, Px(W - V), Px(H - B));
+    const int32_t w = twips::FromPx(l.View.width());
+    const int32_t h = twips::FromPx(l.View.height());
+    l.HorizontalBar = QRect(0, Px(H - B), Px(W - V), Px(B));
+    l.HorizontalEnabled = lScoreWidth >= w;
+    l.HorizontalMaximum =
+        l.HorizontalEnabled ? ScrollMaximum((lScoreWidth - w) / double(kTwipsPerUnit)) : 0;
+    l.VerticalBar = QRect(Px(W - V), 0, Px(V), Px(H - B));
+    l.VerticalEnabled = lScoreHeight >= h && !bPageReturn;
+    l.VerticalMaximum =
+        l.VerticalEnabled ? ScrollMaximum((lScoreHeight - h) / double(kTwipsPerUnit)) : 0;
+    return l;
+}
+
+int Stepped(int iValue, int iMinimum, int iMaximum, int64_t delta) {
+    const int edge = delta < 0 ? iMinimum : iMaximum;
+    if (iValue == edge) {
+        return iValue;
+    }
+    const int64_t v = int64_t(iValue) + delta;
+    return delta < 0 ? int(std::max<int64_t>(v, edge)) : int(std::min<int64_t>(v, edge));
+}
+
+int ScoreOffset(int iValue) {
+    return twips::Px(-(int32_t(iValue) * kTwipsPerUnit));
+}
 
 WheelSteps WheelScroll::Take(QPoint angleDelta, QPoint pixelDelta, bool bShift, int iHorizontalStep,
                              int iVerticalStep) {

@@ -1,11 +1,42 @@
 #pragma once
 
 #include <QPoint>
+#include <QRect>
+#include <QSize>
 
 #include <cstdint>
 
 // Scroll arithmetic of the score's viewport that needs no window.
 namespace scoreviewport {
+
+// A scroll unit is 10 twips.
+constexpr int32_t kTwipsPerUnit = 10;
+
+// Where the viewport and the bars go in the client area, and the bars'
+// ranges, all in pixels and scroll units.
+struct ViewLayout {
+    bool Valid = false; // false: the client is too small to hold the bars
+    QRect View;
+    QRect HorizontalBar;
+    QRect VerticalBar;
+    bool HorizontalEnabled = false;
+    int HorizontalMaximum = 0;
+    bool VerticalEnabled = false;
+    int VerticalMaximum = 0;
+};
+
+// The client area (pixels) less the bars (lBarTwips thick) holds the score
+// (twips). A bar whose score fits is off with an empty range; in page-return
+// mode the vertical bar is always off.
+ViewLayout LayOut(QSize client, int32_t lBarTwips, int32_t lScoreWidth, int32_t lScoreHeight,
+                  bool bPageReturn);
+
+// A bar's value after a step, held to [iMinimum, iMaximum]; formed wide so
+// that it cannot wrap.
+int Stepped(int iValue, int iMinimum, int iMaximum, int64_t delta);
+
+// The score's offset in pixels for a bar at value iValue.
+int ScoreOffset(int iValue);
 
 // Steps of the two scroll bars, in scroll units, that wheel input asks for.
 struct WheelSteps {

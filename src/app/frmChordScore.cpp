@@ -1,7 +1,7 @@
 #include "app/frmChordScore.h"
 
 #include "app/AppIcon.h"
-#include "app/ScoreViewport.h"
+#include "app/MainWindowSettings.h"
 #include "app/WindowPlacement.h"
 #include "app/basMain.h"
 #include "app/frmMissingChords.h"
@@ -15,7 +15,7 @@
 #include "platform/MessageBox.h"
 #include "platform/ProfileFile.h"
 #include "platform/SheetFile.h"
-#include "platform/Twips.h"
+#include "platform/WidgetHelpers.h"
 #include "platform/basFileOpen.h"
 #include "score/ChordScore.h"
 #include "score/ChordView.h"
@@ -26,7 +26,6 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QCursor>
-#include <QDropEvent>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QMimeData>
@@ -36,73 +35,13 @@
 #include <QUrl>
 #include <QWheelEvent>
 
-#include <cmath>
-
-using twips::kTwipsPerPixel;
-using twips::Px;
-
-namespace {
-
-constexpr int32_t kScrollUnit = 10;
-
-// The viewport: white, a drop target, right clicks open the window's menu.
-class ViewPort : public QWidget {
-public:
-    ViewPort(QWidget *parent, std::function<void()> popup,
-             std::function<void(const QMimeData *)> drop)
-        : QWidget(parent), m_popup(std::move(popup)), m_drop(std::move(drop)) {
-        setAutoFillBackground(true);
-        QPalette pal = palette();
-        pal.setColor(QPalette::Window, Qt::white);
-        setPalette(pal);
-        setAcceptDrops(true);
-    }
-
-protected:
-    void mousePressEvent(QMouseEvent *event) override {
-        if (event->button() == Qt::RightButton) {
-            m_popup();
-        }
-        event->accept();
-    }
-    void dragEnterEvent(QDragEnterEvent *event) override { event->acceptProposedAction(); }
-    void dragMoveEvent(QDragMoveEvent *event) override { event->acceptProposedAction(); }
-    void dropEvent(QDropEvent *event) override {
-        event->acceptProposedAction();
-        m_drop(event->mimeData());
-    }
-
-private:
-    std::function<void()> m_popup;
-    std::function<void(const QMimeData *)> m_drop;
-};
-
-// A 32-bit value read as text, its default computed in floating point.
-int32_t GetLongText(const PrivateProfile &p, const QString &section, const QString &key,
-                    double fallback) {
-    return p.ToLong(section, key, p.GetString(section, key, QString::number(fallback, 'f', 6)));
-}
-
-// Nearest integer, halves to even, held to what a scroll bar takes.
-int ScrollMaximum(double units) {
-    const double r = std::nearbyint(units);
-    return static_cast<int>(std::clamp(r, 0.0, double(std::numeric_limits<int>::max())));
-}
-
-} // namespace
-
 frmChordScore::frmChordScore() {
     setWindowTitle(QStringLiteral("Tamblin"));
     setWindowIcon(appicon::Icon());
-    m_client = new QWidget(this);
-    setCentralWidget(m_client);
-    m_picView = new ViewPort(
-        m_client, [this] { ClickPopupMenu(); }, [this](const QMimeData *d) { OpenDroppedFile(d); });
-    m_chsChord = new ChordScore(m_picView);
-    m_hsbScore = new QScrollBar(Qt::Horizontal, m_client);
-    m_vsbScore = new QScrollBar(Qt::Vertical, m_client);
-    m_hsbScore->setFocusPolicy(Qt::NoFocus);
-    m_vsbScore->setFocusPolicy(Qt::NoFocus);
+    m_view = new ScoreView(
+        this, [this] { ClickPopupMenu(); }, [this](const QMimeData *d) { OpenDroppedFile(d); });
+    setCentralWidget(m_view);
+    m_chsChord = m_view->chsChord();
     m_tmrCheckResize = new QTimer(this);
     m_tmrCheckResize->setInterval(2000);
 
@@ -111,8 +50,6 @@ frmChordScore::frmChordScore() {
     connect(m_chsChord, &ChordScore::Paste, this, &frmChordScore::PasteText);
     connect(m_chsChord, &ChordScore::DropFile, this, &frmChordScore::OpenDroppedFile);
     connect(m_chsChord, &ChordScore::AddToDictionary, this, &frmChordScore::AddChordToDictionary);
-    connect(m_hsbScore, &QScrollBar::valueChanged, this, &frmChordScore::hsbScore_Change);
-    connect(m_vsbScore, &QScrollBar::valueChanged, this, &frmChordScore::vsbScore_Change);
     connect(m_tmrCheckResize, &QTimer::timeout, this, &frmChordScore::tmrCheckResize_Timer);
 
     BuildMenus();
@@ -162,6 +99,12 @@ void frmChordScore::BuildMenus() {
     none->setCheckable(true);
     connect(none, &QAction::triggered, this, [this] { SetCapo(0); });
     mnuVisible_CapoFlat.assign(1, none);
+    for (int16_t i = 1; i <= 9; ++i) {
+        QAction *a = mnuVisible_Capo->addAction(QStringLiteral("&%1").arg(i));
+        a->setCheckable(true);
+        connect(a, &QAction::triggered, this, [this, i] { SetCapo(i); });
+        mnuVisible_CapoFlat.push_back(a);
+    }
     visible->addSeparator();
     mnuVisible_Missing = visible->addAction(QStringLiteral("辞書にないコード(&M)..."), this,
                                             [this] { frmMissingChords::ShowModal(this); });
@@ -184,35 +127,7 @@ void frmChordScore::BuildMenus() {
 }
 
 void frmChordScore::Form_Load() {
-    const PrivateProfile &profile = basMain::oProfile();
     m_busy = false;
-
-    const QSize screen = QGuiApplication::primaryScreen()->geometry().size() * kTwipsPerPixel;
-    const double sw = screen.width();
-    const double sh = screen.height();
-    const int32_t height = GetLongText(profile, "Window", "Height", sh / 2);
-    const int32_t width = GetLongText(profile, "Window", "Width", sw / 2);
-    const int32_t top = GetLongText(profile, "Window", "Top", (sh - height) / 2);
-    const int32_t left = GetLongText(profile, "Window", "Left", (sw - width) / 2);
-    // A hand-edited size or position must not make a window bigger than the
-    // screen, or one nobody can reach.
-    const QScreen *primary = QGuiApplication::primaryScreen();
-    const QRect placed =
-        windowplacement::Restore(left, top, width, height, primary->availableVirtualGeometry(),
-                                 primary->availableGeometry().size());
-    resize(placed.size());
-    move(placed.topLeft());
-
-    m_preOpenedDir = profile.GetPath("Setting", "PreOpenedDir", appinfo::ProgramDirectory());
-
-    m_hsbScore->setPageStep(HsbLargeChange);
-    m_hsbScore->setSingleStep(HsbSmallChange);
-    m_hsbScore->setRange(0, 0);
-    m_hsbScore->setValue(0);
-    m_vsbScore->setPageStep(VsbLargeChange);
-    m_vsbScore->setSingleStep(VsbSmallChange);
-    m_vsbScore->setRange(0, 0);
-    m_vsbScore->setValue(0);
 
     m_history = std::make_unique<FileHistory>();
     m_history->SetHistorySize(9);
@@ -221,61 +136,43 @@ void frmChordScore::Form_Load() {
     }
     m_history->SetDummy(mnuFile_Dummy3);
     m_history->SetProfile(&basMain::oProfile(), "History");
-    m_history->LoadHistoryFile();
 
     ChordView *t = m_chsChord->Properties();
     t->SetChord(basMain::oChord());
-    t->SetAdjustFlatStart(profile.GetBoolean("Setting", "AdjustFlatStart", t->AdjustFlatStart()));
-    profile.SetFont("ChordNameFont", *t->ChordNameFont());
-    t->SetEnableChordNameColor(
-        profile.GetLong("ChordName", "EnableColor", t->EnableChordNameColor()));
-    t->SetUnEnableChordNameColor(
-        profile.GetLong("ChordName", "UnEnableColor", t->UnEnableChordNameColor()));
-    profile.SetFont("WordFont", *t->WordFont());
-    t->SetEnableWordColor(profile.GetLong("Word", "EnableColor", t->EnableWordColor()));
-    t->SetUnEnableWordColor(profile.GetLong("Word", "UnEnableColor", t->UnEnableWordColor()));
+    MainWindowSettings s = CurrentSettings();
+    s.PreOpenedDir = appinfo::ProgramDirectory();
+    const QScreen *primary = QGuiApplication::primaryScreen();
+    s.Load(basMain::oProfile(), primary->geometry().size(), *m_history);
 
-    m_chsChord->SetTabSize(profile.GetInt("Setting", "TabSize", m_chsChord->TabSize()));
-
-    for (int16_t i = 1; i <= 9; ++i) {
-        QAction *a = mnuVisible_Capo->addAction(QStringLiteral("&%1").arg(i));
-        a->setCheckable(true);
-        connect(a, &QAction::triggered, this, [this, i] { SetCapo(i); });
-        mnuVisible_CapoFlat.push_back(a);
-    }
-    int16_t capo = profile.GetInt("Setting", "Capo", int16_t{0});
-    if (capo < 0 || capo > 9) {
-        capo = 0;
-    }
-    SetCapo(capo);
-    mnuVisible_Page->setChecked(profile.GetBoolean("Setting", "PageReturn", false));
+    // A hand-edited size or position must not make a window bigger than the
+    // screen, or one nobody can reach.
+    const QRect placed = windowplacement::Restore(s.Left, s.Top, s.Width, s.Height,
+                                                  primary->availableVirtualGeometry(),
+                                                  primary->availableGeometry().size());
+    resize(placed.size());
+    move(placed.topLeft());
+    m_preOpenedDir = s.PreOpenedDir;
+    s.ApplyDisplay(*t);
+    m_chsChord->SetTabSize(s.TabSize);
+    SetCapo(s.Capo);
+    mnuVisible_Page->setChecked(s.PageReturn);
 }
 
-void frmChordScore::SaveSettings() {
-    const PrivateProfile &profile = basMain::oProfile();
-    profile.WritePath("Setting", "PreOpenedDir", m_preOpenedDir);
-    if (!(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))) {
-        profile.WriteLong("Window", "Height", windowplacement::ToTwips(height()));
-        profile.WriteLong("Window", "Width", windowplacement::ToTwips(width()));
-        profile.WriteLong("Window", "Top", windowplacement::ToTwips(pos().y()));
-        profile.WriteLong("Window", "Left", windowplacement::ToTwips(pos().x()));
-    }
-    m_history->SaveHistoryFile();
-    const ChordView *t = m_chsChord->Properties();
-    profile.WriteBoolean("Setting", "AdjustFlatStart", t->AdjustFlatStart());
-    profile.WriteFont("ChordNameFont", *t->ChordNameFont());
-    profile.WriteLong("ChordName", "EnableColor", t->EnableChordNameColor());
-    profile.WriteLong("ChordName", "UnEnableColor", t->UnEnableChordNameColor());
-    profile.WriteFont("WordFont", *t->WordFont());
-    profile.WriteLong("Word", "EnableColor", t->EnableWordColor());
-    profile.WriteLong("Word", "UnEnableColor", t->UnEnableWordColor());
-    profile.WriteInt("Setting", "TabSize", m_chsChord->TabSize());
-    const int16_t capo = CheckedCapo();
-    if (capo >= 0) {
-        profile.WriteInt("Setting", "Capo", capo);
-    }
-    profile.WriteBoolean("Setting", "PageReturn", mnuVisible_Page->isChecked());
-    profile.WritePath("Chord", "Filename", basPath::GetFileName(basMain::oChord()->Filename()));
+MainWindowSettings frmChordScore::CurrentSettings() const {
+    MainWindowSettings s;
+    s.SavePlacement =
+        !(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen));
+    s.Height = windowplacement::ToTwips(height());
+    s.Width = windowplacement::ToTwips(width());
+    s.Top = windowplacement::ToTwips(pos().y());
+    s.Left = windowplacement::ToTwips(pos().x());
+    s.PreOpenedDir = m_preOpenedDir;
+    s.ReadDisplay(*m_chsChord->Properties());
+    s.TabSize = m_chsChord->TabSize();
+    s.Capo = CheckedCapo();
+    s.PageReturn = mnuVisible_Page->isChecked();
+    s.ChordFilename = basPath::GetFileName(basMain::oChord()->Filename());
+    return s;
 }
 
 void frmChordScore::closeEvent(QCloseEvent *event) {
@@ -286,7 +183,7 @@ void frmChordScore::closeEvent(QCloseEvent *event) {
     {
         // One commit: a kill during the close leaves the old file or the new one.
         profile::WriteBatch batch(basMain::oProfile().IniFilename());
-        SaveSettings();
+        CurrentSettings().Save(basMain::oProfile(), *m_history);
         batch.Commit();
     }
     m_tmrCheckResize->stop();
@@ -366,21 +263,23 @@ void frmChordScore::mnuFile_File_Click(int16_t i) {
 }
 
 void frmChordScore::OpenChordFile(const QString &sPath) {
-    try {
-        ResetScroll();
-        BeginDraw();
+    ShowSheet([&] {
         m_chsChord->LoadChordScore(sPath);
         m_history->AddHistory(sPath);
+    });
+}
+
+void frmChordScore::ShowSheet(const std::function<void()> &build) {
+    try {
+        m_view->ResetScroll();
+        BeginDraw();
+        build();
         EndDraw();
     } catch (const AppError &e) {
         EndDraw();
         msgbox::ShowError(this, e.Description());
         return;
     }
-    ApplySheetCapo();
-}
-
-void frmChordScore::ApplySheetCapo() {
     // A ChordPro {capo: n}, as if the user had pressed the digit.
     if (m_chsChord->SheetCapo() >= 0) {
         try {
@@ -391,23 +290,9 @@ void frmChordScore::ApplySheetCapo() {
     }
 }
 
-void frmChordScore::ShowText(const QString &sText) {
-    try {
-        ResetScroll();
-        BeginDraw();
-        m_chsChord->SetText(sText);
-        EndDraw();
-    } catch (const AppError &e) {
-        EndDraw();
-        msgbox::ShowError(this, e.Description());
-        return;
-    }
-    ApplySheetCapo();
-}
-
 void frmChordScore::PasteText() {
-    const QMimeData *clip = QGuiApplication::clipboard()->mimeData();
-    const QString text = clip && clip->hasText() ? clip->text() : QString();
+    const QString text =
+        widgethelpers::ClipboardHasText() ? QGuiApplication::clipboard()->text() : QString();
     // The same bound as for a sheet file: a huge clipboard is no chord sheet.
     if (text.size() > sheetfile::MaxBytes) {
         msgbox::ShowError(
@@ -416,7 +301,7 @@ void frmChordScore::PasteText() {
                       .arg(sheetfile::MaxBytes / (qint64{1024} * 1024)));
         return;
     }
-    ShowText(sheetfile::ToCrLf(text));
+    ShowSheet([&] { m_chsChord->SetText(sheetfile::ToCrLf(text)); });
 }
 
 void frmChordScore::OpenDroppedFile(const QMimeData *Data) {
@@ -432,23 +317,21 @@ void frmChordScore::OpenDroppedFile(const QMimeData *Data) {
 }
 
 void frmChordScore::mnuEdit_Open() {
-    const QMimeData *clip = QGuiApplication::clipboard()->mimeData();
-    mnuEdit_Paste->setEnabled(clip && clip->hasText());
+    mnuEdit_Paste->setEnabled(widgethelpers::ClipboardHasText());
 }
 
 void frmChordScore::mnuVisible_Page_Click() {
     if (mnuVisible_Page->isChecked()) {
-        m_chsChord->SetFixHeight(ViewHeightTwips());
-        m_hsbScore->setValue(m_hsbScore->minimum());
+        m_chsChord->SetFixHeight(m_view->ViewHeightTwips());
+        hsbScore()->setValue(hsbScore()->minimum());
     } else {
         m_chsChord->SetFixHeight(0);
-        m_vsbScore->setValue(m_vsbScore->minimum());
+        vsbScore()->setValue(vsbScore()->minimum());
     }
 }
 
 void frmChordScore::ClickPopupMenu() {
-    const QMimeData *clip = QGuiApplication::clipboard()->mimeData();
-    mnuPopup_Paste->setEnabled(clip && clip->hasText());
+    mnuPopup_Paste->setEnabled(widgethelpers::ClipboardHasText());
     mnuPopup->exec(QCursor::pos());
 }
 
@@ -490,13 +373,13 @@ void frmChordScore::chsChord_DrawEnd() {
 // --- keys, scrolling, resizing ---
 
 bool frmChordScore::eventFilter(QObject *watched, QEvent *event) {
-    if (watched == m_client && event->type() == QEvent::Resize && m_loaded) {
+    if (watched == m_view && event->type() == QEvent::Resize && m_loaded) {
         Form_Resize();
     }
     if (event->type() == QEvent::Wheel) {
         auto *w = qobject_cast<QWidget *>(watched);
-        if (w && (w == m_client || m_client->isAncestorOf(w)) &&
-            Form_Wheel(*static_cast<QWheelEvent *>(event))) {
+        if (w && (w == m_view || m_view->isAncestorOf(w)) &&
+            m_view->Wheel(*static_cast<QWheelEvent *>(event))) {
             return true;
         }
     }
@@ -519,45 +402,12 @@ bool frmChordScore::eventFilter(QObject *watched, QEvent *event) {
 }
 
 bool frmChordScore::Form_KeyDown(int key, Qt::KeyboardModifiers modifiers, quint32 nativeScanCode) {
-    const bool ctrl = modifiers & Qt::ControlModifier;
-    switch (key) {
-    case Qt::Key_PageUp:
-        ScrollUp(m_vsbScore->pageStep());
-        return true;
-    case Qt::Key_PageDown:
-        ScrollDown(m_vsbScore->pageStep());
-        return true;
-    case Qt::Key_End: {
-        QScrollBar *bar = ctrl ? m_vsbScore : m_hsbScore;
-        if (bar->isEnabled()) {
-            bar->setValue(bar->maximum());
-        }
+    if (m_view->ScrollKey(key, modifiers & Qt::ControlModifier)) {
         return true;
     }
-    case Qt::Key_Home: {
-        QScrollBar *bar = ctrl ? m_vsbScore : m_hsbScore;
-        if (bar->isEnabled()) {
-            bar->setValue(bar->minimum());
-        }
-        return true;
-    }
-    case Qt::Key_Left:
-        ScrollLeft(m_hsbScore->singleStep());
-        return true;
-    case Qt::Key_Up:
-        ScrollUp(m_vsbScore->singleStep());
-        return true;
-    case Qt::Key_Right:
-        ScrollRight(m_hsbScore->singleStep());
-        return true;
-    case Qt::Key_Down:
-        ScrollDown(m_vsbScore->singleStep());
-        return true;
-    case Qt::Key_F5:
+    if (key == Qt::Key_F5) {
         ReloadPositionIni(basPath::GetFileName(basMain::oChord()->Filename()));
         return true;
-    default:
-        break;
     }
     // Digits of both keyboards, with any modifier: Shift+3 still means 3.
     if (key >= Qt::Key_0 && key <= Qt::Key_9) {
@@ -573,113 +423,9 @@ bool frmChordScore::Form_KeyDown(int key, Qt::KeyboardModifiers modifiers, quint
     return false;
 }
 
-bool frmChordScore::Form_Wheel(const QWheelEvent &event) {
-    // Ctrl+wheel is kept for zooming.
-    if (event.modifiers() & Qt::ControlModifier) {
-        return false;
-    }
-    const scoreviewport::WheelSteps steps =
-        m_wheel.Take(event.angleDelta(), event.pixelDelta(), event.modifiers() & Qt::ShiftModifier,
-                     m_hsbScore->singleStep(), m_vsbScore->singleStep());
-    if (steps.Horizontal != 0) {
-        ScrollStep(m_hsbScore, steps.Horizontal);
-    }
-    if (steps.Vertical != 0) {
-        ScrollStep(m_vsbScore, steps.Vertical);
-    }
-    return true;
-}
-
-namespace {
-// One step on a bar, held to its range; nothing while the bar is off. The
-// sum is formed wider than the value so that it cannot wrap.
-void Step(QScrollBar *bar, qint64 delta) {
-    if (!bar->isEnabled()) {
-        return;
-    }
-    const int edge = delta < 0 ? bar->minimum() : bar->maximum();
-    if (bar->value() == edge) {
-        return;
-    }
-    const qint64 v = qint64(bar->value()) + delta;
-    bar->setValue(delta < 0 ? int(std::max<qint64>(v, edge)) : int(std::min<qint64>(v, edge)));
-}
-} // namespace
-
-void frmChordScore::ScrollStep(QScrollBar *bar, int64_t delta) {
-    Step(bar, delta);
-}
-
-void frmChordScore::ScrollUp(int iStep) {
-    Step(m_vsbScore, -qint64(iStep));
-}
-void frmChordScore::ScrollDown(int iStep) {
-    Step(m_vsbScore, iStep);
-}
-void frmChordScore::ScrollLeft(int iStep) {
-    Step(m_hsbScore, -qint64(iStep));
-}
-void frmChordScore::ScrollRight(int iStep) {
-    Step(m_hsbScore, iStep);
-}
-
-void frmChordScore::ResetScroll() {
-    m_hsbScore->setValue(m_hsbScore->minimum());
-    m_vsbScore->setValue(m_vsbScore->minimum());
-}
-
-void frmChordScore::hsbScore_Change(int value) {
-    m_chsChord->move(Px(-(int32_t(value) * kScrollUnit)), m_chsChord->y());
-}
-
-void frmChordScore::vsbScore_Change(int value) {
-    m_chsChord->move(m_chsChord->x(), Px(-(int32_t(value) * kScrollUnit)));
-}
-
-int32_t frmChordScore::ViewWidthTwips() const {
-    return m_picView->width() * kTwipsPerPixel;
-}
-int32_t frmChordScore::ViewHeightTwips() const {
-    return m_picView->height() * kTwipsPerPixel;
-}
-
 void frmChordScore::LayoutView() {
-    if (isMinimized()) {
-        return;
-    }
-    const int32_t W = m_client->width() * kTwipsPerPixel;
-    const int32_t H = m_client->height() * kTwipsPerPixel;
-    const int32_t V = ScrollBarTwips;
-    const int32_t B = ScrollBarTwips;
-    if (W - V <= 0 || H - B <= 0) {
-        return;
-    }
-    m_picView->setGeometry(0, 0, Px(W - V), Px(H - B));
-    const int32_t w = ViewWidthTwips();
-    const int32_t h = ViewHeightTwips();
-    const int32_t scoreW = m_chsChord->WidthTwips();
-    const int32_t scoreH = m_chsChord->HeightTwips();
-    const int32_t dx = scoreW - w;
-    const int32_t dy = scoreH - h;
-
-    m_hsbScore->setGeometry(0, Px(H - B), Px(W - V), Px(B));
-    if (scoreW < w) {
-        m_chsChord->move(0, m_chsChord->y());
-        // An empty range: a disabled bar shows no thumb.
-        m_hsbScore->setRange(0, 0);
-        m_hsbScore->setEnabled(false);
-    } else {
-        m_hsbScore->setRange(0, ScrollMaximum(dx / double(kScrollUnit)));
-        m_hsbScore->setEnabled(true);
-    }
-    m_vsbScore->setGeometry(Px(W - V), 0, Px(V), Px(H - B));
-    if (scoreH < h || mnuVisible_Page->isChecked()) {
-        m_chsChord->move(m_chsChord->x(), 0);
-        m_vsbScore->setRange(0, 0);
-        m_vsbScore->setEnabled(false);
-    } else {
-        m_vsbScore->setRange(0, ScrollMaximum(dy / double(kScrollUnit)));
-        m_vsbScore->setEnabled(true);
+    if (!isMinimized()) {
+        m_view->LayoutView(mnuVisible_Page->isChecked());
     }
 }
 
@@ -697,6 +443,6 @@ void frmChordScore::changeEvent(QEvent *event) {
 
 void frmChordScore::tmrCheckResize_Timer() {
     if (mnuVisible_Page->isChecked()) {
-        m_chsChord->SetFixHeight(ViewHeightTwips());
+        m_chsChord->SetFixHeight(m_view->ViewHeightTwips());
     }
 }

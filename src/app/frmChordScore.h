@@ -1,10 +1,12 @@
 #pragma once
 
-#include "app/ScoreViewport.h"
+#include "app/MainWindowSettings.h"
+#include "app/ScoreView.h"
 
 #include <QMainWindow>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -15,7 +17,6 @@ class QMenu;
 class QMimeData;
 class QScrollBar;
 class QTimer;
-class QWheelEvent;
 
 // The main window: the score in a white viewport with two scroll bars, the
 // menus, the keys, and the settings it restores at load and writes at close.
@@ -44,10 +45,10 @@ public:
     void AddChordToDictionary(const QString &sChordName);
 
     // What tests and the dialogs look at.
-    ChordScore *chsChord() const { return m_chsChord; }
-    QWidget *picView() const { return m_picView; }
-    QScrollBar *hsbScore() const { return m_hsbScore; }
-    QScrollBar *vsbScore() const { return m_vsbScore; }
+    ChordScore *chsChord() const { return m_view->chsChord(); }
+    QWidget *picView() const { return m_view->picView(); }
+    QScrollBar *hsbScore() const { return m_view->hsbScore(); }
+    QScrollBar *vsbScore() const { return m_view->vsbScore(); }
     QTimer *tmrCheckResize() const { return m_tmrCheckResize; }
     FileHistory *History() const { return m_history.get(); }
     const QString &PreOpenedDir() const { return m_preOpenedDir; }
@@ -73,14 +74,6 @@ public:
     QMenu *mnuPopup = nullptr;
     QAction *mnuPopup_Paste = nullptr;
 
-    // Steps of the scroll bars, in scroll units.
-    static constexpr int HsbLargeChange = 90;
-    static constexpr int HsbSmallChange = 45;
-    static constexpr int VsbLargeChange = 60;
-    static constexpr int VsbSmallChange = 30;
-    // Thickness of both scroll bars.
-    static constexpr int32_t ScrollBarTwips = 240;
-
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -89,11 +82,13 @@ protected:
 private:
     void BuildMenus();
     void Form_Load();
-    void SaveSettings();
+    // The values the settings file keeps, as they stand now.
+    MainWindowSettings CurrentSettings() const;
     void SetCapo(int16_t iCapo);
 
-    void ShowText(const QString &sText);
-    void ApplySheetCapo();
+    // Builds the score anew (build reads a file or a text), from the top;
+    // then takes the capo a ChordPro sheet asks for. Errors are shown.
+    void ShowSheet(const std::function<void()> &build);
     void PasteText();
     void OpenDroppedFile(const QMimeData *Data);
     void BeginDraw();
@@ -102,17 +97,7 @@ private:
 
     // Key preview: true when the key was one of the window's own.
     bool Form_KeyDown(int key, Qt::KeyboardModifiers modifiers, quint32 nativeScanCode);
-    // Wheel over the viewport or its bars: true when it scrolled.
-    bool Form_Wheel(const QWheelEvent &event);
-    void ScrollStep(QScrollBar *bar, int64_t delta);
     void LayoutView();
-    void ResetScroll();
-    void ScrollUp(int iStep);
-    void ScrollDown(int iStep);
-    void ScrollLeft(int iStep);
-    void ScrollRight(int iStep);
-    void hsbScore_Change(int value);
-    void vsbScore_Change(int value);
     void tmrCheckResize_Timer();
 
     void mnuFile_Open_Click();
@@ -120,19 +105,11 @@ private:
     void mnuEdit_Open();
     void mnuVisible_Page_Click();
 
-    // Inner size of the viewport in twips.
-    int32_t ViewWidthTwips() const;
-    int32_t ViewHeightTwips() const;
-
-    QWidget *m_client = nullptr;
-    QWidget *m_picView = nullptr;
-    ChordScore *m_chsChord = nullptr;
-    QScrollBar *m_hsbScore = nullptr;
-    QScrollBar *m_vsbScore = nullptr;
+    ScoreView *m_view = nullptr;
+    ChordScore *m_chsChord = nullptr; // the view's
     QTimer *m_tmrCheckResize = nullptr;
     std::unique_ptr<FileHistory> m_history;
     QString m_preOpenedDir;
     bool m_busy = false;
     bool m_loaded = false;
-    scoreviewport::WheelScroll m_wheel;
 };

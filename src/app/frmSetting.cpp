@@ -9,18 +9,17 @@
 #include "platform/Directory.h"
 #include "platform/MessageBox.h"
 #include "platform/Twips.h"
+#include "platform/WidgetHelpers.h"
 #include "platform/basFont.h"
 #include "score/ChordScore.h"
 #include "score/ChordView.h"
 #include "settings/PrivateProfile.h"
 
-#include <QButtonGroup>
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFontDialog>
-#include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPainter>
@@ -74,10 +73,7 @@ frmSetting::frmSetting(frmChordScore *main)
     setFont(QFont(QStringLiteral("ＭＳ Ｐゴシック"), 9));
 
     Picture1 = new QWidget(this);
-    Picture1->setAutoFillBackground(true);
-    QPalette white = Picture1->palette();
-    white.setColor(QPalette::Window, Qt::white);
-    Picture1->setPalette(white);
+    widgethelpers::SetWhiteBackground(Picture1);
     Place(Picture1, 120, 120, 3495, 2535);
     m_chsChord = new ChordScore(Picture1);
     Place(m_chsChord, 0, 0, 2175, 2175);
@@ -152,13 +148,8 @@ void frmSetting::Form_Load() {
     ChordView *preview = m_chsChord->Properties();
     const ChordView *main = m_main->chsChord()->Properties();
     preview->SetChord(m_chord);
-    preview->SetAdjustFlatStart(main->AdjustFlatStart());
-    basFont::CopyFont(*preview->ChordNameFont(), *main->ChordNameFont());
-    preview->SetEnableChordNameColor(main->EnableChordNameColor());
-    preview->SetUnEnableChordNameColor(main->UnEnableChordNameColor());
-    basFont::CopyFont(*preview->WordFont(), *main->WordFont());
-    preview->SetEnableWordColor(main->EnableWordColor());
-    preview->SetUnEnableWordColor(main->UnEnableWordColor());
+    // The preview's own font objects: the dialog may change them and be cancelled.
+    preview->CopyDisplaySettings(*main, ChordView::FontCopy::Values);
     chkAdjustFlatStart->setChecked(preview->AdjustFlatStart());
     m_chsChord->SetTabSize(m_main->chsChord()->TabSize());
     m_chsChord->SetText(SampleSheet);
@@ -252,13 +243,7 @@ void frmSetting::cmdOK_Click() {
     m_main->chsChord_DrawStart();
     const ChordView *preview = m_chsChord->Properties();
     ChordView *main = m_main->chsChord()->Properties();
-    main->SetAdjustFlatStart(preview->AdjustFlatStart());
-    basFont::CopyFont(*main->ChordNameFont(), *preview->ChordNameFont());
-    main->SetEnableChordNameColor(preview->EnableChordNameColor());
-    main->SetUnEnableChordNameColor(preview->UnEnableChordNameColor());
-    basFont::CopyFont(*main->WordFont(), *preview->WordFont());
-    main->SetEnableWordColor(preview->EnableWordColor());
-    main->SetUnEnableWordColor(preview->UnEnableWordColor());
+    main->CopyDisplaySettings(*preview, ChordView::FontCopy::Values);
     int16_t tab = 4;
     for (int t : {2, 4, 8}) {
         if (optTabSize[t]->isChecked()) {

@@ -5,14 +5,11 @@
 #include "platform/AppError.h"
 #include "platform/SheetFile.h"
 #include "platform/Twips.h"
+#include "platform/WidgetHelpers.h"
 #include "score/ChordView.h"
 #include "score/ScoreSeparator.h"
 
-#include <QClipboard>
 #include <QCursor>
-#include <QDragEnterEvent>
-#include <QDropEvent>
-#include <QGuiApplication>
 #include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
@@ -31,11 +28,8 @@ struct FlagGuard {
 } // namespace
 
 ChordScore::ChordScore(QWidget *parent) : QWidget(parent) {
-    setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, Qt::white);
-    setPalette(pal);
-    setAcceptDrops(true);
+    widgethelpers::SetWhiteBackground(this);
+    widgethelpers::AcceptDrops(this, [this](const QMimeData *d) { emit DropFile(d); });
     auto *templ = new ChordView(this);
     templ->hide();
     m_chvChord.push_back(templ);
@@ -134,17 +128,6 @@ std::shared_ptr<Chord> ChordScore::SheetChord() {
     return m_sheetChord;
 }
 
-void ChordScore::CopySettings(ChordView *cell) const {
-    const ChordView *t = Properties();
-    cell->SetAdjustFlatStart(t->AdjustFlatStart());
-    cell->SetChordNameFont(t->ChordNameFont());
-    cell->SetEnableChordNameColor(t->EnableChordNameColor());
-    cell->SetUnEnableChordNameColor(t->UnEnableChordNameColor());
-    cell->SetWordFont(t->WordFont());
-    cell->SetEnableWordColor(t->EnableWordColor());
-    cell->SetUnEnableWordColor(t->UnEnableWordColor());
-}
-
 void ChordScore::BuildChordViews(const QString &sText) {
     emit DrawStart();
     try {
@@ -159,7 +142,7 @@ void ChordScore::BuildChordViews(const QString &sText) {
             const auto k = static_cast<int16_t>(i);
             cell->Initialize();
             cell->SetChord(SheetChord());
-            CopySettings(cell);
+            cell->CopyDisplaySettings(*Properties(), ChordView::FontCopy::Shared);
             cell->SetChordName(m_capo.Chord(m_token.ChordName(k)));
             cell->SetWord(m_token.Word(k));
             cell->SetLineNo(m_token.LineNo(k));
@@ -182,7 +165,7 @@ void ChordScore::Refresh() {
         ChordView *cell = Cell(i);
         cell->SetChord(SheetChord());
         cell->SetChordName(m_capo.Chord(m_token.ChordName(i)));
-        CopySettings(cell);
+        cell->CopyDisplaySettings(*Properties(), ChordView::FontCopy::Shared);
         cell->Refresh();
     }
     ArrangeScore();
@@ -317,8 +300,7 @@ QMenu *ChordScore::PopupMenu() {
 
 void ChordScore::ClickPopupMenu() {
     QMenu *menu = PopupMenu();
-    const QMimeData *clip = QGuiApplication::clipboard()->mimeData();
-    m_popupPaste->setEnabled(clip && clip->hasText());
+    m_popupPaste->setEnabled(widgethelpers::ClipboardHasText());
     QPointer<ChordScore> self(this);
     QAction *chosen = menu->exec(QCursor::pos());
     if (self && chosen == m_popupPaste) {
@@ -331,17 +313,4 @@ void ChordScore::mousePressEvent(QMouseEvent *event) {
         ClickPopupMenu();
     }
     event->accept();
-}
-
-void ChordScore::dragEnterEvent(QDragEnterEvent *event) {
-    event->acceptProposedAction();
-}
-
-void ChordScore::dragMoveEvent(QDragMoveEvent *event) {
-    event->acceptProposedAction();
-}
-
-void ChordScore::dropEvent(QDropEvent *event) {
-    event->acceptProposedAction();
-    emit DropFile(event->mimeData());
 }

@@ -90,17 +90,12 @@ signals:
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
-    void dragEnterEvent(QDragEnterEvent *event) override;
-    void dragMoveEvent(QDragMoveEvent *event) override;
-    void dropEvent(QDropEvent *event) override;
 
 private:
     void BuildChordViews(const QString &sText);
     void ArrangeScore();
     ChordView *CreateCell();
     void DestroyCellsFrom(size_t first);
-    // Everything the template passes on but the dictionary.
-    void CopySettings(ChordView *cell) const;
     void chvChord_ChangeRow(ChordView *cell, int16_t iState);
     void SetSize(int32_t width, int32_t height);
 

@@ -2,15 +2,13 @@
 
 #include "chords/Chord.h"
 #include "platform/Twips.h"
+#include "platform/WidgetHelpers.h"
+#include "platform/basFont.h"
 #include "score/CellLabel.h"
 #include "score/Fonts.h"
 #include "score/PositionView.h"
 
-#include <QClipboard>
 #include <QCursor>
-#include <QDragEnterEvent>
-#include <QDropEvent>
-#include <QGuiApplication>
 #include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
@@ -22,11 +20,8 @@ using twips::Px;
 ChordView::ChordView(QWidget *parent)
     : QWidget(parent), m_picPosition(new PositionView(m_diagram, this)),
       m_lblChordName(new CellLabel(this)), m_lblWord(new CellLabel(this)) {
-    setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, Qt::white);
-    setPalette(pal);
-    setAcceptDrops(true);
+    widgethelpers::SetWhiteBackground(this);
+    widgethelpers::AcceptDrops(this, [this](const QMimeData *d) { emit DropFile(d); });
 
     m_lblChordName->SetFont(scorefonts::DefaultChordNameFont());
     m_lblWord->SetFont(scorefonts::DefaultWordFont());
@@ -261,6 +256,21 @@ void ChordView::ArrangeView() {
     resize(Px(width), Px(height));
 }
 
+void ChordView::CopyDisplaySettings(const ChordView &from, FontCopy fonts) {
+    m_adjustFlatStart = from.m_adjustFlatStart;
+    if (fonts == FontCopy::Shared) {
+        SetChordNameFont(from.ChordNameFont());
+        SetWordFont(from.WordFont());
+    } else {
+        basFont::CopyFont(*ChordNameFont(), *from.ChordNameFont());
+        basFont::CopyFont(*WordFont(), *from.WordFont());
+    }
+    m_enableChordNameColor = from.m_enableChordNameColor;
+    m_unEnableChordNameColor = from.m_unEnableChordNameColor;
+    m_enableWordColor = from.m_enableWordColor;
+    m_unEnableWordColor = from.m_unEnableWordColor;
+}
+
 scorepainter::CellPicture ChordView::Picture() const {
     scorepainter::CellPicture picture;
     picture.Diagram = m_positionShown ? &m_diagram : nullptr;
@@ -292,8 +302,7 @@ QAction *ChordView::PopupRow(int16_t i) const {
 
 void ChordView::ClickPopupMenu() {
     QMenu *menu = PopupMenu();
-    const QMimeData *clip = QGuiApplication::clipboard()->mimeData();
-    m_popupPaste->setEnabled(clip && clip->hasText());
+    m_popupPaste->setEnabled(widgethelpers::ClipboardHasText());
     // Only for a chord the dictionary lacks.
     m_popupAdd->setEnabled(!ChordName().isEmpty() && PositionSize() == 0);
     // The chosen item is acted on after the menu has closed: a paste may
@@ -374,17 +383,4 @@ void ChordView::lblWord_Pressed(Qt::MouseButton button) {
     } else if (!ChordName().isEmpty()) {
         ClickWord();
     }
-}
-
-void ChordView::dragEnterEvent(QDragEnterEvent *event) {
-    event->acceptProposedAction();
-}
-
-void ChordView::dragMoveEvent(QDragMoveEvent *event) {
-    event->acceptProposedAction();
-}
-
-void ChordView::dropEvent(QDropEvent *event) {
-    event->acceptProposedAction();
-    emit DropFile(event->mimeData());
 }

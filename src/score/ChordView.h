@@ -61,6 +61,11 @@ public:
     void SetEnableWordColor(int32_t lColor) { m_enableWordColor = lColor; }
     int32_t UnEnableWordColor() const { return m_unEnableWordColor; }
     void SetUnEnableWordColor(int32_t lColor) { m_unEnableWordColor = lColor; }
+    // The seven display settings of another cell: the fret-start rule, both
+    // fonts and the four colours. Shared: the same font objects (cells of a
+    // score follow their template); Values: copied into this cell's own.
+    enum class FontCopy { Shared, Values };
+    void CopyDisplaySettings(const ChordView &from, FontCopy fonts);
     // Shows one position by itself, without name or word.
     void SetPositionId(int16_t iPositionId);
     int16_t PositionId() const { return m_positionId; }
@@ -112,9 +117,6 @@ signals:
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
-    void dragEnterEvent(QDragEnterEvent *event) override;
-    void dragMoveEvent(QDragMoveEvent *event) override;
-    void dropEvent(QDropEvent *event) override;
 
 private:
     void SetPositionVisible(bool show);

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "platform/Font.h"
+
+#include <QSize>
+#include <QString>
+
+#include <cstdint>
+
+class ChordView;
+class FileHistory;
+class PrivateProfile;
+
+// What the main window keeps in the settings file between runs, and the one
+// table that says where each value lives, of which type, and in which order
+// it is read and written.
+struct MainWindowSettings {
+    // The window's outer size and position in twips.
+    int32_t Height = 0;
+    int32_t Width = 0;
+    int32_t Top = 0;
+    int32_t Left = 0;
+    // False while minimized, maximized or full screen: the size is left as
+    // it was stored.
+    bool SavePlacement = true;
+    QString PreOpenedDir;
+    bool AdjustFlatStart = false;
+    Font ChordNameFont;
+    int32_t EnableChordNameColor = 0;
+    int32_t UnEnableChordNameColor = 0;
+    Font WordFont;
+    int32_t EnableWordColor = 0;
+    int32_t UnEnableWordColor = 0;
+    int16_t TabSize = 4;
+    // 0 to 9; -1 (no capo item checked) is not written.
+    int16_t Capo = 0;
+    bool PageReturn = false;
+    // The position file in use, written only: the program reads it at start.
+    QString ChordFilename;
+
+    // Reads every value, the current ones serving as defaults; the window's
+    // size defaults to half the screen (in pixels), centred. history loads
+    // its own section at its place in the order. A value that does not
+    // convert raises the settings store's error.
+    void Load(const PrivateProfile &profile, QSize screen, FileHistory &history);
+    void Save(const PrivateProfile &profile, const FileHistory &history) const;
+
+    // The display settings of the score's template cell, and back.
+    void ReadDisplay(const ChordView &templ);
+    void ApplyDisplay(ChordView &templ) const;
+};

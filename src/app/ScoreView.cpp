@@ -1,0 +1,150 @@
+#include "app/ScoreView.h"
+
+#include "platform/Twips.h"
+#include "platform/WidgetHelpers.h"
+#include "score/ChordScore.h"
+
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <QWheelEvent>
+
+namespace {
+
+// The viewport: white, a drop target, right clicks open the window's menu.
+class ViewPort : public QWidget {
+public:
+    ViewPort(QWidget *parent, std::function<void()> popup,
+             std::function<void(const QMimeData *)> drop)
+        : QWidget(parent), m_popup(std::move(popup)) {
+        widgethelpers::SetWhiteBackground(this);
+        widgethelpers::AcceptDrops(this, std::move(drop));
+    }
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override {
+        if (event->button() == Qt::RightButton) {
+            m_popup();
+        }
+        event->accept();
+    }
+
+private:
+    std::function<void()> m_popup;
+};
+
+} // namespace
+
+ScoreView::ScoreView(QWidget *parent, std::function<void()> popup,
+                     std::function<void(const QMimeData *)> drop)
+    : QWidget(parent), m_picView(new ViewPort(this, std::move(popup), std::move(drop))),
+      m_chsChord(new ChordScore(m_picView)), m_hsbScore(new QScrollBar(Qt::Horizontal, this)),
+      m_vsbScore(new QScrollBar(Qt::Vertical, this)) {
+    for (QScrollBar *bar : {m_hsbScore, m_vsbScore}) {
+        bar->setFocusPolicy(Qt::NoFocus);
+        bar->setRange(0, 0);
+        bar->setValue(0);
+    }
+    m_hsbScore->setPageStep(HsbLargeChange);
+    m_hsbScore->setSingleStep(HsbSmallChange);
+    m_vsbScore->setPageStep(VsbLargeChange);
+    m_vsbScore->setSingleStep(VsbSmallChange);
+    connect(m_hsbScore, &QScrollBar::valueChanged, this, [this](int value) {
+        m_chsChord->move(scoreviewport::ScoreOffset(value), m_chsChord->y());
+    });
+    connect(m_vsbScore, &QScrollBar::valueChanged, this, [this](int value) {
+        m_chsChord->move(m_chsChord->x(), scoreviewport::ScoreOffset(value));
+    });
+}
+
+void ScoreView::LayoutView(bool bPageReturn) {
+    const scoreviewport::ViewLayout l = scoreviewport::LayOut(
+        size(), ScrollBarTwips, m_chsChord->WidthTwips(), m_chsChord->HeightTwips(), bPageReturn);
+    if (!l.Valid) {
+        return;
+    }
+    m_picView->setGeometry(l.View);
+    m_hsbScore->setGeometry(l.HorizontalBar);
+    if (!l.HorizontalEnabled) {
+        m_chsChord->move(0, m_chsChord->y());
+    }
+    // An empty range: a disabled bar shows no thumb.
+    m_hsbScore->setRange(0, l.HorizontalMaximum);
+    m_hsbScore->setEnabled(l.HorizontalEnabled);
+    m_vsbScore->setGeometry(l.VerticalBar);
+    if (!l.VerticalEnabled) {
+        m_chsChord->move(m_chsChord->x(), 0);
+    }
+    m_vsbScore->setRange(0, l.VerticalMaximum);
+    m_vsbScore->setEnabled(l.VerticalEnabled);
+}
+
+void ScoreView::ResetScroll() {
+    m_hsbScore->setValue(m_hsbScore->minimum());
+    m_vsbScore->setValue(m_vsbScore->minimum());
+}
+
+void ScoreView::ScrollStep(QScrollBar *bar, int64_t delta) {
+    if (bar->isEnabled()) {
+        bar->setValue(scoreviewport::Stepped(bar->value(), bar->minimum(), bar->maximum(), delta));
+    }
+}
+
+bool ScoreView::ScrollKey(int key, bool bCtrl) {
+    QScrollBar *h = m_hsbScore;
+    QScrollBar *v = m_vsbScore;
+    switch (key) {
+    case Qt::Key_PageUp:
+        ScrollStep(v, -int64_t(v->pageStep()));
+        return true;
+    case Qt::Key_PageDown:
+        ScrollStep(v, v->pageStep());
+        return true;
+    case Qt::Key_End:
+    case Qt::Key_Home: {
+        QScrollBar *bar = bCtrl ? v : h;
+        if (bar->isEnabled()) {
+            bar->setValue(key == Qt::Key_End ? bar->maximum() : bar->minimum());
+        }
+        return true;
+    }
+    case Qt::Key_Left:
+        ScrollStep(h, -int64_t(h->singleStep()));
+        return true;
+    case Qt::Key_Up:
+        ScrollStep(v, -int64_t(v->singleStep()));
+        return true;
+    case Qt::Key_Right:
+        ScrollStep(h, h->singleStep());
+        return true;
+    case Qt::Key_Down:
+        ScrollStep(v, v->singleStep());
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool ScoreView::Wheel(const QWheelEvent &event) {
+    // Ctrl+wheel is kept for zooming.
+    if (event.modifiers() & Qt::ControlModifier) {
+        return false;
+    }
+    const scoreviewport::WheelSteps steps =
+        m_wheel.Take(event.angleDelta(), event.pixelDelta(), event.modifiers() & Qt::ShiftModifier,
+                     m_hsbScore->singleStep(), m_vsbScore->singleStep());
+    if (steps.Horizontal != 0) {
+        ScrollStep(m_hsbScore, steps.Horizontal);
+    }
+    if (steps.Vertical != 0) {
+        ScrollStep(m_vsbScore, steps.Vertical);
+    }
+    return true;
+}
+
+int32_t ScoreView::ViewWidthTwips() const {
+    return twips::FromPx(m_picView->width());
+}
+
+int32_t ScoreView::ViewHeightTwips() const {
+    return twips::FromPx(m_picView->height());
+}

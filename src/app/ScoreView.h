@@ -1,0 +1,57 @@
+#pragma once
+
+#include "app/ScoreViewport.h"
+
+#include <QWidget>
+
+#include <cstdint>
+#include <functional>
+
+class ChordScore;
+class QMimeData;
+class QScrollBar;
+class QWheelEvent;
+
+// The main window's client area: the score in a white viewport, with a
+// horizontal and a vertical scroll bar. Scroll bar values count 10 twips.
+class ScoreView : public QWidget {
+public:
+    // popup: a right click on the viewport; drop: data dropped on it.
+    ScoreView(QWidget *parent, std::function<void()> popup,
+              std::function<void(const QMimeData *)> drop);
+
+    ChordScore *chsChord() const { return m_chsChord; }
+    QWidget *picView() const { return m_picView; }
+    QScrollBar *hsbScore() const { return m_hsbScore; }
+    QScrollBar *vsbScore() const { return m_vsbScore; }
+
+    // Places the viewport and the bars and sets the bars' ranges for the
+    // score's size; in page-return mode the vertical bar is off.
+    void LayoutView(bool bPageReturn);
+    void ResetScroll();
+    // A step on a bar, held to its range; nothing while the bar is off.
+    void ScrollStep(QScrollBar *bar, int64_t delta);
+    // The page, arrow, Home and End keys (Ctrl: the vertical bar for Home
+    // and End); false for any other key.
+    bool ScrollKey(int key, bool bCtrl);
+    // Wheel input over the viewport or the bars; false for Ctrl+wheel.
+    bool Wheel(const QWheelEvent &event);
+    // Inner size of the viewport in twips.
+    int32_t ViewWidthTwips() const;
+    int32_t ViewHeightTwips() const;
+
+    // Steps of the scroll bars, in scroll units.
+    static constexpr int HsbLargeChange = 90;
+    static constexpr int HsbSmallChange = 45;
+    static constexpr int VsbLargeChange = 60;
+    static constexpr int VsbSmallChange = 30;
+    // Thickness of both scroll bars.
+    static constexpr int32_t ScrollBarTwips = 240;
+
+private:
+    QWidget *m_picView;
+    ChordScore *m_chsChord;
+    QScrollBar *m_hsbScore;
+    QScrollBar *m_vsbScore;
+    scoreviewport::WheelScroll m_wheel;
+};

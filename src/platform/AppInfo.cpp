@@ -5,8 +5,20 @@
 
 namespace appinfo {
 
+namespace {
+QString &ProgramDirectoryOverride() {
+    static QString dir;
+    return dir;
+}
+} // namespace
+
 QString ProgramDirectory() {
-    return QCoreApplication::applicationDirPath();
+    const QString &dir = ProgramDirectoryOverride();
+    return dir.isEmpty() ? QCoreApplication::applicationDirPath() : dir;
+}
+
+void SetProgramDirectory(const QString &sDir) {
+    ProgramDirectoryOverride() = sDir;
 }
 
 QString ExecutableName() {

@@ -6,8 +6,11 @@
 // and version.
 namespace appinfo {
 
-// The folder of the executable, without a trailing "/".
+// The folder of the executable, without a trailing "/": where the settings
+// file and the position files live.
 QString ProgramDirectory();
+// Tests put that folder in a temporary one of their own; empty undoes it.
+void SetProgramDirectory(const QString &sDir);
 // The executable's base name, without folder and extension.
 QString ExecutableName();
 // The title of message boxes.

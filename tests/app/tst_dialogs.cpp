@@ -4,6 +4,7 @@
 #include "app/frmSetting.h"
 #include "app/frmVersion.h"
 #include "chords/Chord.h"
+#include "platform/AppInfo.h"
 #include "platform/MessageBox.h"
 #include "score/CellLabel.h"
 #include "score/ChordScore.h"
@@ -24,6 +25,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -62,9 +64,12 @@ private:
     std::unique_ptr<frmChordScore> m_main;
     QStringList m_messages;
     QStringList m_created;
+    QTemporaryDir m_dir;
 };
 
 void TestDialogs::initTestCase() {
+    // The settings and position files the dialogs write go here.
+    appinfo::SetProgramDirectory(m_dir.path());
     scorefonts::InstallFontSubstitutions();
     msgbox::SetSink([this](const QString &m) { m_messages << m; });
 }
@@ -73,7 +78,7 @@ void TestDialogs::init() {
     m_messages.clear();
     basMain::CreateGlobals();
     QFile::remove(basMain::oProfile().IniFilename());
-    const QString pos = QCoreApplication::applicationDirPath() + "/POSITION.INI";
+    const QString pos = appinfo::ProgramDirectory() + "/POSITION.INI";
     QFile::remove(pos);
     QVERIFY(QFile::copy(kBin + "/POSITION.INI", pos));
     m_created << pos;
@@ -245,7 +250,7 @@ void TestDialogs::okWithoutChanges() {
     const int16_t positions = s->Cell(1)->PositionSize();
     const auto dictionary = basMain::oChord()->ChordDictionary();
     // Were the position file read again, its absence would be reported.
-    QFile::remove(QCoreApplication::applicationDirPath() + "/POSITION.INI");
+    QFile::remove(appinfo::ProgramDirectory() + "/POSITION.INI");
     frmSetting d(m_main.get());
     d.cmdOK->click();
     QVERIFY(m_messages.isEmpty());
@@ -257,7 +262,7 @@ void TestDialogs::okWithoutChanges() {
 }
 
 void TestDialogs::positionList() {
-    const QString dir = QCoreApplication::applicationDirPath();
+    const QString dir = appinfo::ProgramDirectory();
     for (const char *name : {"OTHER.ini", "TST_DIALOGS.ini", "notes.txt"}) {
         QFile f(dir + "/" + name);
         QVERIFY(f.open(QIODevice::WriteOnly));
@@ -283,7 +288,7 @@ void TestDialogs::oddTabSize() {
 }
 
 void TestDialogs::failingPositionFileOnOk() {
-    const QString bad = QCoreApplication::applicationDirPath() + "/BROKEN.INI";
+    const QString bad = appinfo::ProgramDirectory() + "/BROKEN.INI";
     QFile f(bad);
     QVERIFY(f.open(QIODevice::WriteOnly));
     f.write("[C]\r\n0-1-0-2-3-X-9-9\r\n");

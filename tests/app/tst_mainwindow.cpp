@@ -4,6 +4,7 @@
 #include "app/frmChordScore.h"
 #include "chords/Chord.h"
 #include "platform/AppError.h"
+#include "platform/AppInfo.h"
 #include "platform/MessageBox.h"
 #include "platform/basFileOpen.h"
 #include "score/CellLabel.h"
@@ -109,6 +110,8 @@ private:
 void TestMainWindow::initTestCase() {
     // Qt's file dialog keeps its column widths in the user's configuration.
     qputenv("XDG_CONFIG_HOME", m_dir.filePath("config").toLocal8Bit());
+    // Position files the tests write go here, not beside the executable.
+    appinfo::SetProgramDirectory(m_dir.path());
     scorefonts::InstallFontSubstitutions();
     msgbox::SetSink([this](const QString &m) { m_messages << m; });
 }
@@ -147,7 +150,7 @@ void TestMainWindow::firstStart() {
     QCOMPARE(w->mnuVisible_CapoFlat[0]->text(), QString("なし(&0)"));
     QCOMPARE(w->mnuVisible_CapoFlat[7]->text(), QString("&7"));
     QVERIFY(!w->PageReturn());
-    QCOMPARE(w->PreOpenedDir(), QCoreApplication::applicationDirPath());
+    QCOMPARE(w->PreOpenedDir(), appinfo::ProgramDirectory());
     QCOMPARE(w->chsChord()->ChordViewCount(), int16_t(0));
     QCOMPARE(w->tmrCheckResize()->interval(), 2000);
     QVERIFY(w->tmrCheckResize()->isActive());
@@ -339,7 +342,7 @@ void TestMainWindow::dropOpensFirst() {
     DropOn(w->chsChord()->Cell(1), {QUrl::fromLocalFile(kBin + "/samples/furusato.txt")});
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCOMPARE(w->History()->HistoryItem(1), kBin + "/samples/furusato.txt");
-    QCOMPARE(w->PreOpenedDir(), QCoreApplication::applicationDirPath()); // drops leave it
+    QCOMPARE(w->PreOpenedDir(), appinfo::ProgramDirectory()); // drops leave it
 }
 
 void TestMainWindow::pageReturnFollowsTimer() {
@@ -556,7 +559,7 @@ void TestMainWindow::openDialog() {
     QVERIFY2(sizeRoom > 0, qPrintable(QString::number(sizeRoom)));
     QCOMPARE(pos, w->pos() + QPoint(5, 40));
     QVERIFY(filter.startsWith("テキストファイル (*.txt)"));
-    QCOMPARE(dir, QCoreApplication::applicationDirPath());
+    QCOMPARE(dir, appinfo::ProgramDirectory());
     QVERIFY2(m_messages.isEmpty(), qPrintable(m_messages.join('\n')));
     QVERIFY(w->chsChord()->ChordViewCount() > 10);
     QCOMPARE(w->PreOpenedDir(), kBin + "/samples/");
@@ -599,7 +602,7 @@ void TestMainWindow::openDialogCancelled() {
     WhenModal<QFileDialog>([](QFileDialog *d) { d->reject(); });
     w->mnuFile_Open->trigger();
     QCOMPARE(w->chsChord()->ChordViewCount(), int16_t(0));
-    QCOMPARE(w->PreOpenedDir(), QCoreApplication::applicationDirPath());
+    QCOMPARE(w->PreOpenedDir(), appinfo::ProgramDirectory());
     QVERIFY(m_messages.isEmpty());
 }
 
@@ -627,7 +630,7 @@ void TestMainWindow::reloadPositionFile() {
     const int16_t before = w->chsChord()->Cell(1)->PositionSize();
     QVERIFY(before >= 2);
     // A faulty file beside the program leaves the dictionary as it was.
-    const QString bad = QCoreApplication::applicationDirPath() + "/TSTBAD.INI";
+    const QString bad = appinfo::ProgramDirectory() + "/TSTBAD.INI";
     WriteAll(bad, "[G]\r\n3-0-0-0-2-99\r\n");
     w->ReloadPositionIni("TSTBAD.INI");
     QFile::remove(bad);
@@ -635,7 +638,7 @@ void TestMainWindow::reloadPositionFile() {
     QVERIFY(m_messages[0].startsWith("TSTBAD.INI(2): "));
     QCOMPARE(w->chsChord()->Cell(1)->PositionSize(), before);
     // F5 reloads the file the dictionary came from; gone, it says so.
-    const QString copy = QCoreApplication::applicationDirPath() + "/TSTPOS.INI";
+    const QString copy = appinfo::ProgramDirectory() + "/TSTPOS.INI";
     QFile::copy(kBin + "/POSITION.INI", copy);
     w->ReloadPositionIni("TSTPOS.INI");
     QCOMPARE(basMain::oChord()->Filename(), copy);
@@ -694,7 +697,7 @@ void TestMainWindow::hugeClipboard() {
 // A chord the dictionary lacks is added from its cell: the file keeps every
 // byte it had, the chord resolves after the reload; failures say why.
 void TestMainWindow::addToDictionary() {
-    const QString path = QCoreApplication::applicationDirPath() + "/TST_ADD.INI";
+    const QString path = appinfo::ProgramDirectory() + "/TST_ADD.INI";
     const QByteArray before = "# mine\r\n[C]\r\n0-1-0-2-3-X\r\n\r\n[G]\r\n3-0-0-0-2-3";
     WriteAll(path, before);
     auto removeFile = qScopeGuard([&path] {

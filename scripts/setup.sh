@@ -8,7 +8,7 @@ PACKAGES=(
   qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
   libicu-dev
   libbenchmark-dev hyperfine time
-  clang clang-format libclang-rt-14-dev libfuzzer-14-dev
+  clang clang-format clang-tidy libclang-rt-14-dev libfuzzer-14-dev
   xvfb xauth imagemagick xdotool openbox x11-utils
   fonts-liberation2 fonts-ipafont-gothic
 )

@@ -11,25 +11,69 @@ cd "$work"
 # A real X window, whatever the other tests use.
 export QT_QPA_PLATFORM=xcb
 
+# Every step waits for the window state it needs, never for a fixed time.
+cat > lib.sh <<'INNER'
+# Polls a command for up to 20 seconds.
+until_true() {
+  for _ in $(seq 200); do "$@" && return 0; sleep 0.1; done
+  echo "timed out: $*"
+  for w in $(xdotool search --onlyvisible --name . 2>/dev/null); do echo "visible: $w $(xdotool getwindowname "$w")"; done
+  echo "focus: $(xdotool getwindowfocus)"
+  return 1
+}
+# xdotool dies of an X error when a window goes while it looks at it: every
+# search is repeated until it answers.
+find_visible() {
+  local w
+  for _ in $(seq 200); do
+    w=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1)
+    [ -n "$w" ] && { echo "$w"; return 0; }
+    sleep 0.1
+  done
+  echo "timed out: no window $1" >&2; return 1
+}
+visible_count() { xdotool search --onlyvisible --pid "$pid" 2>/dev/null | wc -l; }
+more_visible_than() { [ "$(visible_count)" -gt "$1" ]; }
+focused_is() { [ -n "$1" ] && [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
+gone() { xdotool search --onlyvisible --pid "$pid" >/dev/null 2>&1 && ! xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
+focus() { xdotool windowfocus --sync "$1"; until_true focused_is "$1"; }
+# Opens a menu of the main window with Alt+key once it has focus, and picks
+# an item by its letter once the menu is on screen.
+menu() {
+  focus "$wid"
+  local before; before=$(visible_count)
+  xdotool key "alt+$1"
+  until_true more_visible_than "$before"
+  xdotool key "$2"
+}
+INNER
+
 cat > drive.sh <<'INNER'
 set -eu
+. ./lib.sh
 ./tamblin & pid=$!
-wid=$(timeout 20 xdotool search --sync --name '^Tamblin$' | head -1)
-xdotool windowfocus "$wid"; sleep 0.5
-xdotool key alt+f; sleep 0.5; xdotool key o
-# Type only once the dialog is up, and go on once it has closed.
-dlg=$(timeout 20 xdotool search --sync --name 'ファイルを開く' | head -1)
-xdotool windowfocus "$dlg"; sleep 0.3
-xdotool type --delay 10 "$PWD/samples/furusato.txt"; xdotool key Return
-for i in $(seq 100); do xdotool search --name 'ファイルを開く' >/dev/null 2>&1 || break; sleep 0.1; done
-xdotool windowfocus "$wid"; sleep 0.5
-xdotool key 2; sleep 0.5
+wid=$(find_visible '^Tamblin$')
+menu f o
+dlg=$(find_visible 'ファイルを開く')
+# Focus may still move while the menu closes, and Return may first take the
+# completer's suggestion when its list has come up: so the name is typed
+# anew (over a selection of all) until the dialog has gone. The sheet is
+# open once the dialog has gone: both happen in one call.
+for _ in 1 2 3 4 5; do
+  focus "$dlg"
+  xdotool key ctrl+a
+  xdotool type --delay 10 "$PWD/samples/furusato.txt"
+  xdotool key Return
+  for _ in $(seq 20); do gone 'ファイルを開く' && break; sleep 0.1; done
+  gone 'ファイルを開く' && break
+done
+until_true gone 'ファイルを開く'
+focus "$wid"
+xdotool key 2
 # A second start with a file (relative to its folder) hands it over and ends.
 timeout 10 ./tamblin samples/sakura.txt || { echo "second start failed"; exit 1; }
-sleep 0.5
-xdotool windowfocus "$wid"; sleep 0.3
-xdotool key alt+f; sleep 0.5; xdotool key x
-for i in $(seq 50); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done
+menu f x
+for i in $(seq 100); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done
 if kill -0 $pid 2>/dev/null; then kill $pid; echo "tamblin did not close"; exit 1; fi
 wait $pid
 INNER
@@ -56,10 +100,11 @@ rm -f tamblin.INI
 rm -f POSITION.INI tamblin.INI
 cat > missing.sh <<'INNER'
 set -eu
+. ./lib.sh
 ./tamblin & pid=$!
-wid=$(timeout 20 xdotool search --sync --name '^Quillanfret$' | head -1)
-xdotool windowfocus "$wid"; sleep 0.3; xdotool key Return
-for i in $(seq 50); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done
+wid=$(find_visible '^Quillanfret$')
+focus "$wid"; xdotool key Return
+for i in $(seq 100); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done
 set +e; wait $pid; echo "exit $?" > exit.txt
 INNER
 xvfb-run -a -s "-screen 0 1280x800x24" bash missing.sh

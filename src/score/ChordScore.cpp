@@ -46,18 +46,25 @@ QWidget *ChordScore::Separator(int i) const {
     return i >= 1 && i <= SeparatorCount() ? m_linSep[static_cast<size_t>(i)] : nullptr;
 }
 
+const ScoreLayout::Place *ChordScore::PlaceOf(int16_t i) const {
+    const auto &places = m_layout.Places();
+    return Cell(i) && static_cast<size_t>(i) <= places.size() ? &places[static_cast<size_t>(i - 1)]
+                                                              : nullptr;
+}
+
 int32_t ChordScore::CellLeft(int16_t i) const {
-    return Cell(i) ? m_layout.Places()[static_cast<size_t>(i - 1)].Left : 0;
+    const ScoreLayout::Place *place = PlaceOf(i);
+    return place ? place->Left : 0;
 }
 
 int32_t ChordScore::CellTop(int16_t i) const {
-    return Cell(i) ? m_layout.Places()[static_cast<size_t>(i - 1)].Top : 0;
+    const ScoreLayout::Place *place = PlaceOf(i);
+    return place ? place->Top : 0;
 }
 
 int ChordScore::CellPixelTop(int16_t i) const {
-    const ChordView *cell = Cell(i);
-    return cell ? Px(m_layout.Places()[static_cast<size_t>(i - 1)].Bottom) - Px(cell->HeightTwips())
-                : 0;
+    const ScoreLayout::Place *place = PlaceOf(i);
+    return place ? Px(place->Bottom) - Px(Cell(i)->HeightTwips()) : 0;
 }
 
 int32_t ChordScore::SeparatorX(int i) const {

@@ -92,6 +92,8 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
 
 private:
+    // Where the last layout put cell i; null for a cell it has not seen.
+    const ScoreLayout::Place *PlaceOf(int16_t i) const;
     void BuildChordViews(const QString &sText);
     void ArrangeScore();
     ChordView *CreateCell();

@@ -127,7 +127,9 @@ void PaintScore(QPainter &p, const ChordScore &score) {
     }
     for (int16_t i = 1; i <= score.ChordViewCount(); ++i) {
         const ChordView *cell = score.Cell(i);
-        if (cell->isHidden() || score.Layout().Places()[static_cast<size_t>(i - 1)].Bottom == 0) {
+        const auto &places = score.Layout().Places();
+        if (cell->isHidden() || static_cast<size_t>(i) > places.size() ||
+            places[static_cast<size_t>(i - 1)].Bottom == 0) {
             continue;
         }
         p.save();

@@ -1,0 +1,152 @@
+// The main window, shown, with a sheet of 300, 3,000 and 5,000 cells: the
+// first open (every cell made), a reload (cells reused), a capo change and
+// one scroll step, each up to the window painted.
+#include "app/basMain.h"
+#include "app/frmChordScore.h"
+#include "chords/Chord.h"
+#include "platform/AppInfo.h"
+#include "platform/CodePage932.h"
+#include "platform/MessageBox.h"
+#include "score/ChordScore.h"
+#include "score/Fonts.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+namespace {
+
+QTemporaryDir &Dir() {
+    static QTemporaryDir dir;
+    return dir;
+}
+
+// Four chords over a lyric a row: exactly `cells` cells.
+QString SheetFile(int cells) {
+    const QString path = Dir().filePath(QStringLiteral("sheet%1.txt").arg(cells));
+    if (!QFile::exists(path)) {
+        QString sheet;
+        for (int n = 0; n + 4 <= cells; n += 4) {
+            sheet += QStringLiteral("C       Am      F       G7\r\n"
+                                    "ゆうやけ こやけの あかとんぼ　おわれて\r\n");
+        }
+        QFile f(path);
+        if (f.open(QIODevice::WriteOnly)) {
+            f.write(cp932::Encode(sheet));
+        }
+    }
+    return path;
+}
+
+std::unique_ptr<frmChordScore> ShownWindow() {
+    auto w = std::make_unique<frmChordScore>();
+    basMain::SetMainWindow(w.get());
+    w->chsChord()->SetMax(5000); // the window's own limit, also in builds that had less
+    w->resize(1000, 700);
+    w->show();
+    (void)QTest::qWaitForWindowExposed(w.get());
+    return w;
+}
+
+// Up to the window painted, as the event loop does after a command.
+void Settle() {
+    QCoreApplication::processEvents();
+}
+
+void Check(benchmark::State &state, const frmChordScore &w, int cells) {
+    if (w.chsChord()->ChordViewCount() != cells) {
+        state.SkipWithError("the sheet did not open");
+    }
+    state.counters["per_1000_cells_ms"] = benchmark::Counter(
+        cells / 1e6, // seconds per million cells: milliseconds per thousand
+        benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+
+void BM_FirstOpen(benchmark::State &state) {
+    const int cells = static_cast<int>(state.range(0));
+    const QString path = SheetFile(cells);
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto w = ShownWindow();
+        Settle();
+        state.ResumeTiming();
+        w->OpenChordFile(path);
+        Settle();
+        state.PauseTiming();
+        Check(state, *w, cells);
+        w.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        state.ResumeTiming();
+    }
+}
+
+void BM_Reload(benchmark::State &state) {
+    const int cells = static_cast<int>(state.range(0));
+    const QString path = SheetFile(cells);
+    auto w = ShownWindow();
+    w->OpenChordFile(path);
+    Settle();
+    for (auto _ : state) {
+        w->OpenChordFile(path);
+        Settle();
+    }
+    Check(state, *w, cells);
+}
+
+void BM_Capo(benchmark::State &state) {
+    const int cells = static_cast<int>(state.range(0));
+    auto w = ShownWindow();
+    w->OpenChordFile(SheetFile(cells));
+    Settle();
+    int k = 0;
+    for (auto _ : state) {
+        w->mnuVisible_CapoFlat[static_cast<size_t>(++k % 2 == 0 ? 0 : 2)]->trigger();
+        Settle();
+    }
+    Check(state, *w, cells);
+}
+
+void BM_ScrollStep(benchmark::State &state) {
+    const int cells = static_cast<int>(state.range(0));
+    auto w = ShownWindow();
+    w->OpenChordFile(SheetFile(cells));
+    Settle();
+    QScrollBar *bar = w->vsbScore();
+    int k = 0;
+    for (auto _ : state) {
+        bar->setValue(bar->value() + (++k % 2 == 0 ? -bar->singleStep() : bar->singleStep()));
+        Settle();
+    }
+    Check(state, *w, cells);
+}
+
+} // namespace
+
+BENCHMARK(BM_FirstOpen)->Arg(300)->Arg(3000)->Arg(5000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Reload)->Arg(300)->Arg(3000)->Arg(5000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Capo)->Arg(300)->Arg(3000)->Arg(5000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ScrollStep)->Arg(300)->Arg(3000)->Arg(5000)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char **argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    scorefonts::InstallFontSubstitutions();
+    msgbox::SetSink([](const QString &m) { std::fprintf(stderr, "message: %s\n", qPrintable(m)); });
+    appinfo::SetProgramDirectory(Dir().path());
+    QFile::copy(QStringLiteral(TAMBLIN_BIN_DIR "/POSITION.INI"), Dir().filePath("POSITION.INI"));
+    basMain::CreateGlobals();
+    basMain::oChord()->LoadChordPosition(Dir().filePath("POSITION.INI"));
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    // No close-time writes: a measurement, not a session.
+    std::fflush(stdout);
+    std::_Exit(0);
+}

@@ -7,6 +7,7 @@
 #include "platform/AppInfo.h"
 #include "platform/CodePage932.h"
 #include "platform/MessageBox.h"
+#include "platform/WidgetHelpers.h"
 #include "score/ChordScore.h"
 #include "score/Fonts.h"
 
@@ -136,6 +137,7 @@ BENCHMARK(BM_ScrollStep)->Arg(300)->Arg(3000)->Arg(5000)->Unit(benchmark::kMilli
 
 int main(int argc, char **argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    widgethelpers::PrepareRepaint();
     QApplication app(argc, argv);
     scorefonts::InstallFontSubstitutions();
     msgbox::SetSink([](const QString &m) { std::fprintf(stderr, "message: %s\n", qPrintable(m)); });

@@ -8,6 +8,7 @@
 #include "parsing/basPath.h"
 #include "platform/AppInfo.h"
 #include "platform/MessageBox.h"
+#include "platform/WidgetHelpers.h"
 #include "score/ChordScore.h"
 #include "score/Fonts.h"
 #include "settings/PrivateProfile.h"
@@ -24,6 +25,7 @@
 #include <cstring>
 
 int main(int argc, char **argv) {
+    widgethelpers::PrepareRepaint();
     QApplication app(argc, argv);
     const char *mode = argc > 1 ? argv[1] : "tamblin";
     if (std::strcmp(mode, "bare") == 0 || std::strcmp(mode, "bare-menu") == 0) {

@@ -74,6 +74,8 @@ public:
     QMenu *mnuPopup = nullptr;
     QAction *mnuPopup_Paste = nullptr;
 
+    static constexpr int16_t MaxCells = 5000;
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;

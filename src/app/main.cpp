@@ -2,6 +2,7 @@
 #include "app/basMain.h"
 
 #include "platform/AppInfo.h"
+#include "platform/WidgetHelpers.h"
 
 #include <QApplication>
 #include <QFile>
@@ -48,6 +49,7 @@ int main(int argc, char **argv) {
             file = QFile::decodeName(a);
         }
     }
+    widgethelpers::PrepareRepaint();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tamblin"));
     QApplication::setWindowIcon(appicon::Icon());

@@ -7,7 +7,7 @@
 #include <QPainter>
 
 CellLabel::CellLabel(QWidget *parent) : QWidget(parent), m_font(std::make_shared<Font>()) {
-    setAttribute(Qt::WA_OpaquePaintEvent);
+    // Paints all of itself, but does not claim to: see ChordView.
 }
 
 void CellLabel::SetText(const QString &sText) {

@@ -144,17 +144,15 @@ void ChordScore::BuildChordViews(const QString &sText) {
             m_chvChord.push_back(CreateCell());
         }
         DestroyCellsFrom(n + 1);
+        const std::shared_ptr<Chord> chord = SheetChord();
         for (size_t i = 1; i <= n; ++i) {
             ChordView *cell = m_chvChord[i];
             const auto k = static_cast<int16_t>(i);
-            cell->Initialize();
-            cell->SetChord(SheetChord());
-            cell->CopyDisplaySettings(*Properties(), ChordView::FontCopy::Shared);
-            cell->SetChordName(m_capo.Chord(m_token.ChordName(k)));
-            cell->SetWord(m_token.Word(k));
-            cell->SetLineNo(m_token.LineNo(k));
-            cell->SetState(1);
-            cell->show();
+            cell->Load(chord, *Properties(), m_capo.Chord(m_token.ChordName(k)), m_token.Word(k),
+                       m_token.LineNo(k));
+            if (cell->isHidden()) {
+                cell->show();
+            }
         }
         ArrangeScore();
     } catch (const AppError &) {
@@ -168,9 +166,10 @@ void ChordScore::BuildChordViews(const QString &sText) {
 
 void ChordScore::Refresh() {
     emit DrawStart();
+    const std::shared_ptr<Chord> chord = SheetChord();
     for (int32_t i = 1; i <= ChordViewCount(); ++i) {
         ChordView *cell = Cell(i);
-        cell->SetChord(SheetChord());
+        cell->SetChord(chord);
         cell->SetChordName(m_capo.Chord(m_token.ChordName(i)));
         cell->CopyDisplaySettings(*Properties(), ChordView::FontCopy::Shared);
         cell->Refresh();

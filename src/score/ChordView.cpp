@@ -12,6 +12,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPointer>
 
 using twips::kTwipsPerPixel;
@@ -20,7 +21,12 @@ using twips::Px;
 ChordView::ChordView(QWidget *parent)
     : QWidget(parent), m_picPosition(new PositionView(m_diagram, this)),
       m_lblChordName(new CellLabel(this)), m_lblWord(new CellLabel(this)) {
+    // White, but not opaque to Qt: an opaque widget makes every repaint of
+    // the score subtract it from its siblings' regions, which for thousands
+    // of cells costs more than all the painting. The cell and its parts
+    // paint their own white (see paintEvent), on the score's white.
     widgethelpers::SetWhiteBackground(this);
+    setAutoFillBackground(false);
     widgethelpers::AcceptDrops(this, [this](const QMimeData *d) { emit DropFile(d); });
 
     m_lblChordName->SetFont(scorefonts::DefaultChordNameFont());
@@ -91,6 +97,32 @@ void ChordView::Initialize() {
     m_lblWord->SetText(QString());
     SetWordVisible(true);
     m_lineNo = 0;
+}
+
+void ChordView::Load(std::shared_ptr<::Chord> cls, const ChordView &templ,
+                     const QString &sChordName, const QString &sWord, int32_t lLineNo) {
+    m_diagram.ResetDots();
+    m_chord = std::move(cls);
+    if (m_chord) {
+        if (m_chord->FlatSize() != m_diagram.FlatSize()) {
+            SetFlatSize(m_chord->FlatSize());
+        }
+        if (m_chord->StringSize() != -1 && m_chord->StringSize() != m_diagram.StringSize()) {
+            SetStringSize(m_chord->StringSize());
+        }
+    }
+    CopyDisplaySettings(templ, FontCopy::Shared);
+    m_lblChordName->SetText(sChordName);
+    m_lblWord->SetText(sWord);
+    m_lineNo = lLineNo;
+    SearchCurrentPosition();
+    DrawPosition();
+    SetChordNameColor();
+    SetWordColor();
+    SetPositionVisible(!sChordName.isEmpty() && m_positionId != 0);
+    SetChordNameVisible(!sChordName.isEmpty());
+    SetWordVisible(true);
+    ArrangeView();
 }
 
 void ChordView::Refresh() {
@@ -352,6 +384,11 @@ void ChordView::ClickWord() {
     ArrangeView();
     emit Redraw();
     emit DrawEnd();
+}
+
+void ChordView::paintEvent(QPaintEvent *) {
+    QPainter p(this);
+    p.fillRect(rect(), Qt::white);
 }
 
 void ChordView::mousePressEvent(QMouseEvent *event) {

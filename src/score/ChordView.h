@@ -30,6 +30,13 @@ public:
     void ClickPopupMenu();
     // Prepares the cell for reuse; does not re-arrange.
     void Initialize();
+    // Shows a token of a sheet, as Initialize, SetChord, CopyDisplaySettings
+    // (shared fonts), SetChordName, SetWord, SetLineNo and SetState(1) in a
+    // row would, but touching each part once: a reused cell whose parts stay
+    // shown is not hidden and shown again, and unchanged text is not
+    // measured again.
+    void Load(std::shared_ptr<::Chord> cls, const ChordView &templ, const QString &sChordName,
+              const QString &sWord, int32_t lLineNo);
     // Draws the current position again and re-applies both colours.
     void Refresh();
     // 1 diagram, name and word; 2 name and word; 3 word only; others change nothing.
@@ -116,6 +123,7 @@ signals:
     void AddToDictionary(const QString &sChordName);
 
 protected:
+    void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
 
 private:

@@ -7,7 +7,7 @@
 
 PositionView::PositionView(const PositionDiagram &diagram, QWidget *parent)
     : QWidget(parent), m_diagram(diagram) {
-    setAttribute(Qt::WA_OpaquePaintEvent);
+    // Paints all of itself, but does not claim to: see ChordView.
 }
 
 void PositionView::paintEvent(QPaintEvent *) {

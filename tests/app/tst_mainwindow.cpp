@@ -98,6 +98,7 @@ private slots:
     void sheetDeletedAfterChoice();
     void hugeClipboard();
     void addToDictionary();
+    void longSheet();
 
 private:
     std::unique_ptr<frmChordScore> MakeWindow();
@@ -742,6 +743,50 @@ void TestMainWindow::addToDictionary() {
     QCOMPARE(m_messages.size(), 2);
     QVERIFY(m_messages[1].contains(path));
     QCOMPARE(ReadAll(path), after);
+}
+
+// A song of 5,000 cells opens, opens again, changes capo and scrolls to its
+// end; one cell more is refused with the limit's message.
+void TestMainWindow::longSheet() {
+    auto w = MakeWindow();
+    const auto writeSheet = [this](const QString &name, int cells) {
+        QString sheet;
+        for (int n = 0; n < cells; n += 4) {
+            sheet += QStringLiteral("C       Am      F       G7\r\nla      li      lu      lo\r\n");
+        }
+        const QString path = m_dir.filePath(name);
+        WriteAll(path, sheet.toLatin1());
+        return path;
+    };
+    const QString path = writeSheet("long.txt", 5000);
+    for (int pass = 0; pass < 2; ++pass) { // the second pass reuses every cell
+        w->OpenChordFile(path);
+        QCOMPARE(w->chsChord()->ChordViewCount(), int16_t(5000));
+    }
+    QVERIFY(m_messages.isEmpty());
+    const ChordScore *score = w->chsChord();
+    QCOMPARE(score->Cell(4999)->ChordName(), QStringLiteral("F"));
+    QVERIFY(score->Cell(4999)->PositionShown());
+    QCOMPARE(score->Cell(5000)->Word(), QStringLiteral("lo"));
+
+    w->mnuVisible_CapoFlat[2]->trigger(); // two frets up: C is played as A#
+    QCOMPARE(score->Cell(1)->ChordName(), QStringLiteral("A#"));
+    QCOMPARE(score->Cell(5000)->ChordName(), QStringLiteral("F7"));
+    QVERIFY(score->Cell(5000)->PositionShown());
+
+    QTest::keyClick(w.get(), Qt::Key_End, Qt::ControlModifier);
+    QCOMPARE(w->vsbScore()->value(), w->vsbScore()->maximum());
+    QVERIFY(w->vsbScore()->maximum() > 0);
+    // The last row is on screen, the bottom margin under it (less a pixel of
+    // rounding to scroll units).
+    const QRect last(score->Cell(5000)->mapTo(w->picView(), QPoint()), score->Cell(5000)->size());
+    QVERIFY(w->picView()->rect().contains(last));
+    const int gap = w->picView()->height() - last.bottom() - 1;
+    QVERIFY2(gap >= 5 && gap <= 6, qPrintable(QString::number(gap)));
+
+    w->OpenChordFile(writeSheet("longer.txt", 5004));
+    QCOMPARE(m_messages.size(), 1);
+    QVERIFY(m_messages[0].contains(QStringLiteral("表示制限数を越えました")));
 }
 
 QTEST_MAIN(TestMainWindow)

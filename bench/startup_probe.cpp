@@ -38,6 +38,15 @@ int main(int argc, char **argv) {
         w.show();
         return QTest::qWaitForWindowExposed(&w) ? 0 : 1;
     }
+    QElapsedTimer stage;
+    stage.start();
+    const bool stages = qEnvironmentVariableIsSet("TAMBLIN_PROBE_STAGES");
+    const auto mark = [&](const char *what) {
+        if (stages) {
+            std::fprintf(stderr, "%-10s %.2f ms\n", what, stage.nsecsElapsed() / 1e6);
+            stage.restart();
+        }
+    };
     scorefonts::InstallFontSubstitutions();
     // Messages go to the terminal: nobody is there to press OK.
     msgbox::SetSink([](const QString &m) { std::printf("message: %s\n", qPrintable(m)); });
@@ -45,11 +54,14 @@ int main(int argc, char **argv) {
     const QString name = basMain::oProfile().GetString("Chord", "Filename", "POSITION.INI");
     basMain::oChord()->LoadChordPosition(basPath::AddBackslash(appinfo::ProgramDirectory()) +
                                          basPath::GetFileName(name));
+    mark("globals");
     auto *w = new frmChordScore;
+    mark("window");
     w->show();
     if (!QTest::qWaitForWindowExposed(w)) {
         return 1;
     }
+    mark("shown");
     if (std::strcmp(mode, "open") == 0 && argc > 2) {
         QMimeData data;
         data.setUrls({QUrl::fromLocalFile(QString::fromLocal8Bit(argv[2]))});

@@ -13,14 +13,25 @@
 namespace sheetfile {
 
 QString ToCrLf(const QString &text) {
-    if (!text.contains(u'\n') && !text.contains(u'\r')) {
+    // Most files have CR LF already: they are handed on as they are, shared.
+    const qsizetype n = text.size();
+    qsizetype first = 0;
+    for (; first < n; ++first) {
+        const QChar c = text[first];
+        if (c == u'\r' && first + 1 < n && text[first + 1] == u'\n') {
+            ++first;
+        } else if (c == u'\r' || c == u'\n') {
+            break;
+        }
+    }
+    if (first == n) {
         return text;
     }
     // LF alone (Unix) and CR alone (classic Mac) both become CR LF.
     QString out;
     out.reserve(text.size() + text.size() / 16);
-    const qsizetype n = text.size();
-    for (qsizetype i = 0; i < n; ++i) {
+    out += QStringView(text).left(first);
+    for (qsizetype i = first; i < n; ++i) {
         const QChar c = text[i];
         if (c == u'\r') {
             out += u"\r\n";

@@ -5,13 +5,11 @@
 #include "app/basMain.h"
 #include "app/frmChordScore.h"
 #include "chords/Chord.h"
-#include "parsing/basPath.h"
-#include "platform/AppInfo.h"
+#include "platform/AppError.h"
 #include "platform/MessageBox.h"
 #include "platform/WidgetHelpers.h"
 #include "score/ChordScore.h"
 #include "score/Fonts.h"
-#include "settings/PrivateProfile.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -50,12 +48,14 @@ int main(int argc, char **argv) {
     scorefonts::InstallFontSubstitutions();
     // Messages go to the terminal: nobody is there to press OK.
     msgbox::SetSink([](const QString &m) { std::printf("message: %s\n", qPrintable(m)); });
-    basMain::CreateGlobals();
-    const QString name = basMain::oProfile().GetString("Chord", "Filename", "POSITION.INI");
-    basMain::oChord()->LoadChordPosition(basPath::AddBackslash(appinfo::ProgramDirectory()) +
-                                         basPath::GetFileName(name));
-    mark("globals");
-    auto *w = new frmChordScore;
+    std::unique_ptr<frmChordScore> owned;
+    try {
+        owned = basMain::LoadMainWindow();
+    } catch (const AppError &e) {
+        std::printf("error: %s\n", qPrintable(e.Description()));
+        return 1;
+    }
+    frmChordScore *w = owned.release();
     mark("window");
     w->show();
     if (!QTest::qWaitForWindowExposed(w)) {

@@ -8,12 +8,16 @@
 #include "platform/MessageBox.h"
 #include "platform/ProfileFile.h"
 #include "platform/SingleInstance.h"
+#include "score/ChordScore.h"
+#include "score/ChordView.h"
 #include "score/Fonts.h"
 #include "settings/PrivateProfile.h"
 
 #include <QApplication>
 #include <QIcon>
 #include <QTimer>
+
+#include <future>
 
 namespace basMain {
 namespace {
@@ -47,6 +51,35 @@ void SetMainWindow(::frmChordScore *window) {
     g_window = window;
 }
 
+std::unique_ptr<::frmChordScore> LoadMainWindow() {
+    std::unique_ptr<::frmChordScore> window;
+    CreateGlobals();
+    // Left by a close that was killed before its rename; only one
+    // instance gets here, so none is being written now.
+    profile::RemoveStaleTemporaries(oProfile().IniFilename());
+    const QString name = oProfile().GetPath("Chord", "Filename", "POSITION.INI");
+    const QString path =
+        basPath::AddBackslash(appinfo::ProgramDirectory()) + basPath::GetFileName(name);
+    // The position file is read on a second thread while the window is
+    // built, into a dictionary of its own; the window shows once it is in.
+    std::future<Chord> loading = std::async(std::launch::async, [path] {
+        Chord chord;
+        chord.LoadChordPosition(path);
+        return chord;
+    });
+    try {
+        window = std::make_unique<::frmChordScore>();
+    } catch (const AppError &) {
+        // A faulty position file is the one reported, as it was read first.
+        loading.get();
+        throw;
+    }
+    *oChord() = loading.get();
+    // The template takes the frame (strings, frets) of the loaded one.
+    window->chsChord()->Properties()->SetChord(oChord());
+    return window;
+}
+
 int Main(const QString &sFile) {
     SingleInstance instance;
     if (instance.AskRunningInstance(sFile)) {
@@ -57,15 +90,7 @@ int Main(const QString &sFile) {
     scorefonts::InstallFontSubstitutions();
     std::unique_ptr<::frmChordScore> window;
     try {
-        CreateGlobals();
-        // Left by a close that was killed before its rename; only one
-        // instance gets here, so none is being written now.
-        profile::RemoveStaleTemporaries(oProfile().IniFilename());
-        const QString name = oProfile().GetPath("Chord", "Filename", "POSITION.INI");
-        const QString path =
-            basPath::AddBackslash(appinfo::ProgramDirectory()) + basPath::GetFileName(name);
-        oChord()->LoadChordPosition(path);
-        window = std::make_unique<::frmChordScore>();
+        window = LoadMainWindow();
         SetMainWindow(window.get());
         window->show();
     } catch (const AppError &e) {

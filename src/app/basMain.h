@@ -15,6 +15,10 @@ namespace basMain {
 // from the position file the settings name, the main window. Returns the
 // process exit code. sFile (a full path, may be empty) is opened once the
 // window is up, or handed to the instance already running.
+// The globals, the position file named in the settings (read beside the
+// window being built) and the main window, not yet shown. Raises what the
+// position file or the settings raise.
+std::unique_ptr<::frmChordScore> LoadMainWindow();
 int Main(const QString &sFile = QString());
 
 // Created in Main and kept until the program ends.

@@ -102,15 +102,7 @@ void ChordView::Initialize() {
 void ChordView::Load(std::shared_ptr<::Chord> cls, const ChordView &templ,
                      const QString &sChordName, const QString &sWord, int32_t lLineNo) {
     m_diagram.ResetDots();
-    m_chord = std::move(cls);
-    if (m_chord) {
-        if (m_chord->FlatSize() != m_diagram.FlatSize()) {
-            SetFlatSize(m_chord->FlatSize());
-        }
-        if (m_chord->StringSize() != -1 && m_chord->StringSize() != m_diagram.StringSize()) {
-            SetStringSize(m_chord->StringSize());
-        }
-    }
+    TakeChord(std::move(cls));
     CopyDisplaySettings(templ, FontCopy::Shared);
     m_lblChordName->SetText(sChordName);
     m_lblWord->SetText(sWord);
@@ -166,7 +158,7 @@ void ChordView::SetWord(const QString &sWord) {
     m_lblWord->SetText(sWord);
 }
 
-void ChordView::SetChord(std::shared_ptr<::Chord> cls) {
+void ChordView::TakeChord(std::shared_ptr<::Chord> cls) {
     m_chord = std::move(cls);
     if (m_chord) {
         // Building the same frame again changes nothing that the drawing
@@ -180,6 +172,10 @@ void ChordView::SetChord(std::shared_ptr<::Chord> cls) {
             SetStringSize(m_chord->StringSize());
         }
     }
+}
+
+void ChordView::SetChord(std::shared_ptr<::Chord> cls) {
+    TakeChord(std::move(cls));
     if (m_chord && m_chord->SearchPosition(ChordName()) != 0) {
         SearchCurrentPosition();
     } else {

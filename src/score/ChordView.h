@@ -130,6 +130,8 @@ private:
     void SetPositionVisible(bool show);
     void SetChordNameVisible(bool show);
     void SetWordVisible(bool show);
+    // The dictionary, and the diagram's frame (strings, frets) it asks for.
+    void TakeChord(std::shared_ptr<::Chord> cls);
     void SearchCurrentPosition();
     void DrawPosition();
     void ShowPosition(bool show);

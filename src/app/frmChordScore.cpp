@@ -42,8 +42,6 @@ frmChordScore::frmChordScore() {
         this, [this] { ClickPopupMenu(); }, [this](const QMimeData *d) { OpenDroppedFile(d); });
     setCentralWidget(m_view);
     m_chsChord = m_view->chsChord();
-    // Long songs: the window takes sheets up to this many cells (the score's
-    // own default stays lower).
     m_chsChord->SetMax(MaxCells);
     m_tmrCheckResize = new QTimer(this);
     m_tmrCheckResize->setInterval(2000);

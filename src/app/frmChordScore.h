@@ -74,6 +74,8 @@ public:
     QMenu *mnuPopup = nullptr;
     QAction *mnuPopup_Paste = nullptr;
 
+    // Long songs: the window takes sheets of up to this many cells (the
+    // score's own default stays lower).
     static constexpr int16_t MaxCells = 5000;
 
 protected:

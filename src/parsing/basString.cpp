@@ -81,15 +81,8 @@ QByteArray ExpandTabBytes(const QString &sText, int16_t iTabSize) {
 }
 
 QString ExpandTab(const QString &sText, int16_t iTabSize) {
-    // Printable ASCII without tabs is its own code page 932 form.
-    bool plain = true;
-    for (QChar c : sText) {
-        if (c.unicode() < 0x20 || c.unicode() >= 0x7F) {
-            plain = false;
-            break;
-        }
-    }
-    if (plain) {
+    // Without tabs, text the code page holds is its own round trip.
+    if (!sText.contains(u'\t') && cp932::RoundTrips(sText)) {
         return sText;
     }
     return cp932::Decode(ExpandTabBytes(sText, iTabSize));

@@ -56,6 +56,11 @@ public:
         (*this)[u];
         return !m_lacking[u];
     }
+    // True when decoding the unit's bytes gives the unit back.
+    bool RoundTrips(char16_t u) {
+        (*this)[u];
+        return m_stable[u];
+    }
 
 private:
     void Fill(size_t block) {
@@ -90,10 +95,26 @@ private:
             // The substitute "?" stands for a unit the code page lacks.
             m_lacking[u] = out[i] == '?' && u != u'?';
         }
+        // Ignorable units vanish, and a few private-use units share bytes with
+        // a standard character.
+        size_t at = 0;
+        for (uint32_t i = 0; i < 256; ++i) {
+            const uint32_t u = first + i;
+            const size_t width = m_width[u];
+            if (width > 0 && !m_lacking[u]) {
+                std::array<UChar, 4> back{};
+                UErrorCode err = U_ZERO_ERROR;
+                const int32_t n = ucnv_toUChars(conv.get(), back.data(), back.size(),
+                                                out.data() + at, static_cast<int32_t>(width), &err);
+                m_stable[u] = U_SUCCESS(err) && n == 1 && back[0] == units[i];
+            }
+            at += width;
+        }
     }
 
     std::array<uint8_t, 0x10000> m_width{};
     std::array<bool, 0x10000> m_lacking{};
+    std::array<bool, 0x10000> m_stable{};
     std::array<std::atomic<bool>, 256> m_ready{};
     std::mutex m_mutex;
 };
@@ -164,6 +185,17 @@ qsizetype ByteLength(const QChar *text, qsizetype length) {
 
 qsizetype ByteLength(const QString &text) {
     return ByteLength(text.constData(), text.size());
+}
+
+bool RoundTrips(const QString &text) {
+    WidthTable &table = Widths();
+    for (QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u >= 0x80 && !table.RoundTrips(u)) {
+            return false;
+        }
+    }
+    return true;
 }
 
 namespace {

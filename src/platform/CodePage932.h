@@ -19,6 +19,10 @@ QString Decode(const char *bytes, qsizetype length);
 qsizetype ByteLength(const QString &text);
 qsizetype ByteLength(const QChar *text, qsizetype length);
 
+// True when Decode(Encode(text)) gives text back: every unit is in the code
+// page and none is dropped or shares its bytes with another character.
+bool RoundTrips(const QString &text);
+
 // Bytes that each UTF-16 unit of text adds to the CP932 form: 1 or 2, 0 for
 // the low half of a surrogate pair (the pair becomes one "?").
 // prefix[i] is the byte length of the first i units; size is length + 1.

@@ -16,6 +16,7 @@ private slots:
     void encode_data();
     void encode();
     void byteLengthMatchesConversion();
+    void roundTripsMatchesConversion();
     void decodeBrokenBytes_data();
     void decodeBrokenBytes();
     void halfWidth_data();
@@ -76,6 +77,20 @@ void TestCodePage::byteLengthMatchesConversion() {
             QCOMPARE(prefix[static_cast<size_t>(i)], cp932::Encode(s.left(i)).size());
         }
     }
+}
+
+// Every BMP unit: the table's answer against a real round trip.
+void TestCodePage::roundTripsMatchesConversion() {
+    int stable = 0;
+    for (char32_t u = 1; u < 0x10000; ++u) {
+        const QString s(QChar(static_cast<char16_t>(u)));
+        const bool expected = cp932::Decode(cp932::Encode(s)) == s;
+        QCOMPARE(cp932::RoundTrips(s), expected);
+        stable += expected ? 1 : 0;
+    }
+    QVERIFY(stable > 7000); // the code page itself, not an empty table
+    QVERIFY(!cp932::RoundTrips(QStringLiteral("A\u00ADB")));
+    QVERIFY(cp932::RoundTrips(QStringLiteral("ゾ G7 \u3000")));
 }
 
 void TestCodePage::decodeBrokenBytes_data() {

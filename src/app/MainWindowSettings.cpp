@@ -1,7 +1,9 @@
 #include "app/MainWindowSettings.h"
 
+#include "app/AutoScroll.h"
 #include "platform/Twips.h"
 #include "score/ChordView.h"
+#include "score/Zoom.h"
 #include "settings/FileHistory.h"
 #include "settings/PrivateProfile.h"
 
@@ -36,13 +38,18 @@ struct FontSection {
 struct RecentFiles {};
 // Read and clamped to 0..9; written unless no capo is chosen.
 struct CapoNumber {};
+// An integer that reading brings into its range.
+struct Fixed {
+    int16_t S::*Field;
+    int (*Fix)(int);
+};
 // Written only.
 struct WrittenPath {
     QString S::*Field;
 };
 
 using Kind = std::variant<WindowLength, Long, Int, Boolean, Path, FontSection, RecentFiles,
-                          CapoNumber, WrittenPath>;
+                          CapoNumber, Fixed, WrittenPath>;
 
 struct Entry {
     const char *Section;
@@ -69,6 +76,9 @@ const Entry kEntries[] = {
     {"Setting", "Capo", CapoNumber{}},
     {"Setting", "PageReturn", Boolean{&S::PageReturn}},
     {"Chord", "Filename", WrittenPath{&S::ChordFilename}},
+    {"Setting", "Zoom", Fixed{&S::Zoom, zoom::Nearest}},
+    {"Setting", "AutoScrollSpeed", Fixed{&S::AutoScrollSpeed, AutoScroll::ClampSpeed}},
+    {"Setting", "FullScreenHidesMenuBar", Boolean{&S::FullScreenHidesMenuBar}},
 };
 
 template <class... F> struct Overloaded : F... { using F::operator()...; };
@@ -116,6 +126,10 @@ void MainWindowSettings::Load(const PrivateProfile &profile, QSize screen, FileH
                            const int16_t capo = profile.GetInt(section, key, int16_t{0});
                            Capo = capo < 0 || capo > 9 ? int16_t{0} : capo;
                        },
+                       [&](const Fixed &k) {
+                           this->*k.Field = static_cast<int16_t>(
+                               k.Fix(profile.GetInt(section, key, this->*k.Field)));
+                       },
                        [&](const WrittenPath &) {},
                    },
                    e.Type);
@@ -144,6 +158,7 @@ void MainWindowSettings::Save(const PrivateProfile &profile, const FileHistory &
                         profile.WriteInt(section, key, Capo);
                     }
                 },
+                [&](const Fixed &k) { profile.WriteInt(section, key, this->*k.Field); },
                 [&](const WrittenPath &k) { profile.WritePath(section, key, this->*k.Field); },
             },
             e.Type);

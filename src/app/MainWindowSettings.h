@@ -35,6 +35,11 @@ struct MainWindowSettings {
     // 0 to 9; -1 (no capo item checked) is not written.
     int16_t Capo = 0;
     bool PageReturn = false;
+    // Percent, one of the zoom steps; a hand-edited value goes to the nearest.
+    int16_t Zoom = 100;
+    // 1 (slow) to 9.
+    int16_t AutoScrollSpeed = 3;
+    bool FullScreenHidesMenuBar = true;
     // The position file in use, written only: the program reads it at start.
     QString ChordFilename;
 

@@ -3,6 +3,9 @@
 #include "platform/Twips.h"
 #include "platform/WidgetHelpers.h"
 #include "score/ChordScore.h"
+#include "score/ChordView.h"
+
+#include <algorithm>
 
 #include <QMouseEvent>
 #include <QScrollBar>
@@ -139,6 +142,45 @@ bool ScoreView::Wheel(const QWheelEvent &event) {
         ScrollStep(m_vsbScore, steps.Vertical);
     }
     return true;
+}
+
+int16_t ScoreView::FirstVisibleCell() const {
+    const int64_t left = int64_t{m_hsbScore->value()} * scoreviewport::kTwipsPerUnit;
+    const int64_t top = int64_t{m_vsbScore->value()} * scoreviewport::kTwipsPerUnit;
+    const auto &places = m_chsChord->Layout().Places();
+    for (size_t k = 0; k < places.size(); ++k) {
+        const ScoreLayout::Place &p = places[k];
+        const auto i = static_cast<int16_t>(k + 1);
+        if (p.Bottom > top && p.Left + m_chsChord->Cell(i)->WidthTwips() > left) {
+            return i;
+        }
+    }
+    return 0;
+}
+
+void ScoreView::SetZoom(int iPercent, bool bPageReturn) {
+    const int before = m_chsChord->Zoom();
+    const int16_t anchor = FirstVisibleCell();
+    // Where the anchor stood in the view, in twips of the old zoom.
+    const int64_t dx = anchor ? int64_t{m_hsbScore->value()} * scoreviewport::kTwipsPerUnit -
+                                    m_chsChord->CellLeft(anchor)
+                              : 0;
+    const int64_t dy = anchor ? int64_t{m_vsbScore->value()} * scoreviewport::kTwipsPerUnit -
+                                    m_chsChord->CellTop(anchor)
+                              : 0;
+    m_chsChord->SetZoom(iPercent);
+    LayoutView(bPageReturn);
+    if (anchor == 0 || anchor > m_chsChord->ChordViewCount()) {
+        return;
+    }
+    const auto scaled = [&](int64_t d) { return d * iPercent / before; };
+    // Rounded up: the row above must not creep into the view.
+    const auto unit = [](int64_t t) {
+        const int64_t u = scoreviewport::kTwipsPerUnit;
+        return static_cast<int>(std::max<int64_t>(0, (t + u - 1) / u));
+    };
+    m_hsbScore->setValue(unit(m_chsChord->CellLeft(anchor) + scaled(dx)));
+    m_vsbScore->setValue(unit(m_chsChord->CellTop(anchor) + scaled(dy)));
 }
 
 int32_t ScoreView::ViewWidthTwips() const {

@@ -36,6 +36,11 @@ public:
     bool ScrollKey(int key, bool bCtrl);
     // Wheel input over the viewport or the bars; false for Ctrl+wheel.
     bool Wheel(const QWheelEvent &event);
+    // Zooms the score (percent); the cell at the view's top left stays at
+    // the same place in the view.
+    void SetZoom(int iPercent, bool bPageReturn);
+    // The first cell that shows in the view, 0 for none.
+    int16_t FirstVisibleCell() const;
     // Inner size of the viewport in twips.
     int32_t ViewWidthTwips() const;
     int32_t ViewHeightTwips() const;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/AutoScroll.h"
 #include "app/MainWindowSettings.h"
 #include "app/ScoreView.h"
 
@@ -13,6 +14,7 @@
 class ChordScore;
 class FileHistory;
 class QAction;
+class QLabel;
 class QMenu;
 class QMimeData;
 class QScrollBar;
@@ -56,6 +58,21 @@ public:
     // The capo whose item is checked, -1 if none.
     int16_t CheckedCapo() const;
     bool PageReturn() const;
+    int Zoom() const;
+    int16_t FirstVisibleCell() const { return m_view->FirstVisibleCell(); }
+    // Zooms to a step, keeping the part of the sheet in view.
+    void SetZoom(int iPercent);
+    // Auto-scroll and its clock (milliseconds); tests set their own clock
+    // and call the tick themselves.
+    AutoScroll &AutoScroller() { return m_autoScroll; }
+    QTimer *tmrAutoScroll() const { return m_tmrAutoScroll; }
+    void SetClock(std::function<int64_t()> clock) { m_clock = std::move(clock); }
+    void ToggleAutoScroll();
+    void AutoScrollTick();
+    void ChangeAutoScrollSpeed(int iDelta);
+    // The short message over the score ("自動スクロール 速度 3").
+    QLabel *Overlay() const { return m_overlay; }
+    void ToggleFullScreen();
 
     QAction *mnuFile_Open = nullptr;
     std::vector<QAction *> mnuFile_File; // 1..9, 0 unused
@@ -69,6 +86,14 @@ public:
     std::vector<QAction *> mnuVisible_CapoFlat; // 0..9
     QAction *mnuVisible_Missing = nullptr;
     QAction *mnuVisible_Page = nullptr;
+    QMenu *mnuVisible_Zoom = nullptr;
+    QAction *mnuVisible_ZoomIn = nullptr;
+    QAction *mnuVisible_ZoomOut = nullptr;
+    QAction *mnuVisible_ZoomReset = nullptr;
+    std::vector<QAction *> mnuVisible_ZoomStep; // one per zoom step
+    QAction *mnuVisible_AutoScroll = nullptr;
+    QAction *mnuVisible_FullScreen = nullptr;
+    QAction *mnuVisible_HideMenuBar = nullptr;
     QAction *mnuHelp_Setting = nullptr;
     QAction *mnuHelp_Version = nullptr;
     QMenu *mnuPopup = nullptr;
@@ -108,6 +133,10 @@ private:
     void mnuFile_File_Click(int16_t i);
     void mnuEdit_Open();
     void mnuVisible_Page_Click();
+    void BuildReadingMenus(QMenu *visible);
+    void ShowOverlay(const QString &sText);
+    void ApplyMenuBarVisibility();
+    void UserScrolled();
 
     ScoreView *m_view = nullptr;
     ChordScore *m_chsChord = nullptr; // the view's
@@ -116,4 +145,11 @@ private:
     QString m_preOpenedDir;
     bool m_busy = false;
     bool m_loaded = false;
+    AutoScroll m_autoScroll;
+    QTimer *m_tmrAutoScroll = nullptr;
+    std::function<int64_t()> m_clock;
+    QLabel *m_overlay = nullptr;
+    QTimer *m_tmrOverlay = nullptr;
+    int m_zoomWheel = 0; // eighths of a degree not yet used for zooming
+    bool m_wasMaximized = false;
 };

@@ -30,10 +30,21 @@ void CellLabel::SetColor(const QColor &color) {
     }
 }
 
+void CellLabel::SetZoom(int iPercent) {
+    if (iPercent != m_zoom) {
+        m_zoom = iPercent;
+        m_made = false;
+        update();
+    }
+}
+
 const QFont &CellLabel::CurrentFont() const {
     if (!m_made || !(m_madeFrom == *m_font)) {
         m_madeFrom = *m_font;
         m_qfont = m_font->ToQFont();
+        if (m_zoom != 100) {
+            m_qfont.setPointSizeF(m_qfont.pointSizeF() * m_zoom / 100.0);
+        }
         m_made = true;
         m_measured = false;
     }

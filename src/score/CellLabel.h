@@ -21,6 +21,9 @@ public:
     const std::shared_ptr<Font> &GetFont() const { return m_font; }
     void SetFont(std::shared_ptr<Font> fnt);
     void SetColor(const QColor &color);
+    // The text drawn at this percent of the font's size.
+    void SetZoom(int iPercent);
+    int Zoom() const { return m_zoom; }
     const QColor &Color() const { return m_color; }
 
     // Text width and line height in pixels, for the font as it is now.
@@ -44,6 +47,7 @@ private:
     mutable Font m_madeFrom;
     mutable QFont m_qfont;
     mutable bool m_made = false;
+    int m_zoom = 100;
     mutable QSize m_textSize;
     mutable bool m_measured = false;
     QColor m_color = Qt::black;

@@ -8,6 +8,7 @@
 #include "platform/WidgetHelpers.h"
 #include "score/ChordView.h"
 #include "score/ScoreSeparator.h"
+#include "score/Zoom.h"
 
 #include <QCursor>
 #include <QMenu>
@@ -199,6 +200,23 @@ void ChordScore::SetFixHeight(int32_t lHeight) {
     emit DrawEnd();
 }
 
+void ChordScore::SetZoom(int iPercent) {
+    if (iPercent == Zoom()) {
+        return;
+    }
+    emit DrawStart();
+    Properties()->SetZoom(iPercent);
+    for (int16_t i = 1; i <= ChordViewCount(); ++i) {
+        Cell(i)->SetZoom(iPercent);
+    }
+    ArrangeScore();
+    emit DrawEnd();
+}
+
+int ChordScore::Zoom() const {
+    return Properties()->Zoom();
+}
+
 void ChordScore::SetCapo(int16_t iCapo) {
     m_capo.SetCapo(iCapo);
     Refresh();
@@ -236,7 +254,8 @@ void ChordScore::ArrangeScore() {
         boxes[static_cast<size_t>(i - 1)] = {cell->WidthTwips(), cell->HeightTwips(),
                                              cell->LineNo()};
     }
-    m_layout = ScoreLayout::Arrange(boxes, m_fixHeight);
+    m_layout =
+        ScoreLayout::Arrange(boxes, m_fixHeight, zoom::ScaleTwips(Margin, Properties()->Zoom()));
     for (int32_t i = 1; i <= n; ++i) {
         const ScoreLayout::Place &place = m_layout.Places()[static_cast<size_t>(i - 1)];
         if (place.Bottom != 0) { // a cell the layout left out stays where it is

@@ -55,6 +55,9 @@ public:
     // fret-start rule on it, then calls Refresh or loads a text.
     ChordView *Properties() const { return m_chvChord[0]; }
     void SetCapo(int16_t iCapo);
+    // Percent, one of zoom::kSteps; the whole score scales.
+    void SetZoom(int iPercent);
+    int Zoom() const;
 
     // Cells 1 to ChordViewCount, and the separators in use.
     ChordView *Cell(int16_t i) const;

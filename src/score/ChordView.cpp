@@ -7,6 +7,7 @@
 #include "score/CellLabel.h"
 #include "score/Fonts.h"
 #include "score/PositionView.h"
+#include "score/Zoom.h"
 
 #include <QCursor>
 #include <QMenu>
@@ -103,6 +104,7 @@ void ChordView::Load(std::shared_ptr<::Chord> cls, const ChordView &templ,
                      const QString &sChordName, const QString &sWord, int32_t lLineNo) {
     m_diagram.ResetDots();
     TakeChord(std::move(cls));
+    ApplyZoom(templ.Zoom());
     CopyDisplaySettings(templ, FontCopy::Shared);
     m_lblChordName->SetText(sChordName);
     m_lblWord->SetText(sWord);
@@ -198,6 +200,22 @@ void ChordView::SetPositionId(int16_t iPositionId) {
     ArrangeView();
 }
 
+void ChordView::ApplyZoom(int iPercent) {
+    if (iPercent == m_diagram.Zoom()) {
+        return;
+    }
+    m_diagram.SetZoom(iPercent);
+    m_lblChordName->SetZoom(iPercent);
+    m_lblWord->SetZoom(iPercent);
+    m_picPosition->resize(Px(m_diagram.Width()), Px(m_diagram.Height()));
+    m_picPosition->update();
+}
+
+void ChordView::SetZoom(int iPercent) {
+    ApplyZoom(iPercent);
+    ArrangeView();
+}
+
 void ChordView::SetStringSize(int16_t iSize) {
     m_diagram.SetStringSize(iSize);
     m_picPosition->resize(Px(m_diagram.Width()), Px(m_diagram.Height()));
@@ -277,7 +295,7 @@ void ChordView::ArrangeView() {
     }
     // A gap after a chord name that is the widest part.
     if (m_chordNameShown && nameWidth == width) {
-        width += 80;
+        width += zoom::ScaleTwips(80, m_diagram.Zoom());
     }
     m_width = width;
     m_height = height;

@@ -82,6 +82,10 @@ public:
     // 3 to 7 strings, 1 to 6 fret columns; others raise an AppError.
     void SetStringSize(int16_t iSize);
     void SetFlatSize(int16_t iSize);
+    // Scales the diagram, the text and the gaps (percent). Cells loaded
+    // from a template take its zoom.
+    void SetZoom(int iPercent);
+    int Zoom() const { return m_diagram.Zoom(); }
 
     // The parts and their shown flags, which the layout reads.
     PositionView *picPosition() const { return m_picPosition; }
@@ -132,6 +136,7 @@ private:
     void SetWordVisible(bool show);
     // The dictionary, and the diagram's frame (strings, frets) it asks for.
     void TakeChord(std::shared_ptr<::Chord> cls);
+    void ApplyZoom(int iPercent);
     void SearchCurrentPosition();
     void DrawPosition();
     void ShowPosition(bool show);

@@ -2,6 +2,8 @@
 
 #include <QGuiApplication>
 
+#include <map>
+
 namespace scorefonts {
 
 void InstallFontSubstitutions() {
@@ -26,14 +28,17 @@ std::shared_ptr<Font> DefaultWordFont() {
     return std::make_shared<Font>(Font::FromQFont(QGuiApplication::font()));
 }
 
-const QFont &FretNumberFont() {
-    static const QFont font = [] {
+const QFont &FretNumberFont(int iPercent) {
+    // One per zoom step in use; painting happens on the UI thread only.
+    static std::map<int, QFont> fonts;
+    auto it = fonts.find(iPercent);
+    if (it == fonts.end()) {
         QFont f(QStringLiteral("Arial"));
-        f.setPointSizeF(8.25);
+        f.setPointSizeF(8.25 * iPercent / 100.0);
         f.setWeight(QFont::Normal);
-        return f;
-    }();
-    return font;
+        it = fonts.emplace(iPercent, f).first;
+    }
+    return it->second;
 }
 
 } // namespace scorefonts

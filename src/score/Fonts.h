@@ -18,6 +18,6 @@ std::shared_ptr<Font> DefaultChordNameFont();
 // The desktop's default font: lyric words.
 std::shared_ptr<Font> DefaultWordFont();
 // Arial 8.25 pt: the fret number of a diagram.
-const QFont &FretNumberFont();
+const QFont &FretNumberFont(int iPercent = 100);
 
 } // namespace scorefonts

@@ -38,13 +38,13 @@ public:
 
     static constexpr int16_t MaxStrings = 7;
     static constexpr int16_t MaxFrets = 6;
-    static constexpr int32_t DotHeight = 75;
+
     // Left edge of a dot in fret columns 1 to 6.
-    static constexpr int32_t ColumnLeft(int16_t c) { return 150 + 120 * (c - 1); }
-    static constexpr int32_t StringY(int16_t i) { return 210 + 90 * (i - 1); }
-    static constexpr int32_t FretX(int16_t k) { return 120 + 120 * k; }
+    int32_t ColumnLeft(int16_t c) const { return U(10) + U(8) * (c - 1); }
+    int32_t StringY(int16_t i) const { return U(14) + U(6) * (i - 1); }
+    int32_t FretX(int16_t k) const { return U(8) + U(8) * k; }
     // Top of the dot and the cross of string i.
-    static constexpr int32_t MarkTop(int16_t i) { return 180 + 90 * (i - 1); }
+    int32_t MarkTop(int16_t i) const { return U(12) + U(6) * (i - 1); }
 
     PositionDiagram();
 
@@ -59,6 +59,9 @@ public:
                       bool bAdjustFlatStart, bool bVariationMark);
     // Every dot back to one string's height, as at construction.
     void ResetDots();
+    // Scales every figure (percent); what is shown stays shown.
+    void SetZoom(int iPercent);
+    int Zoom() const { return m_zoom; }
 
     int16_t FlatStart() const { return m_flatStart; }
     int32_t Width() const { return m_width; }
@@ -72,6 +75,11 @@ public:
     const Mark &Variation() const { return m_variation; }
 
 private:
+    // Twips of a length that is iPixels at 100%, whole pixels at any zoom.
+    int32_t U(int iPixels) const;
+    // Puts every figure where the frame and the zoom say.
+    void Place();
+    void PlaceDot(int16_t i);
     void DrawStringMark(int16_t i, int16_t iFlat, int16_t iMulti);
 
     std::array<Line, 8> m_strings{}; // 1..7
@@ -85,4 +93,9 @@ private:
     int16_t m_flatStart = 0;
     int32_t m_width = 0;
     int32_t m_height = 0;
+    int m_zoom = 100;
+    bool m_thickNut = false;
+    // Fret column and strings covered of each dot, for placing it again.
+    std::array<int16_t, 8> m_dotColumn{};
+    std::array<int16_t, 8> m_dotMulti{};
 };

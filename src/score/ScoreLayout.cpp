@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <utility>
 
-ScoreLayout ScoreLayout::Arrange(const std::vector<Box> &boxes, int32_t lFixHeight) {
+ScoreLayout ScoreLayout::Arrange(const std::vector<Box> &boxes, int32_t lFixHeight,
+                                 int32_t lMargin) {
     ScoreLayout layout;
     layout.m_places.assign(boxes.size(), Place{});
     // The first and last cell of every row, in one pass. Rows beyond the
@@ -27,7 +28,7 @@ ScoreLayout ScoreLayout::Arrange(const std::vector<Box> &boxes, int32_t lFixHeig
 
     int32_t pageX = 0;
     int32_t widest = 0;
-    int32_t y = Margin;
+    int32_t y = lMargin;
     for (const auto &[first, end] : rows) {
         if (end == 0) {
             break;
@@ -38,14 +39,14 @@ ScoreLayout ScoreLayout::Arrange(const std::vector<Box> &boxes, int32_t lFixHeig
             rowWidth += boxes[k].Width;
             rowHeight = std::max(rowHeight, boxes[k].Height);
         }
-        if (lFixHeight > 0 && lFixHeight < Margin + rowHeight + y) {
-            pageX += Margin + Margin + widest;
+        if (lFixHeight > 0 && lFixHeight < lMargin + rowHeight + y) {
+            pageX += lMargin + lMargin + widest;
             layout.m_separatorX.push_back(pageX);
-            y = Margin;
+            y = lMargin;
             widest = 0;
         }
         const int32_t rowBottom = y + rowHeight;
-        int32_t x = Margin + pageX;
+        int32_t x = lMargin + pageX;
         for (size_t k = first; k < end; ++k) {
             layout.m_places[k] = {x, rowBottom - boxes[k].Height, rowBottom};
             x += boxes[k].Width;
@@ -54,9 +55,9 @@ ScoreLayout ScoreLayout::Arrange(const std::vector<Box> &boxes, int32_t lFixHeig
         y += rowHeight;
     }
     if (widest > 0) {
-        pageX += Margin + Margin + widest;
+        pageX += lMargin + lMargin + widest;
     }
     layout.m_width = pageX;
-    layout.m_height = lFixHeight > 0 ? lFixHeight : y + Margin;
+    layout.m_height = lFixHeight > 0 ? lFixHeight : y + lMargin;
     return layout;
 }

@@ -27,7 +27,9 @@ public:
     // boxes[k] is cell k + 1. lFixHeight 0 lays out one column; above 0,
     // page columns of that height. Rows are numbered without gaps: cells of
     // a row past the first missing one, or of a row below 1, are not placed.
-    static ScoreLayout Arrange(const std::vector<Box> &boxes, int32_t lFixHeight);
+    // lMargin goes around every page column.
+    static ScoreLayout Arrange(const std::vector<Box> &boxes, int32_t lFixHeight,
+                               int32_t lMargin = Margin);
 
     // One per box, in the same order.
     const std::vector<Place> &Places() const { return m_places; }

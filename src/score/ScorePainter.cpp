@@ -15,27 +15,29 @@ namespace scorepainter {
 
 namespace {
 
-void DrawCross(QPainter &p, const PositionDiagram::Cross &c, const QColor &ink) {
+// Two diagonal strokes of square pixels, iLine wide.
+void DrawCross(QPainter &p, const PositionDiagram::Cross &c, int iLine, const QColor &ink) {
     const int left = Px(c.Left);
     const int top = Px(c.Top);
     const int n = Px(c.Size);
-    for (int k = 0; k < n; ++k) {
-        p.fillRect(left + k, top + k, 1, 1, ink);
-        p.fillRect(left + n - 1 - k, top + k, 1, 1, ink);
+    for (int k = 0; k + iLine <= n; ++k) {
+        p.fillRect(left + k, top + k, iLine, iLine, ink);
+        p.fillRect(left + n - iLine - k, top + k, iLine, iLine, ink);
     }
 }
 
-// A rounded rectangle of pixels: the corners left out, a 1-pixel border.
-void DrawDot(QPainter &p, const PositionDiagram::Dot &d, const QColor &ink) {
+// A rounded rectangle of pixels: the corners left out, an iLine-pixel border.
+void DrawDot(QPainter &p, const PositionDiagram::Dot &d, int iLine, const QColor &ink) {
     const int x = Px(d.Left);
     const int y = Px(d.Top);
     const int w = Px(d.Width);
     const int h = Px(d.Height);
-    p.fillRect(x + 1, y + 1, w - 2, h - 2, QColor(255, 0, 0));
-    p.fillRect(x + 1, y, w - 2, 1, ink);
-    p.fillRect(x + 1, y + h - 1, w - 2, 1, ink);
-    p.fillRect(x, y + 1, 1, h - 2, ink);
-    p.fillRect(x + w - 1, y + 1, 1, h - 2, ink);
+    const int t = iLine;
+    p.fillRect(x + t, y + t, w - 2 * t, h - 2 * t, QColor(255, 0, 0));
+    p.fillRect(x + t, y, w - 2 * t, t, ink);
+    p.fillRect(x + t, y + h - t, w - 2 * t, t, ink);
+    p.fillRect(x, y + t, t, h - 2 * t, ink);
+    p.fillRect(x + w - t, y + t, t, h - 2 * t, ink);
 }
 
 void PaintPart(QPainter &p, const TextPart &part) {
@@ -52,29 +54,31 @@ void PaintPart(QPainter &p, const TextPart &part) {
 
 void PaintDiagram(QPainter &p, const PositionDiagram &d) {
     const QColor ink(Qt::black);
+    const int line = d.String(1).WidthPx;
     p.fillRect(0, 0, Px(d.Width()), Px(d.Height()), Qt::white);
     for (int16_t i = 1; i <= PositionDiagram::MaxStrings; ++i) {
         const PositionDiagram::Line &s = d.String(i);
         if (s.Visible) {
-            p.fillRect(Px(s.X1), Px(s.Y1), Px(s.X2) - Px(s.X1) + 1, 1, ink);
+            // To the far edge of the last fret line.
+            p.fillRect(Px(s.X1), Px(s.Y1), Px(s.X2) - Px(s.X1) + line, s.WidthPx, ink);
         }
     }
     for (int16_t k = 0; k <= PositionDiagram::MaxFrets; ++k) {
         const PositionDiagram::Line &f = d.Fret(k);
         if (f.Visible) {
             // A thick nut grows to the left, away from the first fret column.
-            const int x = Px(f.X1) - (f.WidthPx - 1);
-            p.fillRect(x, Px(f.Y1), f.WidthPx, Px(f.Y2) - Px(f.Y1) + 1, ink);
+            const int x = k == 0 ? Px(f.X1) - (f.WidthPx - line) : Px(f.X1);
+            p.fillRect(x, Px(f.Y1), f.WidthPx, Px(f.Y2) - Px(f.Y1) + line, ink);
         }
     }
     for (int16_t i = 1; i <= PositionDiagram::MaxStrings; ++i) {
         if (d.Mute(i).Visible) {
-            DrawCross(p, d.Mute(i), ink);
+            DrawCross(p, d.Mute(i), line, ink);
         }
     }
     const PositionDiagram::Label &number = d.FretNumber();
     if (number.Visible) {
-        p.setFont(scorefonts::FretNumberFont());
+        p.setFont(scorefonts::FretNumberFont(d.Zoom()));
         p.setPen(ink);
         p.drawText(QRect(Px(number.Left), Px(number.Top), Px(number.Width), Px(number.Height)),
                    Qt::AlignCenter, number.Text);
@@ -83,14 +87,16 @@ void PaintDiagram(QPainter &p, const PositionDiagram &d) {
     if (mark.Visible) {
         const int x = Px(mark.Left);
         const int y = Px(mark.Top);
-        p.fillRect(x, y, 3, 3, Qt::white);
-        p.fillRect(x + 1, y, 1, 3, ink);
-        p.fillRect(x, y + 1, 3, 1, ink);
+        const int n = Px(mark.Size);
+        const int arm = (n - line) / 2;
+        p.fillRect(x, y, n, n, Qt::white);
+        p.fillRect(x + arm, y, line, n, ink);
+        p.fillRect(x, y + arm, n, line, ink);
     }
     // String 1's dot on top.
     for (int16_t i = PositionDiagram::MaxStrings; i >= 1; --i) {
         if (d.Thumb(i).Visible) {
-            DrawDot(p, d.Thumb(i), ink);
+            DrawDot(p, d.Thumb(i), line, ink);
         }
     }
 }

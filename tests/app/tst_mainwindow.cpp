@@ -22,8 +22,10 @@
 #include <QFileInfo>
 #include <QFileSystemModel>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMimeData>
 #include <QScopeGuard>
 #include <QScreen>
@@ -99,6 +101,11 @@ private slots:
     void hugeClipboard();
     void addToDictionary();
     void longSheet();
+    void zoomKeepsRow_data();
+    void zoomKeepsRow();
+    void readingSettingsRoundTrip();
+    void autoScrollInWindow();
+    void fullScreen();
 
 private:
     std::unique_ptr<frmChordScore> MakeWindow();
@@ -472,8 +479,6 @@ void TestMainWindow::wheel_data() {
         << QPoint(0, -120) << QPoint() << int(Qt::ShiftModifier) << 1 << 45 << 0;
     QTest::newRow("horizontal wheel") << QPoint(120, 0) << QPoint() << none << 1 << -45 << 0;
     QTest::newRow("touchpad pixels") << QPoint(0, -24) << QPoint(4, -20) << none << 1 << -6 << 30;
-    QTest::newRow("ctrl is for zoom")
-        << QPoint(0, -120) << QPoint() << int(Qt::ControlModifier) << 1 << 0 << 0;
     QTest::newRow("held at the end")
         << QPoint(0, -120 * 100000) << QPoint() << none << 1 << 0 << 100000;
 }
@@ -787,6 +792,122 @@ void TestMainWindow::longSheet() {
     w->OpenChordFile(writeSheet("longer.txt", 5004));
     QCOMPARE(m_messages.size(), 1);
     QVERIFY(m_messages[0].contains(QStringLiteral("表示制限数を越えました")));
+}
+
+void TestMainWindow::zoomKeepsRow_data() {
+    QTest::addColumn<std::function<void(frmChordScore &)>>("act");
+    QTest::addColumn<int>("zoom");
+    using W = frmChordScore;
+    QTest::newRow("ctrl+plus twice") << std::function<void(W &)>([](W &w) {
+        QTest::keyClick(&w, Qt::Key_Plus, Qt::ControlModifier);
+        QTest::keyClick(&w, Qt::Key_Equal, Qt::ControlModifier);
+    }) << 125;
+    QTest::newRow("ctrl+minus") << std::function<void(W &)>([](W &w) {
+        QTest::keyClick(&w, Qt::Key_Minus, Qt::ControlModifier);
+    }) << 90;
+    QTest::newRow("ctrl+wheel up") << std::function<void(W &)>([](W &w) {
+        QWidget *cell = w.chsChord()->Cell(3);
+        QWheelEvent e(QPointF(5, 5), cell->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, 120),
+                      Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(cell, &e);
+    }) << 110;
+    QTest::newRow("menu step") << std::function<void(W &)>([](W &w) {
+        w.mnuVisible_ZoomStep.back()->trigger();
+    }) << 400;
+    QTest::newRow("ctrl+0 after 300") << std::function<void(W &)>([](W &w) {
+        w.SetZoom(300);
+        QTest::keyClick(&w, Qt::Key_0, Qt::ControlModifier);
+    }) << 100;
+}
+
+// Zooming scales every cell and keeps the row at the top of the view there;
+// Ctrl+0 is the zoom's, not capo 0's.
+void TestMainWindow::zoomKeepsRow() {
+    QFETCH(std::function<void(frmChordScore &)>, act);
+    QFETCH(int, zoom);
+    auto w = MakeWindow();
+    PasteWideSheet(*w);
+    w->mnuVisible_CapoFlat[2]->trigger();
+    ChordScore *score = w->chsChord();
+    const int width = score->Cell(1)->width();
+    // Row 5's first cell at the top: its row starts at the view's top edge.
+    w->vsbScore()->setValue((score->CellTop(57) + 9) / 10);
+    QCOMPARE(w->FirstVisibleCell(), int16_t(57));
+    act(*w);
+    QCOMPARE(w->Zoom(), zoom);
+    QCOMPARE(w->FirstVisibleCell(), int16_t(57));
+    QVERIFY(std::abs(score->Cell(1)->width() - width * zoom / 100) <= 3);
+    QCOMPARE(w->CheckedCapo(), int16_t(2));
+}
+
+void TestMainWindow::readingSettingsRoundTrip() {
+    WriteAll(Ini(), "[Setting]\r\nZoom=133\r\nAutoScrollSpeed=42\r\n");
+    {
+        auto w = MakeWindow();
+        QCOMPARE(w->Zoom(), 125); // nearest step
+        QCOMPARE(w->AutoScroller().Speed(), AutoScroll::MaxSpeed);
+        QVERIFY(w->mnuVisible_ZoomStep[7]->isChecked()); // 125%
+        w->SetZoom(150);
+        QTest::keyClick(w.get(), Qt::Key_Minus);
+        QVERIFY(w->Overlay()->isVisible());
+        QCOMPARE(w->Overlay()->text(), QStringLiteral("自動スクロール 速度 8"));
+        QVERIFY(w->close());
+    }
+    const QByteArray after = ReadAll(Ini());
+    QVERIFY(after.contains("Zoom=150\r\n"));
+    QVERIFY(after.contains("AutoScrollSpeed=8\r\n"));
+    auto w = MakeWindow();
+    QCOMPARE(w->Zoom(), 150);
+    QCOMPARE(w->AutoScroller().Speed(), 8);
+}
+
+// Space starts it; the view moves down on the window's ticks; a key the user
+// scrolls with pauses it; it stops at the end.
+void TestMainWindow::autoScrollInWindow() {
+    auto w = MakeWindow();
+    int64_t now = 0;
+    w->SetClock([&now] { return now; });
+    PasteWideSheet(*w);
+    QTest::keyClick(w.get(), Qt::Key_Space);
+    QVERIFY(w->AutoScroller().Running());
+    QVERIFY(w->mnuVisible_AutoScroll->isChecked());
+    QVERIFY(w->tmrAutoScroll()->isActive());
+    w->tmrAutoScroll()->stop(); // the test's clock drives it
+    for (int i = 0; i < 60; ++i) {
+        now += 16;
+        w->AutoScrollTick();
+    }
+    const int moved = w->vsbScore()->value();
+    // A second at speed 3: 12 pixels, 18 scroll units (less what is carried).
+    QVERIFY2(moved >= 17 && moved <= 18, qPrintable(QString::number(moved)));
+    QTest::keyClick(w.get(), Qt::Key_Up);
+    const int after = w->vsbScore()->value();
+    now += 16;
+    w->AutoScrollTick();
+    QCOMPARE(w->vsbScore()->value(), after);
+    for (int i = 0; i < 100000 && w->AutoScroller().Running(); ++i) {
+        now += 16;
+        w->AutoScrollTick();
+    }
+    QVERIFY(!w->AutoScroller().Running());
+    QCOMPARE(w->vsbScore()->value(), w->vsbScore()->maximum());
+    QVERIFY(!w->mnuVisible_AutoScroll->isChecked());
+    QCOMPARE(w->Overlay()->text(), QStringLiteral("自動スクロール 終了"));
+}
+
+void TestMainWindow::fullScreen() {
+    auto w = MakeWindow();
+    QVERIFY(w->mnuVisible_HideMenuBar->isChecked());
+    QTest::keyClick(w.get(), Qt::Key_F11);
+    QTRY_VERIFY(w->isFullScreen());
+    QVERIFY(w->menuBar()->isHidden());
+    QVERIFY(w->mnuVisible_FullScreen->isChecked());
+    // Keys of hidden menus still work.
+    QTest::keyClick(w.get(), Qt::Key_Plus, Qt::ControlModifier);
+    QCOMPARE(w->Zoom(), 110);
+    QTest::keyClick(w.get(), Qt::Key_Escape);
+    QTRY_VERIFY(!w->isFullScreen());
+    QVERIFY(!w->menuBar()->isHidden());
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -1,3 +1,4 @@
+#include "app/AutoScroll.h"
 #include "app/ScoreViewport.h"
 
 #include <QTest>
@@ -12,6 +13,8 @@ private slots:
     void layOut();
     void stepped_data();
     void stepped();
+    void autoScroll_data();
+    void autoScroll();
 };
 
 // A client of 400 by 300 pixels (6000 by 4500 twips) with bars of 240 twips
@@ -77,6 +80,72 @@ void TestScoreViewport::stepped() {
     QFETCH(int, maximum);
     QFETCH(qint64, delta);
     QTEST(scoreviewport::Stepped(value, 0, maximum, delta), "expected");
+}
+
+void TestScoreViewport::autoScroll_data() {
+    QTest::addColumn<bool>("pages");
+    QTest::addColumn<int>("speed");
+    QTest::addColumn<int>("zoom");
+    QTest::addColumn<int>("tickMs");
+    QTest::addColumn<int>("untilMs");
+    QTest::addColumn<int>("userAt"); // -1: the user does not scroll
+    QTest::addColumn<int>("maximum");
+    QTest::addColumn<int>("value");
+    QTest::addColumn<bool>("ended");
+    // Scroll units are 10 twips: a pixel is 1.5 of them.
+    QTest::newRow("speed 3, a second")
+        << false << 3 << 100 << 50 << 1000 << -1 << 1000 << 18 << false;
+    QTest::newRow("speed 1") << false << 1 << 100 << 50 << 1000 << -1 << 1000 << 9 << false;
+    QTest::newRow("speed 9 at 200%")
+        << false << 9 << 200 << 16 << 992 << -1 << 1000 << 148 << false;
+    QTest::newRow("60 Hz ticks") << false << 3 << 100 << 16 << 2000 << -1 << 1000 << 36 << false;
+    QTest::newRow("a late tick moves no more than 100 ms")
+        << false << 3 << 100 << 500 << 500 << -1 << 1000 << 1 << false;
+    // 450 ms before (8 units), then from 2000 on (18): the pause drops the carry.
+    QTest::newRow("the user's scroll pauses 1.5 s")
+        << false << 3 << 100 << 50 << 3000 << 500 << 1000 << 26 << false;
+    QTest::newRow("stops at the end") << false << 9 << 100 << 50 << 2000 << -1 << 40 << 40 << true;
+    QTest::newRow("nothing to scroll") << false << 3 << 100 << 50 << 50 << -1 << 0 << 0 << true;
+    // Page columns at 0, 300 and 600 units; speed 9 turns a page every 6 s.
+    QTest::newRow("pages: waits") << true << 9 << 100 << 100 << 5900 << -1 << 700 << 0 << false;
+    QTest::newRow("pages: turns") << true << 9 << 100 << 100 << 6000 << -1 << 700 << 300 << false;
+    // Paused from 5000 to 6500: the 6 s count from the last paused tick.
+    QTest::newRow("pages: user restarts the wait")
+        << true << 9 << 100 << 100 << 12300 << 5000 << 700 << 0 << false;
+    QTest::newRow("pages: then turns")
+        << true << 9 << 100 << 100 << 12400 << 5000 << 700 << 300 << false;
+    QTest::newRow("pages: the last one ends it")
+        << true << 9 << 100 << 100 << 18000 << -1 << 700 << 600 << true;
+}
+
+// A fake clock drives it from 0, one tick every tickMs up to untilMs.
+void TestScoreViewport::autoScroll() {
+    QFETCH(bool, pages);
+    QFETCH(int, speed);
+    QFETCH(int, zoom);
+    QFETCH(int, tickMs);
+    QFETCH(int, untilMs);
+    QFETCH(int, userAt);
+    QFETCH(int, maximum);
+    QFETCH(int, value);
+    QFETCH(bool, ended);
+    AutoScroll a;
+    a.SetSpeed(speed);
+    a.Start(0);
+    const std::vector<int> columns{0, 300, 600};
+    int at = 0;
+    AutoScroll::Move m;
+    for (int now = tickMs; now <= untilMs && a.Running(); now += tickMs) {
+        if (userAt >= 0 && now - tickMs < userAt && userAt <= now) {
+            a.UserScrolled(userAt);
+        }
+        m = pages ? a.Pages(now, at, maximum, columns)
+                  : a.Smooth(now, at, maximum, AutoScroll::UnitsPerSecond(speed, zoom));
+        at = m.Value;
+    }
+    QCOMPARE(at, value);
+    QCOMPARE(m.Ended, ended);
+    QCOMPARE(a.Running(), !ended);
 }
 
 QTEST_APPLESS_MAIN(TestScoreViewport)

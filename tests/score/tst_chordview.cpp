@@ -1,10 +1,12 @@
 #include "chords/Chord.h"
 #include "platform/AppError.h"
+#include "platform/Twips.h"
 #include "score/CellLabel.h"
 #include "score/ChordView.h"
 #include "score/Fonts.h"
 #include "score/PositionView.h"
 #include "score/ScorePainter.h"
+#include "score/Zoom.h"
 
 #include <QFontMetrics>
 #include <QImage>
@@ -66,6 +68,10 @@ private slots:
     void positionIdAlone();
     void pixels_data();
     void pixels();
+    void zoomSteps_data();
+    void zoomSteps();
+    void zoomedDiagram_data();
+    void zoomedDiagram();
 };
 
 void TestChordView::diagram_data() {
@@ -386,6 +392,97 @@ void TestChordView::pixels() {
         }
     }
     QVERIFY2(dark > 3, "the fret number is drawn above the strings");
+}
+
+void TestChordView::zoomSteps_data() {
+    QTest::addColumn<int>("percent");
+    QTest::addColumn<int>("in");
+    QTest::addColumn<int>("out");
+    QTest::addColumn<int>("nearest");
+    QTest::newRow("100") << 100 << 110 << 90 << 100;
+    QTest::newRow("lowest stays") << 50 << 67 << 50 << 50;
+    QTest::newRow("highest stays") << 400 << 400 << 300 << 400;
+    QTest::newRow("between steps") << 140 << 150 << 125 << 150;
+    QTest::newRow("hand-edited 0") << 0 << 50 << 50 << 50;
+    QTest::newRow("hand-edited 9999") << 9999 << 400 << 400 << 400;
+}
+
+void TestChordView::zoomSteps() {
+    QFETCH(int, percent);
+    QFETCH(int, in);
+    QFETCH(int, out);
+    QFETCH(int, nearest);
+    QCOMPARE(zoom::In(percent), in);
+    QCOMPARE(zoom::Out(percent), out);
+    QCOMPARE(zoom::Nearest(percent), nearest);
+}
+
+void TestChordView::zoomedDiagram_data() {
+    // Pixels, worked by hand: every spacing is its 100% value scaled and
+    // rounded once, so all strings (and all frets) stay equally apart.
+    QTest::addColumn<int>("percent");
+    QTest::addColumn<int>("width");
+    QTest::addColumn<int>("height");
+    QTest::addColumn<int>("string1Y");
+    QTest::addColumn<int>("stringGap");
+    QTest::addColumn<int>("nutX");
+    QTest::addColumn<int>("fretGap");
+    QTest::addColumn<int>("line");
+    QTest::newRow("50") << 50 << 22 << 25 << 7 << 3 << 4 << 4 << 1;
+    QTest::newRow("67") << 67 << 28 << 33 << 9 << 4 << 5 << 5 << 1;
+    QTest::newRow("100") << 100 << 44 << 50 << 14 << 6 << 8 << 8 << 1;
+    QTest::newRow("150") << 150 << 66 << 75 << 21 << 9 << 12 << 12 << 1;
+    QTest::newRow("200") << 200 << 88 << 100 << 28 << 12 << 16 << 16 << 2;
+    QTest::newRow("300") << 300 << 132 << 150 << 42 << 18 << 24 << 24 << 3;
+}
+
+// The zoomed diagram as painted: its size, its lines where the table says
+// and as thick, and only white, black and red pixels (no blurred edges).
+void TestChordView::zoomedDiagram() {
+    QFETCH(int, percent);
+    QFETCH(int, string1Y);
+    QFETCH(int, stringGap);
+    QFETCH(int, nutX);
+    QFETCH(int, fretGap);
+    QFETCH(int, line);
+    const auto chord = Dictionary({QStringLiteral("0-1-0-2-3-X")});
+    PositionDiagram d;
+    d.SetStringSize(6);
+    d.SetFlatSize(4);
+    d.SetZoom(percent);
+    d.DrawPosition(*chord, 1, 1, true, true);
+    QFETCH(int, width);
+    QFETCH(int, height);
+    QCOMPARE(twips::Px(d.Width()), width);
+    QCOMPARE(twips::Px(d.Height()), height);
+    QImage img(twips::Px(d.Width()), twips::Px(d.Height()), QImage::Format_RGB32);
+    QPainter p(&img);
+    scorepainter::PaintDiagram(p, d);
+    p.end();
+    for (int y = 0; y < img.height(); ++y) {
+        for (int x = 0; x < img.width(); ++x) {
+            const QRgb c = img.pixel(x, y);
+            QVERIFY2(c == qRgb(255, 255, 255) || c == qRgb(0, 0, 0) || c == qRgb(255, 0, 0),
+                     qPrintable(QStringLiteral("%1,%2 is %3").arg(x).arg(y).arg(c, 0, 16)));
+        }
+    }
+    const auto black = [&](int x, int y) { return img.pixel(x, y) == qRgb(0, 0, 0); };
+    // Halfway between fret lines 3 and 4: no dot there on this chord.
+    const int between = nutX + 3 * fretGap + fretGap / 2;
+    for (int i = 0; i < 6; ++i) {
+        const int y = string1Y + i * stringGap;
+        QVERIFY2(black(between, y) && black(between, y + line - 1) && !black(between, y + line) &&
+                     !black(between, y - 1),
+                 qPrintable(QStringLiteral("string %1").arg(i + 1)));
+    }
+    // Between strings 5 and 6, below string 5's dot.
+    const int belowStrings = string1Y + 4 * stringGap + (stringGap + line) / 2;
+    for (int k = 1; k <= 4; ++k) {
+        const int x = nutX + k * fretGap;
+        QVERIFY2(black(x, belowStrings) && black(x + line - 1, belowStrings) &&
+                     !black(x + line, belowStrings) && !black(x - 1, belowStrings),
+                 qPrintable(QStringLiteral("fret %1").arg(k)));
+    }
 }
 
 QTEST_MAIN(TestChordView)

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <cstdint>
+
+// The score's zoom, in percent. Lengths of the score scale by it; a length
+// that was a whole number of pixels at 100% stays whole at every step, so
+// that diagrams stay crisp.
+namespace zoom {
+
+constexpr int kDefault = 100;
+constexpr int kSteps[] = {50, 67, 75, 80, 90, 100, 110, 125, 150, 175, 200, 250, 300, 400};
+
+// The next step up or down from iPercent; the end steps stay.
+int In(int iPercent);
+int Out(int iPercent);
+// The step nearest to iPercent (a hand-edited settings value).
+int Nearest(int iPercent);
+
+// Pixels of a length that is iPixels at 100%: rounded, at least 1 when iPixels is.
+int Pixels(int iPixels, int iPercent);
+// The same length in twips, a whole number of pixels.
+int32_t Twips(int iPixels, int iPercent);
+// Twips that need not fall on whole pixels (margins, gaps).
+int32_t ScaleTwips(int32_t lTwips, int iPercent);
+// Width of a line that is iPixels wide at 100%: thin lines stay thin a
+// little longer than rounding would keep them, so that diagrams do not turn
+// heavy at 150%.
+int LineWidth(int iPixels, int iPercent);
+
+} // namespace zoom

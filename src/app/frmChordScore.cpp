@@ -7,6 +7,7 @@
 #include "app/frmMissingChords.h"
 #include "app/frmSetting.h"
 #include "app/frmVersion.h"
+#include "chords/CapoAdvisor.h"
 #include "chords/Chord.h"
 #include "chords/DictionaryEdit.h"
 #include "parsing/basPath.h"
@@ -15,6 +16,7 @@
 #include "platform/MessageBox.h"
 #include "platform/ProfileFile.h"
 #include "platform/SheetFile.h"
+#include "platform/TextFile.h"
 #include "platform/WidgetHelpers.h"
 #include "platform/basFileOpen.h"
 #include "score/ChordScore.h"
@@ -54,6 +56,11 @@ frmChordScore::frmChordScore() {
     connect(m_chsChord, &ChordScore::Paste, this, &frmChordScore::PasteText);
     connect(m_chsChord, &ChordScore::DropFile, this, &frmChordScore::OpenDroppedFile);
     connect(m_chsChord, &ChordScore::AddToDictionary, this, &frmChordScore::AddChordToDictionary);
+    connect(m_chsChord, &ChordScore::VoicingsChanged, this, [this] {
+        if (!m_sheetPath.isEmpty()) {
+            m_voicingMemory.Set(m_sheetPath, m_chsChord->ChosenVoicings());
+        }
+    });
     connect(m_tmrCheckResize, &QTimer::timeout, this, &frmChordScore::tmrCheckResize_Timer);
 
     // Auto-scroll at 60 Hz; the clock, not the tick count, sets the pace.
@@ -138,6 +145,14 @@ void frmChordScore::BuildMenus() {
         connect(a, &QAction::triggered, this, [this, i] { SetCapo(i); });
         mnuVisible_CapoFlat.push_back(a);
     }
+    mnuVisible_Capo->addSeparator();
+    mnuVisible_CapoEasiest = mnuVisible_Capo->addAction(QString(), this, [this] {
+        if (m_easiestCapo >= 0) {
+            SetCapo(m_easiestCapo);
+        }
+    });
+    mnuVisible_CapoEasiest->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
+    mnuVisible_CapoEasiest->setVisible(false);
     visible->addSeparator();
     mnuVisible_Missing = visible->addAction(QStringLiteral("辞書にないコード(&M)..."), this,
                                             [this] { frmMissingChords::ShowModal(this); });
@@ -222,6 +237,7 @@ void frmChordScore::Form_Load() {
     }
     m_history->SetDummy(mnuFile_Dummy3);
     m_history->SetProfile(&basMain::oProfile(), "History");
+    m_voicingMemory.Load(basMain::oProfile());
 
     ChordView *t = m_chsChord->Properties();
     t->SetChord(basMain::oChord());
@@ -276,6 +292,7 @@ void frmChordScore::closeEvent(QCloseEvent *event) {
         // One commit: a kill during the close leaves the old file or the new one.
         profile::WriteBatch batch(basMain::oProfile().IniFilename());
         CurrentSettings().Save(basMain::oProfile(), *m_history);
+        m_voicingMemory.Save(basMain::oProfile());
         batch.Commit();
     }
     m_tmrCheckResize->stop();
@@ -311,6 +328,28 @@ void frmChordScore::SetZoom(int iPercent) {
     if (m_loaded) {
         ShowOverlay(QStringLiteral("ズーム %1%").arg(percent));
     }
+}
+
+void frmChordScore::UpdateCapoAdvice() {
+    const capoadvisor::ChordCounts names = m_chsChord->SheetChordNames();
+    const std::shared_ptr<Chord> chord = m_chsChord->SheetDictionary();
+    m_easiestCapo = -1;
+    for (int16_t i = 0; i < static_cast<int16_t>(mnuVisible_CapoFlat.size()); ++i) {
+        mnuVisible_CapoFlat[static_cast<size_t>(i)]->setText(i == 0 ? QStringLiteral("なし(&0)")
+                                                                    : QStringLiteral("&%1").arg(i));
+    }
+    if (names.empty() || !chord) {
+        mnuVisible_CapoEasiest->setVisible(false);
+        return;
+    }
+    m_easiestCapo = capoadvisor::Rate(*chord, names).Easiest;
+    const QString label = m_easiestCapo == 0
+                              ? QStringLiteral("★ カポなし (かんたん)")
+                              : QStringLiteral("★ カポ %1 (かんたん)").arg(m_easiestCapo);
+    mnuVisible_CapoEasiest->setText(label);
+    mnuVisible_CapoEasiest->setVisible(true);
+    QAction *best = mnuVisible_CapoFlat[static_cast<size_t>(m_easiestCapo)];
+    best->setText(best->text() + QStringLiteral("  ★"));
 }
 
 void frmChordScore::ToggleAutoScroll() {
@@ -408,6 +447,7 @@ void frmChordScore::ReloadPositionIni(const QString &sIniFile) {
         scratch.LoadChordPosition(path);
         basMain::oChord()->LoadChordPosition(path);
         m_chsChord->Refresh();
+        UpdateCapoAdvice();
     } catch (const AppError &e) {
         EndDraw();
         msgbox::ShowError(this, e.Description());
@@ -454,6 +494,7 @@ void frmChordScore::OpenChordFile(const QString &sPath) {
     ShowSheet([&] {
         m_chsChord->LoadChordScore(sPath);
         m_history->AddHistory(sPath);
+        m_sheetPath = textfile::FullPath(sPath);
     });
 }
 
@@ -469,8 +510,16 @@ void frmChordScore::ShowSheet(const std::function<void()> &build) {
     } catch (const AppError &e) {
         EndDraw();
         msgbox::ShowError(this, e.Description());
+        UpdateCapoAdvice();
         return;
     }
+    const VoicingMemory::Choices chosen =
+        m_sheetPath.isEmpty() ? VoicingMemory::Choices() : m_voicingMemory.Of(m_sheetPath);
+    m_chsChord->SetVoicings(chosen);
+    if (!chosen.empty()) {
+        m_voicingMemory.Set(m_sheetPath, chosen); // the most recent now
+    }
+    UpdateCapoAdvice();
     // A ChordPro {capo: n}, as if the user had pressed the digit.
     if (m_chsChord->SheetCapo() >= 0) {
         try {
@@ -492,7 +541,10 @@ void frmChordScore::PasteText() {
                       .arg(sheetfile::MaxBytes / (qint64{1024} * 1024)));
         return;
     }
-    ShowSheet([&] { m_chsChord->SetText(sheetfile::ToCrLf(text)); });
+    ShowSheet([&] {
+        m_chsChord->SetText(sheetfile::ToCrLf(text));
+        m_sheetPath.clear();
+    });
 }
 
 void frmChordScore::OpenDroppedFile(const QMimeData *Data) {

@@ -3,6 +3,7 @@
 #include "app/AutoScroll.h"
 #include "app/MainWindowSettings.h"
 #include "app/ScoreView.h"
+#include "settings/VoicingMemory.h"
 
 #include <QMainWindow>
 
@@ -73,6 +74,12 @@ public:
     // The short message over the score ("自動スクロール 速度 3").
     QLabel *Overlay() const { return m_overlay; }
     void ToggleFullScreen();
+    // Rates the capos for the sheet on screen and marks the easiest.
+    void UpdateCapoAdvice();
+    int16_t EasiestCapo() const { return m_easiestCapo; }
+    const VoicingMemory &Voicings() const { return m_voicingMemory; }
+    // The sheet file on screen, empty for a pasted text.
+    const QString &SheetPath() const { return m_sheetPath; }
 
     QAction *mnuFile_Open = nullptr;
     std::vector<QAction *> mnuFile_File; // 1..9, 0 unused
@@ -84,6 +91,7 @@ public:
     std::vector<QAction *> mnuVisible_State; // 1..3, 0 unused
     QMenu *mnuVisible_Capo = nullptr;
     std::vector<QAction *> mnuVisible_CapoFlat; // 0..9
+    QAction *mnuVisible_CapoEasiest = nullptr; // "★ カポ 3 (かんたん)"; hidden without a sheet
     QAction *mnuVisible_Missing = nullptr;
     QAction *mnuVisible_Page = nullptr;
     QMenu *mnuVisible_Zoom = nullptr;
@@ -152,4 +160,7 @@ private:
     QTimer *m_tmrOverlay = nullptr;
     int m_zoomWheel = 0; // eighths of a degree not yet used for zooming
     bool m_wasMaximized = false;
+    VoicingMemory m_voicingMemory;
+    QString m_sheetPath;
+    int16_t m_easiestCapo = -1;
 };

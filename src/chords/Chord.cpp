@@ -381,6 +381,23 @@ int16_t Chord::Multi(int16_t iPositionId, int16_t iString) const {
     return p && ValidString(iString) ? p->Multi[static_cast<size_t>(iString)] : 1;
 }
 
+QString Chord::PositionLine(int16_t iPositionId) const {
+    const Position *p = At(iPositionId);
+    if (!p) {
+        return {};
+    }
+    QStringList parts;
+    for (int16_t s = 1; s <= m_stringSize; ++s) {
+        const int16_t f = p->Flat[static_cast<size_t>(s)];
+        QString part = f < 0 ? QStringLiteral("X") : QString::number(f);
+        if (p->Multi[static_cast<size_t>(s)] > 1) {
+            part += QStringLiteral("*%1").arg(p->Multi[static_cast<size_t>(s)]);
+        }
+        parts << part;
+    }
+    return parts.join(u'-');
+}
+
 int16_t Chord::FlatMin(int16_t iPositionId) const {
     const Position *p = At(iPositionId);
     return p ? p->FlatMin : 1;

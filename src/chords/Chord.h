@@ -49,6 +49,8 @@ public:
     int16_t Flat(int16_t iPositionId, int16_t iString) const;
     // Strings the finger on this string's fret covers, towards higher numbers.
     int16_t Multi(int16_t iPositionId, int16_t iString) const;
+    // The position as the file writes it ("1*6-1-2-3-3-1"); empty for none.
+    QString PositionLine(int16_t iPositionId) const;
     int16_t FlatMin(int16_t iPositionId) const;
     int16_t FlatMax(int16_t iPositionId) const;
     int16_t FlatSize() const { return m_flatSize; }

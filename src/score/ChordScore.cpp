@@ -11,10 +11,13 @@
 #include "score/Zoom.h"
 
 #include <QCursor>
+#include <QHash>
 #include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPointer>
+
+#include <algorithm>
 
 using twips::kTwipsPerPixel;
 using twips::Px;
@@ -99,6 +102,7 @@ ChordView *ChordScore::CreateCell() {
     connect(cell, &ChordView::Paste, this, &ChordScore::Paste);
     connect(cell, &ChordView::DropFile, this, &ChordScore::DropFile);
     connect(cell, &ChordView::AddToDictionary, this, &ChordScore::AddToDictionary);
+    connect(cell, &ChordView::UseForAll, this, [this, cell] { chvChord_UseForAll(cell); });
     return cell;
 }
 
@@ -155,6 +159,7 @@ void ChordScore::BuildChordViews(const QString &sText) {
                 cell->show();
             }
         }
+        ApplyVoicings();
         ArrangeScore();
     } catch (const AppError &) {
         m_token.SetText(QString());
@@ -175,6 +180,7 @@ void ChordScore::Refresh() {
         cell->CopyDisplaySettings(*Properties(), ChordView::FontCopy::Shared);
         cell->Refresh();
     }
+    ApplyVoicings();
     ArrangeScore();
     emit DrawEnd();
 }
@@ -198,6 +204,64 @@ void ChordScore::SetFixHeight(int32_t lHeight) {
     SetSize(m_width, lHeight);
     ArrangeScore();
     emit DrawEnd();
+}
+
+void ChordScore::SetVoicings(Voicings voicings) {
+    m_voicings = std::move(voicings);
+    ApplyVoicings();
+}
+
+void ChordScore::ApplyVoicings() {
+    if (m_voicings.empty()) {
+        return;
+    }
+    QHash<QString, QString> byName;
+    for (const auto &[name, line] : m_voicings) {
+        byName.insert(name, line);
+    }
+    for (int16_t i = 1; i <= ChordViewCount(); ++i) {
+        ChordView *cell = Cell(i);
+        const auto it = byName.constFind(cell->ChordName());
+        if (it != byName.constEnd() && cell->PositionSize() > 1) {
+            cell->ChooseVoicing(*it);
+        }
+    }
+}
+
+void ChordScore::chvChord_UseForAll(ChordView *cell) {
+    const QString name = cell->ChordName();
+    const QString line = cell->VoicingLine();
+    if (name.isEmpty() || line.isEmpty()) {
+        return;
+    }
+    const auto it = std::find_if(m_voicings.begin(), m_voicings.end(),
+                                 [&](const auto &v) { return v.first == name; });
+    if (it != m_voicings.end()) {
+        it->second = line;
+    } else {
+        m_voicings.emplace_back(name, line);
+    }
+    ApplyVoicings();
+    emit VoicingsChanged();
+}
+
+capoadvisor::ChordCounts ChordScore::SheetChordNames() const {
+    capoadvisor::ChordCounts counts;
+    QHash<QString, size_t> at;
+    for (int16_t k = 1; k <= m_token.Size(); ++k) {
+        const QString name = m_token.ChordName(k);
+        if (name.isEmpty()) {
+            continue;
+        }
+        const auto it = at.constFind(name);
+        if (it == at.constEnd()) {
+            at.insert(name, counts.size());
+            counts.emplace_back(name, 1);
+        } else {
+            ++counts[*it].second;
+        }
+    }
+    return counts;
 }
 
 void ChordScore::SetZoom(int iPercent) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "chords/Capo.h"
+#include "chords/CapoAdvisor.h"
 #include "chords/Chord.h"
 #include "parsing/ChordToken.h"
 #include "score/ScoreLayout.h"
@@ -55,6 +56,16 @@ public:
     // fret-start rule on it, then calls Refresh or loads a text.
     ChordView *Properties() const { return m_chvChord[0]; }
     void SetCapo(int16_t iCapo);
+    // Fingerings chosen for whole chords: chord name as shown, position
+    // line. Cells of those chords show them, now and after every rebuild;
+    // a line the dictionary lacks leaves the first fingering.
+    using Voicings = std::vector<std::pair<QString, QString>>;
+    void SetVoicings(Voicings voicings);
+    const Voicings &ChosenVoicings() const { return m_voicings; }
+    // The sheet's chord names as written, each once with its cell count.
+    capoadvisor::ChordCounts SheetChordNames() const;
+    // The dictionary the cells use (with a ChordPro sheet's own fingerings).
+    std::shared_ptr<Chord> SheetDictionary() { return SheetChord(); }
     // Percent, one of zoom::kSteps; the whole score scales.
     void SetZoom(int iPercent);
     int Zoom() const;
@@ -90,6 +101,8 @@ signals:
     void Paste();
     void DropFile(const QMimeData *Data);
     void AddToDictionary(const QString &sChordName);
+    // The user chose a fingering for a whole chord (ChosenVoicings changed).
+    void VoicingsChanged();
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
@@ -102,6 +115,8 @@ private:
     ChordView *CreateCell();
     void DestroyCellsFrom(size_t first);
     void chvChord_ChangeRow(ChordView *cell, int16_t iState);
+    void chvChord_UseForAll(ChordView *cell);
+    void ApplyVoicings();
     void SetSize(int32_t width, int32_t height);
 
     std::vector<ChordView *> m_chvChord;    // 0 is the template
@@ -119,6 +134,8 @@ private:
     std::shared_ptr<Chord> m_sheetChord;
     std::shared_ptr<Chord::NameDictionary> m_sheetChordOf;
     QString m_sheetChordText;
+
+    Voicings m_voicings;
 
     QMenu *m_popup = nullptr;
     QAction *m_popupPaste = nullptr;

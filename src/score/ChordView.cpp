@@ -335,6 +335,8 @@ QMenu *ChordView::PopupMenu() {
         m_popupRow[2] = m_popup->addAction(QStringLiteral("行 - コード名"));
         m_popupRow[3] = m_popup->addAction(QStringLiteral("行 - 歌詞"));
         m_popup->addSeparator();
+        m_popupUseForAll = m_popup->addAction(QStringLiteral("この押さえ方を曲全体に使う"));
+        m_popup->addSeparator();
         m_popupPaste = m_popup->addAction(QStringLiteral("貼り付け"));
         m_popup->addSeparator();
         m_popupAdd = m_popup->addAction(QStringLiteral("押さえ方を作って辞書に追加"));
@@ -351,6 +353,8 @@ void ChordView::ClickPopupMenu() {
     m_popupPaste->setEnabled(widgethelpers::ClipboardHasText());
     // Only for a chord the dictionary lacks.
     m_popupAdd->setEnabled(!ChordName().isEmpty() && PositionSize() == 0);
+    // Only where there is a choice to make.
+    m_popupUseForAll->setEnabled(m_positionShown && m_positionSize > 1);
     // The chosen item is acted on after the menu has closed: a paste may
     // rebuild the score, and cells are only ever deleted later.
     QPointer<ChordView> self(this);
@@ -370,6 +374,27 @@ void ChordView::ClickPopupMenu() {
     if (chosen == m_popupAdd) {
         emit AddToDictionary(ChordName());
     }
+    if (chosen == m_popupUseForAll) {
+        emit UseForAll();
+    }
+}
+
+bool ChordView::ChooseVoicing(const QString &sLine) {
+    SearchCurrentPosition();
+    bool found = false;
+    for (int16_t id = m_positionId; id != 0 && m_chord; id = m_chord->NextPosition(id)) {
+        if (m_chord->PositionLine(id) == sLine) {
+            m_positionId = id;
+            found = true;
+            break;
+        }
+    }
+    DrawPosition();
+    return found;
+}
+
+QString ChordView::VoicingLine() const {
+    return m_chord && m_positionId != 0 ? m_chord->PositionLine(m_positionId) : QString();
 }
 
 void ChordView::ClickPosition() {

@@ -73,6 +73,11 @@ public:
     // score follow their template); Values: copied into this cell's own.
     enum class FontCopy { Shared, Values };
     void CopyDisplaySettings(const ChordView &from, FontCopy fonts);
+    // Shows the chord's fingering written as sLine ("x-3-2-0-1-0") if it
+    // has one; false, and the first fingering, if not.
+    bool ChooseVoicing(const QString &sLine);
+    // The fingering shown, as ChooseVoicing takes it; empty for none.
+    QString VoicingLine() const;
     // Shows one position by itself, without name or word.
     void SetPositionId(int16_t iPositionId);
     int16_t PositionId() const { return m_positionId; }
@@ -112,6 +117,7 @@ public:
     QAction *PopupRow(int16_t i) const;
     QAction *PopupPaste() const { return m_popupPaste; }
     QAction *PopupAdd() const { return m_popupAdd; }
+    QAction *PopupUseForAll() const { return m_popupUseForAll; }
 
     // Colours of the 0x00BBGGRR form.
     static QColor ToColor(int32_t lColor);
@@ -125,6 +131,8 @@ signals:
     void DropFile(const QMimeData *Data);
     // The user asks for fingerings of this chord, which the dictionary lacks.
     void AddToDictionary(const QString &sChordName);
+    // The user wants this fingering for every cell of this chord.
+    void UseForAll();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -180,4 +188,5 @@ private:
     QAction *m_popupRow[4] = {};
     QAction *m_popupPaste = nullptr;
     QAction *m_popupAdd = nullptr;
+    QAction *m_popupUseForAll = nullptr;
 };

@@ -11,6 +11,7 @@
 #include "score/ChordScore.h"
 #include "score/ChordView.h"
 #include "score/Fonts.h"
+#include "score/PositionView.h"
 #include "settings/FileHistory.h"
 #include "settings/PrivateProfile.h"
 
@@ -106,6 +107,8 @@ private slots:
     void readingSettingsRoundTrip();
     void autoScrollInWindow();
     void fullScreen();
+    void voicingForWholeSheet();
+    void capoAdvice();
 
 private:
     std::unique_ptr<frmChordScore> MakeWindow();
@@ -908,6 +911,65 @@ void TestMainWindow::fullScreen() {
     QTest::keyClick(w.get(), Qt::Key_Escape);
     QTRY_VERIFY(!w->isFullScreen());
     QVERIFY(!w->menuBar()->isHidden());
+}
+
+// A fingering chosen for a whole chord shows on all its cells, is kept for
+// the sheet across a restart, and falls back silently when the dictionary
+// no longer has it.
+void TestMainWindow::voicingForWholeSheet() {
+    const QString sheet = m_dir.filePath("voicings.txt");
+    WriteAll(sheet, "C   G   C\r\nla  li  lo\r\n");
+    const QString second = QStringLiteral("3*5-5-5-5-3-X");
+    {
+        auto w = MakeWindow();
+        w->OpenChordFile(sheet);
+        ChordScore *score = w->chsChord();
+        QCOMPARE(score->Cell(1)->VoicingLine(), QStringLiteral("0-1-0-2-3-X"));
+        QTest::mouseClick(score->Cell(1)->picPosition(), Qt::LeftButton);
+        QCOMPARE(score->Cell(1)->VoicingLine(), second);
+        QCOMPARE(score->Cell(3)->VoicingLine(), QStringLiteral("0-1-0-2-3-X")); // one cell only
+        ChooseInNextPopup(3); // the three row items, then this one
+        score->Cell(1)->ClickPopupMenu();
+        QCOMPARE(score->Cell(3)->VoicingLine(), second);
+        QCOMPARE(score->Cell(2)->VoicingLine(), QStringLiteral("3-0-0-0-2-3"));
+        w->mnuVisible_CapoFlat[0]->trigger(); // a rebuild keeps it
+        QCOMPARE(score->Cell(3)->VoicingLine(), second);
+        QVERIFY(w->close());
+    }
+    QVERIFY(ReadAll(Ini()).contains("Chords1=C=" + second.toLatin1() + "\r\n"));
+    {
+        auto w = MakeWindow();
+        w->OpenChordFile(sheet);
+        QCOMPARE(w->chsChord()->Cell(1)->VoicingLine(), second);
+        QCOMPARE(w->chsChord()->Cell(3)->VoicingLine(), second);
+        QVERIFY(w->close());
+    }
+    const QString changed = m_dir.filePath("TSTVOICE.INI");
+    WriteAll(changed, "[C]\r\n0-1-0-2-3-X\r\nX-3-5-5-5-3\r\n[G]\r\n3-0-0-0-2-3\r\n");
+    basMain::oChord()->LoadChordPosition(changed);
+    auto w = MakeWindow();
+    w->OpenChordFile(sheet);
+    QCOMPARE(w->chsChord()->Cell(1)->VoicingLine(), QStringLiteral("0-1-0-2-3-X"));
+    QVERIFY(m_messages.isEmpty());
+}
+
+// The easiest capo is marked and set by a command, never by itself.
+void TestMainWindow::capoAdvice() {
+    auto w = MakeWindow();
+    QVERIFY(!w->mnuVisible_CapoEasiest->isVisible());
+    QGuiApplication::clipboard()->setText("Eb  Ab  Bb  Eb\r\nla  li  lu  lo");
+    w->mnuEdit_Paste->trigger();
+    QCOMPARE(w->EasiestCapo(), int16_t(1)); // D G A D
+    QCOMPARE(w->CheckedCapo(), int16_t(0));
+    QCOMPARE(w->mnuVisible_CapoEasiest->text(), QStringLiteral("★ カポ 1 (かんたん)"));
+    QCOMPARE(w->mnuVisible_CapoFlat[1]->text(), QStringLiteral("&1  ★"));
+    w->mnuVisible_CapoEasiest->trigger();
+    QCOMPARE(w->CheckedCapo(), int16_t(1));
+    QCOMPARE(w->chsChord()->Cell(2)->ChordName(), QStringLiteral("G"));
+    QGuiApplication::clipboard()->setText("G   C   D   Em\r\nla  li  lu  lo");
+    w->mnuEdit_Paste->trigger();
+    QCOMPARE(w->mnuVisible_CapoEasiest->text(), QStringLiteral("★ カポなし (かんたん)"));
+    QCOMPARE(w->mnuVisible_CapoFlat[1]->text(), QStringLiteral("&1"));
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -1,4 +1,6 @@
 #include "chords/Capo.h"
+#include "chords/CapoAdvisor.h"
+#include "chords/Chord.h"
 #include "platform/AppError.h"
 
 #include <QTest>
@@ -25,6 +27,8 @@ private slots:
     void chord();
     void splits();
     void againstPitchArithmetic();
+    void advisor_data();
+    void advisor();
 };
 
 void TestCapo::chord_data() {
@@ -129,6 +133,52 @@ void TestCapo::againstPitchArithmetic() {
                 }
             }
         }
+    }
+}
+
+// A small dictionary whose first fingerings are worked by hand below.
+void TestCapo::advisor_data() {
+    QTest::addColumn<QString>("sheet"); // chord names of the cells
+    QTest::addColumn<int>("easiest");
+    QTest::addColumn<QString>("costs"); // "capo:cost ..." that must hold
+    // Capo 2: F A# C Dm F C F, three F barres, an A# barre and a Dm with no diagram.
+    QTest::newRow("in G: no capo") << "G C D Em G D G" << 0 << "0:0 2:36";
+    // D#: 1 for fret 4, 2 for the stretch, 1 for four fingers; G#: barre 4,
+    // fret 4, stretch 2, fingers 1; A#: full barre 6.
+    QTest::newRow("in E flat: capo 1 plays D shapes") << "Eb Ab Bb Eb" << 1 << "0:22 1:0 3:6";
+    QTest::newRow("F and C: capo 3 plays D and A") << "F C C F" << 3 << "0:12 3:0 5:0";
+    // Capo 7: C and an F barre, and two frets of capo above 5 for each cell.
+    QTest::newRow("a high capo is not free") << "G C" << 0 << "0:0 7:10";
+}
+
+void TestCapo::advisor() {
+    QFETCH(QString, sheet);
+    QFETCH(int, easiest);
+    QFETCH(QString, costs);
+    Chord chord;
+    const char *lines[][2] = {
+        {"C", "0-1-0-2-3-X"},    {"D", "2-3-2-0-X-X"},  {"G", "3-0-0-0-2-3"},
+        {"A", "0-2-2-2-0-X"},    {"Em", "0-0-0-2-2-0"}, {"F", "1*6-1-2-3-3-1"},
+        {"Bm", "2*5-3-4-4-2-X"}, {"D#", "3-4-3-1-X-X"}, {"G#", "4-1*3-1-1-3-4"},
+        {"A#", "1*5-3-3-3-1-X"}, {"E", "0-0-1-2-2-0"},
+    };
+    for (const auto &[name, line] : lines) {
+        chord.RegistChord(QString::fromLatin1(name), QString::fromLatin1(line));
+    }
+    capoadvisor::ChordCounts names;
+    for (const QString &n : sheet.split(u' ')) {
+        auto it = std::find_if(names.begin(), names.end(), [&](auto &e) { return e.first == n; });
+        if (it == names.end()) {
+            names.emplace_back(n, 1);
+        } else {
+            ++it->second;
+        }
+    }
+    const capoadvisor::Advice advice = capoadvisor::Rate(chord, names);
+    QCOMPARE(int(advice.Easiest), easiest);
+    for (const QString &pair : costs.split(u' ')) {
+        const int capo = pair.section(u':', 0, 0).toInt();
+        QCOMPARE(advice.Cost[static_cast<size_t>(capo)], pair.section(u':', 1, 1).toInt());
     }
 }
 

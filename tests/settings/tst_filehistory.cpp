@@ -1,5 +1,6 @@
 #include "settings/FileHistory.h"
 #include "settings/PrivateProfile.h"
+#include "settings/VoicingMemory.h"
 
 #include <QAction>
 #include <QFile>
@@ -51,6 +52,8 @@ private slots:
     void captions_data();
     void captions();
     void storage();
+    void voicings_data();
+    void voicings();
 };
 
 void TestFileHistory::add_data() {
@@ -141,6 +144,58 @@ void TestFileHistory::storage() {
     again.history.LoadHistoryFile();
     QCOMPARE(again.Paths(), (QStringList{"/c.txt", "/b.txt", "/only/five.txt"}));
     QCOMPARE(again.Visible(), 3);
+}
+
+void TestFileHistory::voicings_data() {
+    // Each step "path:chord=line ..." sets a sheet's choices; what the file
+    // gives back, most recent first, as "path:count".
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QString>("expected");
+    QTest::addColumn<int>("sheets");
+    QTest::newRow("one") << QStringList{"/s/a.txt:C=X-3-2-0-1-0 G7=1-0-0-0-2-3"} << "/s/a.txt:2"
+                         << 1;
+    QTest::newRow("most recent first")
+        << QStringList{"/a:C=0-1-0-2-3-X", "/b:D=2-3-2-0-X-X", "/a:C=3*5-5-5-5-3-X"} << "/a:1" << 2;
+    QTest::newRow("a path with blanks and non-CP932 letters")
+        << QStringList{"/曲/ギター Ü/a b.txt:Am=0-1-2-2-0-X"} << "/曲/ギター Ü/a b.txt:1" << 1;
+    QStringList many;
+    for (int i = 1; i <= 60; ++i) {
+        many << QStringLiteral("/s/%1.txt:C=0-1-0-2-3-X").arg(i);
+    }
+    QTest::newRow("fifty kept, the oldest go") << many << "/s/60.txt:1" << 50;
+}
+
+void TestFileHistory::voicings() {
+    QFETCH(QStringList, steps);
+    QFETCH(QString, expected);
+    QFETCH(int, sheets);
+    QTemporaryDir dir;
+    PrivateProfile profile;
+    profile.SetIniFilename(dir.filePath("t.INI"));
+    VoicingMemory memory;
+    for (const QString &step : steps) {
+        const qsizetype colon = step.lastIndexOf(u':');
+        VoicingMemory::Choices choices;
+        for (const QString &c : step.mid(colon + 1).split(u' ')) {
+            choices.emplace_back(c.section(u'=', 0, 0), c.section(u'=', 1));
+        }
+        memory.Set(step.left(colon), choices);
+    }
+    memory.Save(profile);
+    VoicingMemory back;
+    back.Load(profile);
+    QCOMPARE(back.Size(), sheets);
+    const QString first = expected.section(u':', 0, 0);
+    QCOMPARE(int(back.Of(first).size()), expected.section(u':', 1).toInt());
+    // The last step's choices come back exactly.
+    const QString last = steps.back();
+    const QString lastPath = last.left(last.lastIndexOf(u':'));
+    QCOMPARE(back.Of(lastPath), memory.Of(lastPath));
+    QCOMPARE(back.Of(lastPath).back().second, last.section(u'=', -1));
+    if (sheets == 50) {
+        QVERIFY(back.Of(QStringLiteral("/s/10.txt")).empty());
+        QVERIFY(!back.Of(QStringLiteral("/s/11.txt")).empty());
+    }
 }
 
 QTEST_MAIN(TestFileHistory)

@@ -17,6 +17,7 @@
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <benchmark/benchmark.h>
 
@@ -128,8 +129,61 @@ void BM_ScrollStep(benchmark::State &state) {
     Check(state, *w, cells);
 }
 
+// A zoom step up or down, with the view kept on its row, up to painted.
+void BM_Zoom(benchmark::State &state) {
+    const int cells = static_cast<int>(state.range(0));
+    auto w = ShownWindow();
+    w->OpenChordFile(SheetFile(cells));
+    Settle();
+    int k = 0;
+    for (auto _ : state) {
+        w->SetZoom(++k % 2 == 0 ? 100 : 150);
+        Settle();
+    }
+    Check(state, *w, cells);
+}
+
+// One 60 Hz auto-scroll tick (a 16 ms step of the clock), up to painted.
+void BM_AutoScrollTick(benchmark::State &state) {
+    const int cells = static_cast<int>(state.range(0));
+    auto w = ShownWindow();
+    w->OpenChordFile(SheetFile(cells));
+    Settle();
+    int64_t now = 0;
+    w->SetClock([&now] { return now; });
+    w->AutoScroller().SetSpeed(9);
+    for (auto _ : state) {
+        if (!w->AutoScroller().Running()) {
+            state.PauseTiming();
+            w->vsbScore()->setValue(0);
+            w->ToggleAutoScroll();
+            w->tmrAutoScroll()->stop();
+            state.ResumeTiming();
+        }
+        now += 16;
+        w->AutoScrollTick();
+        Settle();
+    }
+    Check(state, *w, cells);
+}
+
+// Rating the ten capos for the sheet on screen.
+void BM_CapoAdvice(benchmark::State &state) {
+    const int cells = static_cast<int>(state.range(0));
+    auto w = ShownWindow();
+    w->OpenChordFile(SheetFile(cells));
+    Settle();
+    for (auto _ : state) {
+        w->UpdateCapoAdvice();
+    }
+    Check(state, *w, cells);
+}
+
 } // namespace
 
+BENCHMARK(BM_Zoom)->Arg(300)->Arg(3000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AutoScrollTick)->Arg(300)->Arg(3000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CapoAdvice)->Arg(300)->Arg(3000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FirstOpen)->Arg(300)->Arg(3000)->Arg(5000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Reload)->Arg(300)->Arg(3000)->Arg(5000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Capo)->Arg(300)->Arg(3000)->Arg(5000)->Unit(benchmark::kMillisecond);

@@ -179,8 +179,24 @@ void BM_CapoAdvice(benchmark::State &state) {
     Check(state, *w, cells);
 }
 
+// Writing the sheet on screen as a PDF file.
+void BM_Pdf(benchmark::State &state) {
+    const int cells = static_cast<int>(state.range(0));
+    auto w = ShownWindow();
+    w->OpenChordFile(SheetFile(cells));
+    Settle();
+    const QString pdf = Dir().filePath(QStringLiteral("out.pdf"));
+    for (auto _ : state) {
+        if (!w->ExportPdf(pdf)) {
+            state.SkipWithError("the PDF was not written");
+        }
+    }
+    Check(state, *w, cells);
+}
+
 } // namespace
 
+BENCHMARK(BM_Pdf)->Arg(300)->Arg(3000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Zoom)->Arg(300)->Arg(3000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_AutoScrollTick)->Arg(300)->Arg(3000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CapoAdvice)->Arg(300)->Arg(3000)->Unit(benchmark::kMillisecond);

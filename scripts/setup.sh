@@ -11,6 +11,7 @@ PACKAGES=(
   clang clang-format clang-tidy libclang-rt-14-dev libfuzzer-14-dev
   xvfb xauth imagemagick xdotool openbox x11-utils
   fonts-liberation2 fonts-ipafont-gothic
+  poppler-utils
 )
 
 if [ "$(id -u)" -eq 0 ]; then

@@ -2,6 +2,7 @@
 
 #include "app/AppIcon.h"
 #include "app/MainWindowSettings.h"
+#include "app/SheetPrinting.h"
 #include "app/WindowPlacement.h"
 #include "app/basMain.h"
 #include "app/frmMissingChords.h"
@@ -39,6 +40,24 @@
 #include <QTimer>
 #include <QUrl>
 #include <QWheelEvent>
+
+namespace {
+
+// The sheet's name with .pdf, in the sheet's folder; for a pasted text,
+// "sheet.pdf" in the folder last opened from.
+QString PdfPathFor(const QString &sSheet, const QString &sFolder) {
+    if (sSheet.isEmpty()) {
+        return basPath::AddBackslash(sFolder) + QStringLiteral("sheet.pdf");
+    }
+    QString name = basPath::GetFileName(sSheet);
+    const qsizetype dot = name.lastIndexOf(u'.');
+    if (dot > 0) {
+        name.truncate(dot);
+    }
+    return basPath::AddBackslash(basPath::GetDirectory(sSheet)) + name + QStringLiteral(".pdf");
+}
+
+} // namespace
 
 frmChordScore::frmChordScore() {
     setWindowTitle(QStringLiteral("Tamblin"));
@@ -97,6 +116,7 @@ frmChordScore::frmChordScore() {
     // Keys are seen here before any child control gets them.
     qApp->installEventFilter(this);
     m_tmrCheckResize->start();
+    EnableCommands(true);
     m_loaded = true;
 }
 
@@ -108,6 +128,23 @@ void frmChordScore::BuildMenus() {
     QMenu *file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
     mnuFile_Open =
         file->addAction(QStringLiteral("開く(&O)..."), this, &frmChordScore::mnuFile_Open_Click);
+    file->addSeparator();
+    mnuFile_Print = file->addAction(QStringLiteral("印刷(&P)..."), this, [this] {
+        sheetprinting::PrintWithDialog(this, *m_chsChord, PageReturn(), PrintTitle());
+    });
+    mnuFile_Print->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    mnuFile_Preview = file->addAction(QStringLiteral("印刷プレビュー(&V)..."), this, [this] {
+        sheetprinting::Preview(this, *m_chsChord, PageReturn(), PrintTitle());
+    });
+    mnuFile_Pdf = file->addAction(QStringLiteral("PDF に書き出す(&E)..."), this, [this] {
+        const QString path = basFileOpen::ShowSaveFileDialog(
+            this, PdfPathFor(m_sheetPath, m_preOpenedDir),
+            QStringLiteral("PDF (*.pdf)") + QChar(0) + QStringLiteral("*.pdf;*.PDF"),
+            QStringLiteral("PDF に書き出す"), QStringLiteral("pdf"));
+        if (!path.isEmpty()) {
+            ExportPdf(path);
+        }
+    });
     mnuFile_Dummy2 = file->addSeparator();
     mnuFile_File.assign(10, nullptr);
     for (int16_t i = 1; i <= 9; ++i) {
@@ -328,6 +365,20 @@ void frmChordScore::SetZoom(int iPercent) {
     if (m_loaded) {
         ShowOverlay(QStringLiteral("ズーム %1%").arg(percent));
     }
+}
+
+QString frmChordScore::PrintTitle() const {
+    return m_sheetPath.isEmpty() ? QStringLiteral("貼り付けたテキスト")
+                                 : basPath::GetFileName(m_sheetPath);
+}
+
+bool frmChordScore::ExportPdf(const QString &sPath) {
+    QString error;
+    if (!sheetprinting::WritePdf(*m_chsChord, PageReturn(), PrintTitle(), sPath, error)) {
+        msgbox::ShowError(this, error);
+        return false;
+    }
+    return true;
 }
 
 void frmChordScore::UpdateCapoAdvice() {
@@ -596,6 +647,11 @@ void frmChordScore::EnableCommands(bool bEnabled) {
         mnuFile_File[static_cast<size_t>(i)]->setEnabled(bEnabled);
     }
     mnuFile_Exit->setEnabled(bEnabled);
+    // Nothing to print without a sheet.
+    const bool sheet = bEnabled && m_chsChord->ChordViewCount() > 0;
+    for (QAction *a : {mnuFile_Print, mnuFile_Preview, mnuFile_Pdf}) {
+        a->setEnabled(sheet);
+    }
     mnuEdit_Paste->setEnabled(bEnabled);
     for (int16_t i = 1; i <= 3; ++i) {
         mnuVisible_State[static_cast<size_t>(i)]->setEnabled(bEnabled);

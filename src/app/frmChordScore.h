@@ -74,6 +74,10 @@ public:
     // The short message over the score ("自動スクロール 速度 3").
     QLabel *Overlay() const { return m_overlay; }
     void ToggleFullScreen();
+    // Writes the sheet on screen as a PDF; a failure is shown in a message.
+    bool ExportPdf(const QString &sPath);
+    // What the footer of a printed page names: the file, or the pasted text.
+    QString PrintTitle() const;
     // Rates the capos for the sheet on screen and marks the easiest.
     void UpdateCapoAdvice();
     int16_t EasiestCapo() const { return m_easiestCapo; }
@@ -82,6 +86,9 @@ public:
     const QString &SheetPath() const { return m_sheetPath; }
 
     QAction *mnuFile_Open = nullptr;
+    QAction *mnuFile_Print = nullptr;
+    QAction *mnuFile_Preview = nullptr;
+    QAction *mnuFile_Pdf = nullptr;
     std::vector<QAction *> mnuFile_File; // 1..9, 0 unused
     QAction *mnuFile_Dummy2 = nullptr;
     QAction *mnuFile_Dummy3 = nullptr;

@@ -30,8 +30,8 @@ int FingeringCost(const Chord &chord, int16_t iPositionId) {
     }
     const int high = chord.FlatMax(iPositionId);
     const int low = chord.FlatMin(iPositionId);
-    cost += std::max(0, high - 3);            // up the neck
-    cost += 2 * std::max(0, high - low - 2);  // a stretch over four frets
+    cost += std::max(0, high - 3);           // up the neck
+    cost += 2 * std::max(0, high - low - 2); // a stretch over four frets
     if (fretted - underBarre >= 4) {
         cost += 1; // every finger down
     }

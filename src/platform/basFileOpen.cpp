@@ -77,4 +77,24 @@ QString ShowOpenFileDialog(QWidget *owner, const QString &sStartFolder, const QS
     return files.isEmpty() ? QString() : files.first();
 }
 
+QString ShowSaveFileDialog(QWidget *owner, const QString &sDefaultPath, const QString &sFilter,
+                           const QString &sTitle, const QString &sSuffix) {
+    QFileDialog dialog(owner, sTitle);
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(sSuffix);
+    const QStringList filters = NameFilters(sFilter);
+    if (!filters.isEmpty()) {
+        dialog.setNameFilters(filters);
+    }
+    dialog.selectFile(sDefaultPath);
+    dialog.setModal(true);
+    if (dialog.exec() != QDialog::Accepted) {
+        return {};
+    }
+    const QStringList files = dialog.selectedFiles();
+    return files.isEmpty() ? QString() : files.first();
+}
+
 } // namespace basFileOpen

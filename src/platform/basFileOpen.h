@@ -22,6 +22,11 @@ constexpr int32_t OFN_FILEMUSTEXIST = 0x1000;
 QString ShowOpenFileDialog(QWidget *owner, const QString &sStartFolder, const QString &sFilter,
                            const QString &sTitle, int32_t lFlags);
 
+// A save dialog opened on sDefaultPath (its folder and name); a name typed
+// without an extension gets sSuffix. Qt asks before replacing a file.
+QString ShowSaveFileDialog(QWidget *owner, const QString &sDefaultPath, const QString &sFilter,
+                           const QString &sTitle, const QString &sSuffix);
+
 // The Qt name filters of a NUL-joined filter list, e.g.
 // "テキストファイル (*.txt) (*.TXT)".
 QStringList NameFilters(const QString &sFilter);

@@ -8,6 +8,9 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <QPen>
+
+#include <algorithm>
 
 using twips::Px;
 
@@ -40,19 +43,42 @@ void DrawDot(QPainter &p, const PositionDiagram::Dot &d, int iLine, const QColor
     p.fillRect(x + w - t, y + t, t, h - 2 * t, ink);
 }
 
-void PaintPart(QPainter &p, const TextPart &part) {
+// The paper forms: a stroked cross and a rounded rectangle, antialiased.
+void DrawCrossStroke(QPainter &p, const PositionDiagram::Cross &c, int iLine, const QColor &ink) {
+    const double left = Px(c.Left) + iLine / 2.0;
+    const double top = Px(c.Top) + iLine / 2.0;
+    const double n = Px(c.Size) - iLine;
+    p.setPen(QPen(ink, iLine, Qt::SolidLine, Qt::FlatCap));
+    p.drawLine(QPointF(left, top), QPointF(left + n, top + n));
+    p.drawLine(QPointF(left + n, top), QPointF(left, top + n));
+}
+
+void DrawDotShape(QPainter &p, const PositionDiagram::Dot &d, int iLine, const QColor &ink) {
+    const QRectF r(Px(d.Left) + iLine / 2.0, Px(d.Top) + iLine / 2.0, Px(d.Width) - iLine,
+                   Px(d.Height) - iLine);
+    p.setPen(QPen(ink, iLine));
+    p.setBrush(QColor(255, 0, 0));
+    const double radius = std::min(r.width(), r.height()) / 3.0;
+    p.drawRoundedRect(r, radius, radius);
+}
+
+void PaintPart(QPainter &p, const TextPart &part, Style style) {
     if (!part.Shown) {
         return;
     }
     p.save();
     p.translate(0, Px(part.Top));
-    PaintText(p, part.Text, part.Font, part.Color);
+    PaintText(p, part.Text, part.Font, part.Color, style);
     p.restore();
 }
 
 } // namespace
 
-void PaintDiagram(QPainter &p, const PositionDiagram &d) {
+void PaintDiagram(QPainter &p, const PositionDiagram &d, Style style) {
+    if (style == Style::Paper) {
+        p.save();
+        p.setRenderHint(QPainter::Antialiasing);
+    }
     const QColor ink(Qt::black);
     const int line = d.String(1).WidthPx;
     p.fillRect(0, 0, Px(d.Width()), Px(d.Height()), Qt::white);
@@ -73,12 +99,17 @@ void PaintDiagram(QPainter &p, const PositionDiagram &d) {
     }
     for (int16_t i = 1; i <= PositionDiagram::MaxStrings; ++i) {
         if (d.Mute(i).Visible) {
-            DrawCross(p, d.Mute(i), line, ink);
+            if (style == Style::Paper) {
+                DrawCrossStroke(p, d.Mute(i), line, ink);
+            } else {
+                DrawCross(p, d.Mute(i), line, ink);
+            }
         }
     }
     const PositionDiagram::Label &number = d.FretNumber();
     if (number.Visible) {
-        p.setFont(scorefonts::FretNumberFont(d.Zoom()));
+        const QFont &font = scorefonts::FretNumberFont(d.Zoom());
+        p.setFont(style == Style::Paper ? PaperFont(font, p) : font);
         p.setPen(ink);
         p.drawText(QRect(Px(number.Left), Px(number.Top), Px(number.Width), Px(number.Height)),
                    Qt::AlignCenter, number.Text);
@@ -96,12 +127,40 @@ void PaintDiagram(QPainter &p, const PositionDiagram &d) {
     // String 1's dot on top.
     for (int16_t i = PositionDiagram::MaxStrings; i >= 1; --i) {
         if (d.Thumb(i).Visible) {
-            DrawDot(p, d.Thumb(i), line, ink);
+            if (style == Style::Paper) {
+                DrawDotShape(p, d.Thumb(i), line, ink);
+            } else {
+                DrawDot(p, d.Thumb(i), line, ink);
+            }
         }
+    }
+    if (style == Style::Paper) {
+        p.restore();
     }
 }
 
-void PaintText(QPainter &p, const QString &text, const QFont &font, const QColor &color) {
+QFont PaperFont(const QFont &font, const QPainter &p) {
+    QFont f = font;
+    // No ligatures: "fi" must stay two letters for a PDF's search and copy.
+    f.setStyleStrategy(QFont::StyleStrategy(f.styleStrategy() | QFont::PreferNoShaping));
+    const int dpi = p.device() ? p.device()->logicalDpiY() : 96;
+    if (font.pointSizeF() > 0 && dpi > 0) {
+        f.setPointSizeF(font.pointSizeF() * 96.0 / dpi);
+    }
+    return f;
+}
+
+void PaintText(QPainter &p, const QString &text, const QFont &font, const QColor &color,
+               Style style) {
+    if (style == Style::Paper) {
+        // The page is white already; only the text.
+        const QFont f = PaperFont(font, p);
+        const QFontMetrics fm(f, p.device());
+        p.setFont(f);
+        p.setPen(color);
+        p.drawText(0, fm.ascent(), text);
+        return;
+    }
     const QFontMetrics fm(font);
     p.fillRect(0, 0, fm.horizontalAdvance(text), fm.height(), Qt::white);
     p.setFont(font);
@@ -116,13 +175,13 @@ void PaintSeparator(QPainter &p, int x, int iHeight, const QColor &ink) {
     }
 }
 
-void PaintCell(QPainter &p, const CellPicture &cell) {
+void PaintCell(QPainter &p, const CellPicture &cell, Style style) {
     p.fillRect(0, 0, Px(cell.Width), Px(cell.Height), Qt::white);
     if (cell.Diagram) {
-        PaintDiagram(p, *cell.Diagram);
+        PaintDiagram(p, *cell.Diagram, style);
     }
-    PaintPart(p, cell.Name);
-    PaintPart(p, cell.Word);
+    PaintPart(p, cell.Name, style);
+    PaintPart(p, cell.Word, style);
 }
 
 void PaintScore(QPainter &p, const ChordScore &score) {

@@ -16,6 +16,10 @@ class QPainter;
 // stays crisp. The widgets paint through these same functions.
 namespace scorepainter {
 
+// Screen: every figure on whole pixels. Paper: the same places, with dots
+// as rounded rectangles and crosses as strokes, for a vector page.
+enum class Style { Screen, Paper };
+
 // A line of text of a cell: the chord name or the word.
 struct TextPart {
     bool Shown = false;
@@ -35,13 +39,17 @@ struct CellPicture {
 };
 
 // The diagram with its top-left corner at the origin.
-void PaintDiagram(QPainter &p, const PositionDiagram &d);
+void PaintDiagram(QPainter &p, const PositionDiagram &d, Style style = Style::Screen);
 // One line of text on white, its box's top-left corner at the origin.
-void PaintText(QPainter &p, const QString &text, const QFont &font, const QColor &color);
+void PaintText(QPainter &p, const QString &text, const QFont &font, const QColor &color,
+               Style style = Style::Screen);
+// On paper a pixel of the score is 1/96 inch: the font at its size in points
+// there, for a painter scaled to such pixels on a device of any resolution.
+QFont PaperFont(const QFont &font, const QPainter &p);
 // The dotted line between page columns, from the top, iHeight pixels long.
 void PaintSeparator(QPainter &p, int x, int iHeight, const QColor &ink);
 // A cell with its top-left corner at the origin.
-void PaintCell(QPainter &p, const CellPicture &cell);
+void PaintCell(QPainter &p, const CellPicture &cell, Style style = Style::Screen);
 // The whole score on white, from its top-left corner, as the screen shows it.
 void PaintScore(QPainter &p, const ChordScore &score);
 

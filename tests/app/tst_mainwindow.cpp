@@ -23,11 +23,14 @@
 #include <QFileInfo>
 #include <QFileSystemModel>
 #include <QHeaderView>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QScopeGuard>
 #include <QScreen>
 #include <QScrollBar>
@@ -46,6 +49,31 @@
 namespace {
 
 using namespace testsupport;
+
+// A poppler tool's standard output; empty if it could not run.
+QString Poppler(const QString &tool, const QStringList &args) {
+    QProcess p;
+    p.start(tool, args);
+    if (!p.waitForFinished(30000) || p.exitCode() != 0) {
+        qWarning("%s failed: %s", qPrintable(tool), p.readAllStandardError().constData());
+        return {};
+    }
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+// True when every needle is found in text, in order.
+bool InOrder(const QString &text, const QStringList &needles, QString *missing) {
+    qsizetype at = 0;
+    for (const QString &n : needles) {
+        const qsizetype found = text.indexOf(n, at);
+        if (found < 0) {
+            *missing = n;
+            return false;
+        }
+        at = found + n.size();
+    }
+    return true;
+}
 
 const QString kBin = QStringLiteral(TAMBLIN_BIN_DIR);
 
@@ -109,6 +137,10 @@ private slots:
     void fullScreen();
     void voicingForWholeSheet();
     void capoAdvice();
+    void pdfOfSamples_data();
+    void pdfOfSamples();
+    void pdfCarriesCapoAndStates();
+    void pdfPathNotWritable();
 
 private:
     std::unique_ptr<frmChordScore> MakeWindow();
@@ -970,6 +1002,101 @@ void TestMainWindow::capoAdvice() {
     w->mnuEdit_Paste->trigger();
     QCOMPARE(w->mnuVisible_CapoEasiest->text(), QStringLiteral("★ カポなし (かんたん)"));
     QCOMPARE(w->mnuVisible_CapoFlat[1]->text(), QStringLiteral("&1"));
+}
+
+void TestMainWindow::pdfOfSamples_data() {
+    QTest::addColumn<QString>("sample");
+    for (const char *name :
+         {"amazing_grace.txt", "furusato.txt", "haru_no_ogawa.txt", "momiji.cho", "sakura.txt"}) {
+        QTest::newRow(name) << QString::fromLatin1(name);
+    }
+}
+
+// Each sample as a PDF: its pages counted alike by pdfinfo and the footer,
+// its chord names and words as text in the order of the cells, its fonts
+// embedded.
+void TestMainWindow::pdfOfSamples() {
+    QFETCH(QString, sample);
+    auto w = MakeWindow();
+    w->OpenChordFile(kBin + "/samples/" + sample);
+    const QString pdf = m_dir.filePath(sample + ".pdf");
+    QVERIFY(w->ExportPdf(pdf));
+    const QString info = Poppler("pdfinfo", {pdf});
+    const QRegularExpressionMatch pages = QRegularExpression("Pages:\\s+(\\d+)").match(info);
+    QVERIFY2(pages.hasMatch(), qPrintable(info));
+    const int count = pages.captured(1).toInt();
+    QVERIFY(count >= 1);
+    QVERIFY(info.contains("A4"));
+    // In drawing order: cell after cell.
+    const QString text = Poppler("pdftotext", {"-raw", pdf, "-"});
+    QStringList needles;
+    const ChordScore *score = w->chsChord();
+    for (int16_t i = 1; i <= score->ChordViewCount(); ++i) {
+        for (const QString &part : {score->Cell(i)->ChordName(), score->Cell(i)->Word()}) {
+            if (!part.trimmed().isEmpty()) {
+                needles << part.simplified();
+            }
+        }
+    }
+    QString missing;
+    QVERIFY2(InOrder(text.simplified(), needles, &missing), qPrintable(missing));
+    QVERIFY(text.contains(QStringLiteral("ページ %1 / %1").arg(count)));
+    QVERIFY(text.contains(sample));
+    const QStringList fonts = Poppler("pdffonts", {pdf}).split('\n', Qt::SkipEmptyParts);
+    QVERIFY(fonts.size() > 2); // a header of two lines, then a font a line
+    for (const QString &line : fonts.mid(2)) {
+        // name, type, encoding, then "emb sub uni" as yes/no.
+        const QStringList cols = line.simplified().split(' ');
+        QVERIFY2(cols.size() >= 5 && cols[cols.size() - 5] == "yes", qPrintable(line));
+    }
+}
+
+// The capo and the display states are printed as they are on screen; a
+// rendered page has the first diagram where the layout puts it: 15 mm in.
+void TestMainWindow::pdfCarriesCapoAndStates() {
+    auto w = MakeWindow();
+    QGuiApplication::clipboard()->setText("C   G   Am\r\nla  li  lu");
+    w->mnuEdit_Paste->trigger();
+    const QString pdf = m_dir.filePath("carried.pdf");
+    QVERIFY(w->ExportPdf(pdf));
+    QVERIFY(Poppler("pdftoppm",
+                    {"-r", "150", "-f", "1", "-l", "1", "-png", pdf, m_dir.filePath("page")})
+                .isEmpty());
+    const QImage page(m_dir.filePath("page-1.png"));
+    QVERIFY(!page.isNull());
+    // 150 dpi: 15 mm is 88.6 pixels, a screen pixel 1.5625. C's dot on string 2
+    // (fret 1) is centred 12.5 and 20.5 pixels into the diagram; its nut, two
+    // pixels wide, is centred on 8.
+    const auto at = [&](double x, double y) {
+        return page.pixelColor(qRound(88.6 + x * 1.5625), qRound(88.6 + y * 1.5625));
+    };
+    const QColor dot = at(12.5, 20.5);
+    QVERIFY2(dot.red() > 200 && dot.green() < 80, qPrintable(dot.name()));
+    QVERIFY2(at(8, 23).lightness() < 80, qPrintable(at(8, 23).name()));
+    QVERIFY2(at(28, 17).lightness() > 230, qPrintable(at(28, 17).name()));
+
+    w->mnuVisible_CapoFlat[2]->trigger();
+    w->mnuVisible_State[2]->trigger(); // names and words, no diagrams
+    QVERIFY(w->ExportPdf(pdf));
+    const QString text = Poppler("pdftotext", {"-raw", pdf, "-"}).simplified();
+    QString missing;
+    QVERIFY2(InOrder(text, {"A#", "la", "F", "li", "Gm", "lu"}, &missing), qPrintable(missing));
+    QVERIFY(!text.contains(QStringLiteral("Am")));
+    QVERIFY(text.contains(QStringLiteral("貼り付けたテキスト")));
+}
+
+void TestMainWindow::pdfPathNotWritable() {
+    auto w = MakeWindow();
+    QVERIFY(!w->mnuFile_Pdf->isEnabled()); // no sheet yet
+    QGuiApplication::clipboard()->setText("C\r\nla");
+    w->mnuEdit_Paste->trigger();
+    QVERIFY(w->mnuFile_Pdf->isEnabled());
+    QVERIFY(w->mnuFile_Print->isEnabled());
+    const QString path = m_dir.filePath("no such folder/out.pdf");
+    QVERIFY(!w->ExportPdf(path));
+    QCOMPARE(m_messages.size(), 1);
+    QVERIFY(m_messages[0].contains(path));
+    QVERIFY(!QFile::exists(path));
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -1,3 +1,4 @@
+#include "score/PrintLayout.h"
 #include "score/ScoreLayout.h"
 
 #include <QTest>
@@ -24,6 +25,8 @@ class TestScoreLayout : public QObject {
 private slots:
     void arrange_data();
     void arrange();
+    void pages_data();
+    void pages();
 };
 
 // Every figure worked out by hand: margins of 80 twips around each page
@@ -83,6 +86,49 @@ void TestScoreLayout::arrange() {
     QCOMPARE(layout.SeparatorX(), separators);
     QCOMPARE(layout.Width(), width);
     QCOMPARE(layout.Height(), height);
+}
+
+// Rows onto pages: "a b | c" lists the cells (1-based) on each page, "@"
+// the cells' left,top. Pages of 300 by 500 twips.
+void TestScoreLayout::pages_data() {
+    QTest::addColumn<std::vector<Box>>("boxes");
+    QTest::addColumn<bool>("pageReturn");
+    QTest::addColumn<QString>("pages");
+    QTest::addColumn<double>("scale");
+    QTest::newRow("all on one page") << std::vector<Box>{{100, 200, 1}, {50, 100, 1}, {120, 200, 2}}
+                                     << false << "1@0,0 2@100,100 3@0,200" << 1.0;
+    QTest::newRow("a row that does not fit goes to the next page whole")
+        << std::vector<Box>{{100, 200, 1}, {100, 200, 2}, {100, 200, 3}, {60, 150, 3}} << false
+        << "1@0,0 2@0,200 | 3@0,0 4@100,50" << 1.0;
+    QTest::newRow("rows that fill a page exactly")
+        << std::vector<Box>{{100, 250, 1}, {100, 250, 2}, {100, 250, 3}} << false
+        << "1@0,0 2@0,250 | 3@0,0" << 1.0;
+    QTest::newRow("page return: narrow columns share a page")
+        << std::vector<Box>{{100, 300, 1}, {100, 300, 2}, {100, 300, 3}} << true
+        << "1@0,0 2@160,0 | 3@0,0" << 1.0;
+    QTest::newRow("a row taller than the page is scaled, not cut")
+        << std::vector<Box>{{100, 1000, 1}, {100, 200, 2}} << false << "1@0,0 | 2@0,0" << 0.5;
+    QTest::newRow("a row wider than the page is scaled")
+        << std::vector<Box>{{400, 100, 1}, {200, 100, 1}, {100, 100, 2}} << false
+        << "1@0,0 2@400,0 3@0,100" << 0.5;
+}
+
+void TestScoreLayout::pages() {
+    QFETCH(std::vector<Box>, boxes);
+    QFETCH(bool, pageReturn);
+    QFETCH(QString, pages);
+    QFETCH(double, scale);
+    const PrintLayout layout = PrintLayout::Arrange(boxes, 300, 500, pageReturn, 60);
+    QStringList got;
+    for (const PrintLayout::Page &page : layout.Pages()) {
+        QStringList cells;
+        for (const PrintLayout::Cell &c : page.Cells) {
+            cells << QStringLiteral("%1@%2,%3").arg(c.Index + 1).arg(c.Left).arg(c.Top);
+        }
+        got << cells.join(u' ');
+    }
+    QCOMPARE(got.join(QStringLiteral(" | ")), pages);
+    QCOMPARE(layout.Scale(), scale);
 }
 
 QTEST_APPLESS_MAIN(TestScoreLayout)

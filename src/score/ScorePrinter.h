@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+class ChordScore;
+class QPagedPaintDevice;
+class QPainter;
+
+// The score on paper or in a PDF: the cells as they stand on screen (capo,
+// display states, fingerings, fonts, colours) at their 100% size, laid out
+// by PrintLayout for the device's printable area, with the sheet's name and
+// "ページ n / m" in a footer. Text stays text, figures stay vector shapes.
+namespace scoreprinter {
+
+// Paints every page on device, which p is painting on; returns the pages.
+int Print(QPainter &p, QPagedPaintDevice &device, const ChordScore &score, bool bPageReturn,
+          const QString &sTitle);
+
+} // namespace scoreprinter

@@ -12,6 +12,7 @@ PACKAGES=(
   xvfb xauth imagemagick xdotool openbox x11-utils
   fonts-liberation2 fonts-ipafont-gothic
   poppler-utils
+  desktop-file-utils appstream shared-mime-info dpkg-dev file
 )
 
 if [ "$(id -u)" -eq 0 ]; then

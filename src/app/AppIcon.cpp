@@ -15,10 +15,10 @@ QPixmap Pixmap(int size) {
     p.setPen(QPen(QColor(70, 40, 20), 1));
     p.drawRoundedRect(QRectF(2.5, 6.5, 27, 19), 3, 3);
     p.setRenderHint(QPainter::Antialiasing, false);
-    // The nut and four frets.
+    // The nut and four frets, the last one inside the neck's edge.
     p.fillRect(4, 7, 2, 18, QColor(240, 235, 220));
     for (int k = 1; k <= 4; ++k) {
-        p.fillRect(6 + 6 * k, 7, 1, 18, QColor(200, 200, 205));
+        p.fillRect(4 + 6 * k, 7, 1, 18, QColor(200, 200, 205));
     }
     // Six strings.
     for (int i = 0; i < 6; ++i) {
@@ -28,8 +28,8 @@ QPixmap Pixmap(int size) {
     p.setRenderHint(QPainter::Antialiasing, true);
     p.setBrush(QColor(255, 0, 0));
     p.setPen(QPen(Qt::black, 1));
-    p.drawEllipse(QRectF(13.5, 10.5, 4, 4));
-    p.drawEllipse(QRectF(19.5, 19.5, 4, 4));
+    p.drawEllipse(QRectF(11, 10.5, 4, 4));
+    p.drawEllipse(QRectF(17, 19.5, 4, 4));
     return pm;
 }
 

@@ -5,6 +5,7 @@
 #include "parsing/basPath.h"
 #include "platform/AppError.h"
 #include "platform/AppInfo.h"
+#include "platform/AppPaths.h"
 #include "platform/MessageBox.h"
 #include "platform/ProfileFile.h"
 #include "platform/SingleInstance.h"
@@ -58,8 +59,7 @@ std::unique_ptr<::frmChordScore> LoadMainWindow() {
     // instance gets here, so none is being written now.
     profile::RemoveStaleTemporaries(oProfile().IniFilename());
     const QString name = oProfile().GetPath("Chord", "Filename", "POSITION.INI");
-    const QString path =
-        basPath::AddBackslash(appinfo::ProgramDirectory()) + basPath::GetFileName(name);
+    const QString path = apppaths::FindDataFile(basPath::GetFileName(name));
     // The position file is read on a second thread while the window is
     // built, into a dictionary of its own; the window shows once it is in.
     std::future<Chord> loading = std::async(std::launch::async, [path] {

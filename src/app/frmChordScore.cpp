@@ -14,6 +14,7 @@
 #include "parsing/basPath.h"
 #include "platform/AppError.h"
 #include "platform/AppInfo.h"
+#include "platform/AppPaths.h"
 #include "platform/MessageBox.h"
 #include "platform/ProfileFile.h"
 #include "platform/SheetFile.h"
@@ -492,7 +493,7 @@ void frmChordScore::SetCapo(int16_t iCapo) {
 }
 
 void frmChordScore::ReloadPositionIni(const QString &sIniFile) {
-    const QString path = basPath::AddBackslash(appinfo::ProgramDirectory()) + sIniFile;
+    const QString path = apppaths::FindDataFile(sIniFile);
     try {
         Chord scratch;
         scratch.LoadChordPosition(path);
@@ -508,6 +509,10 @@ void frmChordScore::ReloadPositionIni(const QString &sIniFile) {
 void frmChordScore::AddChordToDictionary(const QString &sChordName) {
     Chord *chord = basMain::oChord().get();
     try {
+        // An installed, read-only file: the user's own copy takes the chord.
+        if (!apppaths::Writable(chord->Filename())) {
+            chord->LoadChordPosition(apppaths::CopyToUserData(chord->Filename()));
+        }
         dictionaryedit::AddToFile(*chord, sChordName);
     } catch (const AppError &e) {
         msgbox::ShowError(this, e.Description());

@@ -6,7 +6,7 @@
 #include "parsing/basPath.h"
 #include "platform/AppError.h"
 #include "platform/AppInfo.h"
-#include "platform/Directory.h"
+#include "platform/AppPaths.h"
 #include "platform/MessageBox.h"
 #include "platform/Twips.h"
 #include "platform/WidgetHelpers.h"
@@ -161,12 +161,10 @@ void frmSetting::Form_Load() {
 }
 
 void frmSetting::FillPositionList() {
-    const QString own = basPath::GetFileName(basMain::oProfile().IniFilename()).toUpper();
-    const QString folder = basPath::AddBackslash(appinfo::ProgramDirectory());
-    for (const QString &name : directory::ListFiles(folder, QStringLiteral("*.INI"))) {
-        if (name.toUpper() != own && name.right(4).toUpper() == u".INI") {
-            cboPositionIni->addItem(name);
-        }
+    // Beside the program, the user's own, the installed ones: each name once.
+    const QString own = basPath::GetFileName(basMain::oProfile().IniFilename());
+    for (const QString &name : apppaths::PositionFileNames(own)) {
+        cboPositionIni->addItem(name);
     }
     const QString current = basPath::GetFileName(basMain::oChord()->Filename());
     // The file in use stays choosable even if it has gone from the folder.

@@ -2,9 +2,12 @@
 #include "app/basMain.h"
 
 #include "platform/AppInfo.h"
+#include "platform/AppPaths.h"
 #include "platform/WidgetHelpers.h"
+#include "settings/PrivateProfile.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QLibraryInfo>
@@ -18,12 +21,34 @@ namespace {
 const char *const kUsage = R"(使い方: tamblin [FILE]
 Usage: tamblin [FILE]
 
-  FILE          開くコード譜 (Shift-JIS のテキスト)。Tamblin が動いていれば、
-                そのウィンドウで開きます。
+  FILE          開くコード譜 (Shift-JIS か UTF-8 のテキスト、ChordPro)。
+                Tamblin が動いていれば、そのウィンドウで開きます。
                 A chord sheet to open; a running Tamblin opens it in its window.
   --help        この説明を表示して終わります / print this and exit
   --version     バージョンを表示して終わります / print the version and exit
+
+ファイルの場所 / Files:
+  設定 / settings       $XDG_CONFIG_HOME/tamblin/tamblin.INI (~/.config/tamblin/)
+                        ポータブル版 (プログラムの横に POSITION.INI があり書き込める
+                        フォルダー) ではプログラムの横。
+                        Beside the program in a portable copy whose folder is writable.
+  押さえ方の辞書 / position files (POSITION.INI, UKULELE.INI, ...)
+                        この順に探します / looked up in this order:
+                        1. プログラムの横 / beside the program
+                        2. $XDG_DATA_HOME/tamblin/ (~/.local/share/tamblin/)
+                        3. インストール先の share/tamblin/ / the installed share/tamblin/
+                        書き込めない辞書にコードを足すと、2. に写してから書きます。
+                        A chord added to a read-only file goes into a copy in 2.
+  二重起動の窓口 / socket $XDG_RUNTIME_DIR/tamblin-* (/tmp/tamblin-UID/)
 )";
+
+// The places as they are for this program, after the general text.
+void PrintPlaces() {
+    std::printf("\nここでは / here:\n  %s\n", qPrintable(PrivateProfile::MakeIniFilename()));
+    for (const QString &folder : apppaths::DataFolders()) {
+        std::printf("  %s/\n", qPrintable(folder));
+    }
+}
 
 } // namespace
 
@@ -34,6 +59,9 @@ int main(int argc, char **argv) {
         const QByteArray a = argv[i];
         if (a == "--help" || a == "-h") {
             std::fputs(kUsage, stdout);
+            // The program's own folder is known only to a Qt application.
+            QCoreApplication core(argc, argv);
+            PrintPlaces();
             return 0;
         }
         if (a == "--version") {

@@ -239,6 +239,11 @@ void Save(const QString &path, const std::vector<Line> &lines) {
     // QSaveFile refuses a read-only file itself, rather than renaming over it.
     // Unbuffered, so that a short write (a full disk) shows in write()'s
     // result: a buffered QSaveFile commits a truncated file without a word.
+    // A settings folder of its own (~/.config/tamblin) is made at the first write.
+    const QFileInfo info(path);
+    if (!info.dir().exists()) {
+        QDir().mkpath(info.absolutePath());
+    }
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         return;

@@ -3,6 +3,7 @@
 #include "parsing/basPath.h"
 #include "platform/AppError.h"
 #include "platform/AppInfo.h"
+#include "platform/AppPaths.h"
 #include "platform/CodePage932.h"
 #include "platform/Numeric.h"
 #include "platform/ProfileFile.h"
@@ -28,8 +29,7 @@ const QString PrivateProfile::Sentinel = QStringLiteral("!!ERROR!!");
 PrivateProfile::PrivateProfile() : m_iniFilename(MakeIniFilename()) {}
 
 QString PrivateProfile::MakeIniFilename() {
-    return basPath::AddBackslash(appinfo::ProgramDirectory()) + appinfo::ExecutableName() +
-           QStringLiteral(".INI");
+    return apppaths::SettingsFile(appinfo::ExecutableName() + QStringLiteral(".INI"));
 }
 
 QString PrivateProfile::StripNull(const QString &s) {

@@ -10,6 +10,8 @@ cp -r "$bin/tamblin" "$bin/POSITION.INI" "$bin/samples" "$work/"
 cd "$work"
 # A real X window, whatever the other tests use.
 export QT_QPA_PLATFORM=xcb
+# The user's own folders stay out of it: a position file there would be found.
+export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
 
 # Every step waits for the window state it needs, never for a fixed time.
 cat > lib.sh <<'INNER'

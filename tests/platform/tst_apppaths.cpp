@@ -1,0 +1,91 @@
+#include "platform/AppInfo.h"
+#include "platform/AppPaths.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+// A tree of bin/, share/tamblin/ and the user's XDG folders in a temporary
+// folder; files are made empty.
+class TestAppPaths : public QObject {
+    Q_OBJECT
+
+private slots:
+    void places_data();
+    void places();
+    void copyToUserData();
+};
+
+void TestAppPaths::places_data() {
+    QTest::addColumn<QStringList>("files"); // under the temporary folder
+    QTest::addColumn<QString>("settings");
+    QTest::addColumn<QString>("found");      // where POSITION.INI is found
+    QTest::addColumn<QStringList>("listed"); // the settings dialog's names
+    QTest::newRow("portable: everything beside the program")
+        << QStringList{"bin/POSITION.INI", "bin/UKULELE.INI", "bin/tamblin.INI"}
+        << "bin/tamblin.INI"
+        << "bin/POSITION.INI" << QStringList{"POSITION.INI", "UKULELE.INI"};
+    QTest::newRow("installed: settings in the config folder, the user's files first")
+        << QStringList{"share/tamblin/POSITION.INI", "share/tamblin/UKULELE.INI",
+                       "data/tamblin/MINE.INI", "data/tamblin/UKULELE.INI"}
+        << "config/tamblin/tamblin.INI"
+        << "share/tamblin/POSITION.INI" << QStringList{"MINE.INI", "UKULELE.INI", "POSITION.INI"};
+    QTest::newRow("installed: the user's copy comes before the installed one")
+        << QStringList{"share/tamblin/POSITION.INI", "data/tamblin/POSITION.INI"}
+        << "config/tamblin/tamblin.INI"
+        << "data/tamblin/POSITION.INI" << QStringList{"POSITION.INI"};
+    QTest::newRow("nowhere: expected beside the program") << QStringList{} << "bin/tamblin.INI"
+                                                          << "bin/POSITION.INI" << QStringList{};
+}
+
+void TestAppPaths::places() {
+    QFETCH(QStringList, files);
+    QFETCH(QString, settings);
+    QFETCH(QString, found);
+    QFETCH(QStringList, listed);
+    QTemporaryDir dir;
+    const QString root = dir.path();
+    QDir().mkpath(root + "/bin");
+    for (const QString &f : files) {
+        QDir().mkpath(QFileInfo(root + '/' + f).absolutePath());
+        QFile file(root + '/' + f);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(root + "/config"));
+    qputenv("XDG_DATA_HOME", QFile::encodeName(root + "/data"));
+    appinfo::SetProgramDirectory(root + "/bin");
+    QCOMPARE(apppaths::SettingsFile("tamblin.INI"), root + '/' + settings);
+    QCOMPARE(apppaths::FindDataFile("POSITION.INI"), root + '/' + found);
+    QCOMPARE(apppaths::PositionFileNames("tamblin.INI"), listed);
+    appinfo::SetProgramDirectory(QString());
+}
+
+// A read-only installed file gets a writable copy among the user's files,
+// made once: a second call keeps what the user added.
+void TestAppPaths::copyToUserData() {
+    QTemporaryDir dir;
+    qputenv("XDG_DATA_HOME", QFile::encodeName(dir.filePath("data")));
+    const QString installed = dir.filePath("POSITION.INI");
+    {
+        QFile f(installed);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("[C]\r\n0-1-0-2-3-X\r\n");
+    }
+    QFile::setPermissions(installed, QFile::ReadOwner | QFile::ReadOther);
+    const QString copy = apppaths::CopyToUserData(installed);
+    QCOMPARE(copy, dir.filePath("data/tamblin/POSITION.INI"));
+    QVERIFY(apppaths::Writable(copy));
+    {
+        QFile f(copy);
+        QVERIFY(f.open(QIODevice::Append));
+        f.write("[G]\r\n3-0-0-0-2-3\r\n");
+    }
+    QCOMPARE(apppaths::CopyToUserData(installed), copy);
+    QFile f(copy);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QVERIFY(f.readAll().contains("[G]"));
+}
+
+QTEST_APPLESS_MAIN(TestAppPaths)
+#include "tst_apppaths.moc"

@@ -41,6 +41,18 @@ QByteArray TrimBytes(const QByteArray &b) {
     return b.mid(from, to - from);
 }
 
+QString TrimChars(const QString &s) {
+    qsizetype from = 0;
+    qsizetype to = s.size();
+    while (from < to && (s[from] == u' ' || s[from] == u'\t')) {
+        ++from;
+    }
+    while (to > from && (s[to - 1] == u' ' || s[to - 1] == u'\t')) {
+        --to;
+    }
+    return s.mid(from, to - from);
+}
+
 Line Classify(QByteArray text, bool first) {
     Line line;
     line.text = text;
@@ -49,10 +61,12 @@ Line Classify(QByteArray text, bool first) {
     }
     const QByteArray t = TrimBytes(text);
     if (t.startsWith('[')) {
-        const qsizetype close = t.indexOf(']');
+        // Looked for among characters: "]" is also the trail byte of "ゾ" (83 5D).
+        const QString header = cp932::Decode(t);
+        const qsizetype close = header.indexOf(u']');
         if (close > 0) {
             line.kind = Line::Section;
-            line.name = cp932::Decode(TrimBytes(t.mid(1, close - 1)));
+            line.name = TrimChars(header.mid(1, close - 1));
         }
         return line;
     }
@@ -66,7 +80,8 @@ Line Classify(QByteArray text, bool first) {
     line.kind = Line::Key;
     line.name = cp932::Decode(TrimBytes(t.left(eq)));
     QByteArray v = TrimBytes(t.mid(eq + 1));
-    if (v.size() >= 2 && v.startsWith('"') && v.endsWith('"')) {
+    // One pair of matching quotes, double or single, goes; blanks inside stay.
+    if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front()) {
         v = v.mid(1, v.size() - 2);
     }
     line.value = v;
@@ -206,9 +221,7 @@ void Apply(std::vector<Line> &lines, const QString &section, const QString &key,
 
     const qsizetype header = FindSection(lines, section);
     if (header < 0) {
-        if (!lines.empty() && !TrimBytes(lines.back().text).isEmpty()) {
-            lines.push_back(Line{});
-        }
+        // Right after the last line, as the system's writer puts it.
         // Classified as a reload would, so that a batch reads them back alike.
         lines.push_back(Classify('[' + OneLine(section) + ']', false));
         lines.push_back(Classify(entry, false));

@@ -97,6 +97,43 @@ void TestProfileFile::read_data() {
                                         << "k"
                                         << ""
                                         << "\"x";
+    QTest::newRow("single quotes removed") << QByteArray("[s]\r\nq='x y'\r\n") << "s"
+                                           << "q"
+                                           << ""
+                                           << "x y";
+    QTest::newRow("single quotes: blanks inside stay")
+        << QByteArray("[s]\r\nq=  ' x '  \r\n") << "s"
+        << "q"
+        << ""
+        << " x ";
+    QTest::newRow("single quotes: only the outer pair") << QByteArray("[s]\r\nq=''x''\r\n") << "s"
+                                                        << "q"
+                                                        << ""
+                                                        << "'x'";
+    QTest::newRow("quotes that do not match stay") << QByteArray("[s]\r\nq='x\"\r\n") << "s"
+                                                   << "q"
+                                                   << ""
+                                                   << "'x\"";
+    QTest::newRow("a lone single quote stays") << QByteArray("[s]\r\nq='\r\n") << "s"
+                                               << "q"
+                                               << ""
+                                               << "'";
+    // Names are characters: a trail byte equal to "]", "[", "\\" or a letter
+    // is part of its character.
+    QTest::newRow("section whose trail byte is ]") << QByteArray("[\x83\x5d]\r\nk=1\r\n") << "ゾ"
+                                                   << "k"
+                                                   << "d"
+                                                   << "1";
+    QTest::newRow("key and section with trail bytes [ and \\")
+        << QByteArray("[\x83\x5b\x95\x5c]\r\n\x83\x5b=2\r\n") << "ゼ表"
+        << "ゼ"
+        << "d"
+        << "2";
+    QTest::newRow("case folds letters, never trail bytes")
+        << QByteArray("[s]\r\n\x83\x61=ji\r\n\x83\x41=a\r\n") << "s"
+        << "ア"
+        << "d"
+        << "a";
     QTest::newRow("empty value") << QByteArray("[s]\r\nk=\r\n") << "s"
                                  << "k"
                                  << "d"
@@ -202,10 +239,18 @@ void TestProfileFile::write_data() {
     QTest::newRow("new key in an empty last section") << QByteArray("[a]") << "a"
                                                       << "z"
                                                       << "3" << QByteArray("[a]\r\nz=3\r\n");
-    QTest::newRow("new section after a blank line")
-        << QByteArray("[a]\r\nx=1\r\n") << "b"
+    QTest::newRow("new section right after the last line")
+        << QByteArray("[App1]\r\nkey1=s1\r\nkey2=s2\r\n") << "App2"
+        << "key3"
+        << "s3" << QByteArray("[App1]\r\nkey1=s1\r\nkey2=s2\r\n[App2]\r\nkey3=s3\r\n");
+    QTest::newRow("blank lines already there stay")
+        << QByteArray("[a]\r\nx=1\r\n\r\n") << "b"
         << "y"
         << "2" << QByteArray("[a]\r\nx=1\r\n\r\n[b]\r\ny=2\r\n");
+    QTest::newRow("section whose trail byte is ] is found for writing")
+        << QByteArray("[\x83\x5d]\r\nk=1\r\n") << "ゾ"
+        << "k"
+        << "2" << QByteArray("[\x83\x5d]\r\nk=2\r\n");
     QTest::newRow("line ends become CR LF") << QByteArray("[a]\nx=1\rq\n") << "a"
                                             << "x"
                                             << "2" << QByteArray("[a]\r\nx=2\r\nq\r\n");

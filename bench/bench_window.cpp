@@ -1,6 +1,7 @@
 // The main window, shown, with a sheet of 300, 3,000 and 5,000 cells: the
 // first open (every cell made), a reload (cells reused), a capo change and
 // one scroll step, each up to the window painted.
+#include "app/ReadingControls.h"
 #include "app/basMain.h"
 #include "app/frmChordScore.h"
 #include "chords/Chord.h"
@@ -150,18 +151,18 @@ void BM_AutoScrollTick(benchmark::State &state) {
     w->OpenChordFile(SheetFile(cells));
     Settle();
     int64_t now = 0;
-    w->SetClock([&now] { return now; });
-    w->AutoScroller().SetSpeed(9);
+    w->Reading()->SetClock([&now] { return now; });
+    w->Reading()->AutoScroller().SetSpeed(9);
     for (auto _ : state) {
-        if (!w->AutoScroller().Running()) {
+        if (!w->Reading()->AutoScroller().Running()) {
             state.PauseTiming();
             w->vsbScore()->setValue(0);
-            w->ToggleAutoScroll();
-            w->tmrAutoScroll()->stop();
+            w->Reading()->ToggleAutoScroll();
+            w->Reading()->tmrAutoScroll()->stop();
             state.ResumeTiming();
         }
         now += 16;
-        w->AutoScrollTick();
+        w->Reading()->AutoScrollTick();
         Settle();
     }
     Check(state, *w, cells);

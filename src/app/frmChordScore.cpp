@@ -2,6 +2,7 @@
 
 #include "app/AppIcon.h"
 #include "app/MainWindowSettings.h"
+#include "app/ReadingControls.h"
 #include "app/SheetPrinting.h"
 #include "app/WindowPlacement.h"
 #include "app/basMain.h"
@@ -31,9 +32,7 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QCursor>
-#include <QElapsedTimer>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QScreen>
@@ -83,34 +82,7 @@ frmChordScore::frmChordScore() {
     });
     connect(m_tmrCheckResize, &QTimer::timeout, this, &frmChordScore::tmrCheckResize_Timer);
 
-    // Auto-scroll at 60 Hz; the clock, not the tick count, sets the pace.
-    m_tmrAutoScroll = new QTimer(this);
-    m_tmrAutoScroll->setTimerType(Qt::PreciseTimer);
-    m_tmrAutoScroll->setInterval(16);
-    connect(m_tmrAutoScroll, &QTimer::timeout, this, &frmChordScore::AutoScrollTick);
-    m_clock = [timer = std::make_shared<QElapsedTimer>()] {
-        if (!timer->isValid()) {
-            timer->start();
-        }
-        return timer->elapsed();
-    };
-    for (QScrollBar *bar : {hsbScore(), vsbScore()}) {
-        connect(bar, &QScrollBar::actionTriggered, this, [this] { UserScrolled(); });
-        connect(bar, &QScrollBar::sliderPressed, this,
-                [this] { m_autoScroll.SetHeld(true, m_clock()); });
-        connect(bar, &QScrollBar::sliderReleased, this,
-                [this] { m_autoScroll.SetHeld(false, m_clock()); });
-    }
-    m_overlay = new QLabel(picView());
-    m_overlay->setAttribute(Qt::WA_TransparentForMouseEvents);
-    m_overlay->setStyleSheet(QStringLiteral(
-        "QLabel { background: rgba(40, 40, 40, 200); color: white; border-radius: 6px;"
-        " padding: 6px 12px; }"));
-    m_overlay->hide();
-    m_tmrOverlay = new QTimer(this);
-    m_tmrOverlay->setSingleShot(true);
-    m_tmrOverlay->setInterval(1500);
-    connect(m_tmrOverlay, &QTimer::timeout, m_overlay, &QWidget::hide);
+    m_reading = new ReadingControls(this, m_view, [this] { return PageReturn(); });
 
     BuildMenus();
     Form_Load();
@@ -199,7 +171,7 @@ void frmChordScore::BuildMenus() {
     mnuVisible_Page->setCheckable(true);
     // A checkable action has inverted its check mark already.
     connect(mnuVisible_Page, &QAction::triggered, this, &frmChordScore::mnuVisible_Page_Click);
-    BuildReadingMenus(visible);
+    m_reading->BuildMenus(visible);
 
     QMenu *help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
     mnuHelp_Setting = help->addAction(QStringLiteral("設定(&S)..."), this,
@@ -227,42 +199,6 @@ void frmChordScore::BuildMenus() {
             keep(a->menu());
         }
     }
-}
-
-void frmChordScore::BuildReadingMenus(QMenu *visible) {
-    visible->addSeparator();
-    mnuVisible_Zoom = visible->addMenu(QStringLiteral("ズーム(&Z)"));
-    mnuVisible_ZoomIn = mnuVisible_Zoom->addAction(QStringLiteral("拡大(&I)"), this,
-                                                   [this] { SetZoom(zoom::In(Zoom())); });
-    mnuVisible_ZoomIn->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Plus),
-                                     QKeySequence(Qt::CTRL | Qt::Key_Equal),
-                                     QKeySequence(Qt::CTRL | Qt::Key_Semicolon)});
-    mnuVisible_ZoomOut = mnuVisible_Zoom->addAction(QStringLiteral("縮小(&O)"), this,
-                                                    [this] { SetZoom(zoom::Out(Zoom())); });
-    mnuVisible_ZoomOut->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Minus));
-    mnuVisible_ZoomReset = mnuVisible_Zoom->addAction(QStringLiteral("100% に戻す(&R)"), this,
-                                                      [this] { SetZoom(zoom::kDefault); });
-    mnuVisible_ZoomReset->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
-    mnuVisible_Zoom->addSeparator();
-    for (const int step : zoom::kSteps) {
-        QAction *a = mnuVisible_Zoom->addAction(QStringLiteral("%1%").arg(step), this,
-                                                [this, step] { SetZoom(step); });
-        a->setCheckable(true);
-        mnuVisible_ZoomStep.push_back(a);
-    }
-    visible->addSeparator();
-    mnuVisible_AutoScroll = visible->addAction(QStringLiteral("自動スクロール(&A)"), this,
-                                               &frmChordScore::ToggleAutoScroll);
-    mnuVisible_AutoScroll->setCheckable(true);
-    mnuVisible_AutoScroll->setShortcut(QKeySequence(Qt::Key_Space));
-    mnuVisible_FullScreen = visible->addAction(QStringLiteral("全画面表示(&U)"), this,
-                                               &frmChordScore::ToggleFullScreen);
-    mnuVisible_FullScreen->setCheckable(true);
-    mnuVisible_FullScreen->setShortcut(QKeySequence(Qt::Key_F11));
-    mnuVisible_HideMenuBar = visible->addAction(QStringLiteral("全画面でメニューバーを隠す(&B)"),
-                                                this, &frmChordScore::ApplyMenuBarVisibility);
-    mnuVisible_HideMenuBar->setCheckable(true);
-    mnuVisible_HideMenuBar->setChecked(true);
 }
 
 void frmChordScore::Form_Load() {
@@ -293,9 +229,9 @@ void frmChordScore::Form_Load() {
     move(placed.topLeft());
     m_preOpenedDir = s.PreOpenedDir;
     s.ApplyDisplay(*t);
-    SetZoom(s.Zoom);
-    m_autoScroll.SetSpeed(s.AutoScrollSpeed);
-    mnuVisible_HideMenuBar->setChecked(s.FullScreenHidesMenuBar);
+    m_reading->SetZoom(s.Zoom);
+    m_reading->AutoScroller().SetSpeed(s.AutoScrollSpeed);
+    m_reading->mnuVisible_HideMenuBar->setChecked(s.FullScreenHidesMenuBar);
     m_chsChord->SetTabSize(s.TabSize);
     SetCapo(s.Capo);
     mnuVisible_Page->setChecked(s.PageReturn);
@@ -315,8 +251,8 @@ MainWindowSettings frmChordScore::CurrentSettings() const {
     s.Capo = CheckedCapo();
     s.PageReturn = mnuVisible_Page->isChecked();
     s.Zoom = static_cast<int16_t>(Zoom());
-    s.AutoScrollSpeed = static_cast<int16_t>(m_autoScroll.Speed());
-    s.FullScreenHidesMenuBar = mnuVisible_HideMenuBar->isChecked();
+    s.AutoScrollSpeed = static_cast<int16_t>(m_reading->AutoScroller().Speed());
+    s.FullScreenHidesMenuBar = m_reading->mnuVisible_HideMenuBar->isChecked();
     s.ChordFilename = basPath::GetFileName(basMain::oChord()->Filename());
     return s;
 }
@@ -334,7 +270,7 @@ void frmChordScore::closeEvent(QCloseEvent *event) {
         batch.Commit();
     }
     m_tmrCheckResize->stop();
-    m_tmrAutoScroll->stop();
+    m_reading->StopAutoScroll();
     event->accept();
 }
 
@@ -352,20 +288,11 @@ bool frmChordScore::PageReturn() const {
 }
 
 int frmChordScore::Zoom() const {
-    return m_chsChord->Zoom();
+    return m_reading->Zoom();
 }
 
 void frmChordScore::SetZoom(int iPercent) {
-    const int percent = zoom::Nearest(iPercent);
-    m_view->SetZoom(percent, mnuVisible_Page->isChecked());
-    for (size_t k = 0; k < mnuVisible_ZoomStep.size(); ++k) {
-        mnuVisible_ZoomStep[k]->setChecked(zoom::kSteps[k] == percent);
-    }
-    mnuVisible_ZoomIn->setEnabled(percent < std::end(zoom::kSteps)[-1]);
-    mnuVisible_ZoomOut->setEnabled(percent > zoom::kSteps[0]);
-    if (m_loaded) {
-        ShowOverlay(QStringLiteral("ズーム %1%").arg(percent));
-    }
+    m_reading->SetZoom(iPercent);
 }
 
 QString frmChordScore::PrintTitle() const {
@@ -402,84 +329,6 @@ void frmChordScore::UpdateCapoAdvice() {
     mnuVisible_CapoEasiest->setVisible(true);
     QAction *best = mnuVisible_CapoFlat[static_cast<size_t>(m_easiestCapo)];
     best->setText(best->text() + QStringLiteral("  ★"));
-}
-
-void frmChordScore::ToggleAutoScroll() {
-    if (m_autoScroll.Running()) {
-        m_autoScroll.Stop();
-        m_tmrAutoScroll->stop();
-        ShowOverlay(QStringLiteral("自動スクロール 停止"));
-    } else {
-        m_autoScroll.Start(m_clock());
-        m_tmrAutoScroll->start();
-        ShowOverlay(QStringLiteral("自動スクロール 速度 %1").arg(m_autoScroll.Speed()));
-    }
-    mnuVisible_AutoScroll->setChecked(m_autoScroll.Running());
-}
-
-void frmChordScore::AutoScrollTick() {
-    const int64_t now = m_clock();
-    AutoScroll::Move move;
-    if (mnuVisible_Page->isChecked()) {
-        QScrollBar *bar = hsbScore();
-        std::vector<int> columns;
-        for (const int32_t x : m_chsChord->Layout().SeparatorX()) {
-            columns.push_back(x / scoreviewport::kTwipsPerUnit);
-        }
-        move = m_autoScroll.Pages(now, bar->value(), bar->maximum(), columns);
-        bar->setValue(move.Value);
-    } else {
-        QScrollBar *bar = vsbScore();
-        move = m_autoScroll.Smooth(now, bar->value(), bar->maximum(),
-                                   AutoScroll::UnitsPerSecond(m_autoScroll.Speed(), Zoom()));
-        bar->setValue(move.Value);
-    }
-    if (move.Ended) {
-        m_tmrAutoScroll->stop();
-        mnuVisible_AutoScroll->setChecked(false);
-        ShowOverlay(QStringLiteral("自動スクロール 終了"));
-    }
-}
-
-void frmChordScore::ChangeAutoScrollSpeed(int iDelta) {
-    m_autoScroll.SetSpeed(m_autoScroll.Speed() + iDelta);
-    ShowOverlay(QStringLiteral("自動スクロール 速度 %1").arg(m_autoScroll.Speed()));
-}
-
-void frmChordScore::UserScrolled() {
-    if (m_autoScroll.Running()) {
-        m_autoScroll.UserScrolled(m_clock());
-    }
-}
-
-void frmChordScore::ShowOverlay(const QString &sText) {
-    m_overlay->setText(sText);
-    m_overlay->adjustSize();
-    const int margin = 12;
-    m_overlay->move(std::max(0, picView()->width() - m_overlay->width() - margin), margin);
-    m_overlay->raise();
-    m_overlay->show();
-    m_tmrOverlay->start();
-}
-
-void frmChordScore::ToggleFullScreen() {
-    if (isFullScreen()) {
-        if (m_wasMaximized) {
-            showMaximized();
-        } else {
-            showNormal();
-        }
-    } else {
-        m_wasMaximized = isMaximized();
-        showFullScreen();
-    }
-    ApplyMenuBarVisibility();
-}
-
-void frmChordScore::ApplyMenuBarVisibility() {
-    const bool full = isFullScreen() || (windowState() & Qt::WindowFullScreen);
-    mnuVisible_FullScreen->setChecked(full);
-    menuBar()->setVisible(!(full && mnuVisible_HideMenuBar->isChecked()));
 }
 
 void frmChordScore::SetCapo(int16_t iCapo) {
@@ -555,9 +404,7 @@ void frmChordScore::OpenChordFile(const QString &sPath) {
 }
 
 void frmChordScore::ShowSheet(const std::function<void()> &build) {
-    if (m_autoScroll.Running()) {
-        ToggleAutoScroll();
-    }
+    m_reading->StopAutoScroll();
     try {
         m_view->ResetScroll();
         BeginDraw();
@@ -684,19 +531,11 @@ bool frmChordScore::eventFilter(QObject *watched, QEvent *event) {
         auto *w = qobject_cast<QWidget *>(watched);
         auto *wheel = static_cast<QWheelEvent *>(event);
         if (w && (w == m_view || m_view->isAncestorOf(w))) {
-            if (wheel->modifiers() & Qt::ControlModifier) {
-                // A notch a zoom step; a fine wheel's parts add up.
-                m_zoomWheel += wheel->angleDelta().y();
-                for (; m_zoomWheel >= 120; m_zoomWheel -= 120) {
-                    SetZoom(zoom::In(Zoom()));
-                }
-                for (; m_zoomWheel <= -120; m_zoomWheel += 120) {
-                    SetZoom(zoom::Out(Zoom()));
-                }
+            if (m_reading->Wheel(*wheel)) {
                 return true;
             }
             if (m_view->Wheel(*wheel)) {
-                UserScrolled();
+                m_reading->UserScrolled();
                 return true;
             }
         }
@@ -720,34 +559,11 @@ bool frmChordScore::eventFilter(QObject *watched, QEvent *event) {
 }
 
 bool frmChordScore::Form_KeyDown(int key, Qt::KeyboardModifiers modifiers, quint32 nativeScanCode) {
-    const bool ctrl = modifiers & Qt::ControlModifier;
-    if (m_view->ScrollKey(key, ctrl)) {
-        UserScrolled();
+    if (m_view->ScrollKey(key, modifiers & Qt::ControlModifier)) {
+        m_reading->UserScrolled();
         return true;
     }
-    if (key == Qt::Key_Escape && isFullScreen()) {
-        ToggleFullScreen();
-        return true;
-    }
-    // Zoom keys the menu's shortcuts may not match (the keypad, layouts).
-    if (ctrl) {
-        if (key == Qt::Key_Plus || key == Qt::Key_Equal || key == Qt::Key_Semicolon) {
-            SetZoom(zoom::In(Zoom()));
-            return true;
-        }
-        if (key == Qt::Key_Minus) {
-            SetZoom(zoom::Out(Zoom()));
-            return true;
-        }
-        if (key == Qt::Key_0 || nativeScanCode == 19) {
-            SetZoom(zoom::kDefault);
-            return true;
-        }
-    } else if (key == Qt::Key_Plus || key == Qt::Key_Equal) {
-        ChangeAutoScrollSpeed(1);
-        return true;
-    } else if (key == Qt::Key_Minus) {
-        ChangeAutoScrollSpeed(-1);
+    if (m_reading->Key(key, modifiers, nativeScanCode)) {
         return true;
     }
     if (key == Qt::Key_F5) {
@@ -785,7 +601,7 @@ void frmChordScore::changeEvent(QEvent *event) {
         Form_Resize();
     }
     if (event->type() == QEvent::WindowStateChange && m_loaded) {
-        ApplyMenuBarVisibility();
+        m_reading->ApplyMenuBarVisibility();
     }
 }
 

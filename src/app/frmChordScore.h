@@ -1,6 +1,5 @@
 #pragma once
 
-#include "app/AutoScroll.h"
 #include "app/MainWindowSettings.h"
 #include "app/ScoreView.h"
 #include "settings/VoicingMemory.h"
@@ -15,9 +14,9 @@
 class ChordScore;
 class FileHistory;
 class QAction;
-class QLabel;
 class QMenu;
 class QMimeData;
+class ReadingControls;
 class QScrollBar;
 class QTimer;
 
@@ -60,20 +59,11 @@ public:
     int16_t CheckedCapo() const;
     bool PageReturn() const;
     int Zoom() const;
-    int16_t FirstVisibleCell() const { return m_view->FirstVisibleCell(); }
     // Zooms to a step, keeping the part of the sheet in view.
     void SetZoom(int iPercent);
-    // Auto-scroll and its clock (milliseconds); tests set their own clock
-    // and call the tick themselves.
-    AutoScroll &AutoScroller() { return m_autoScroll; }
-    QTimer *tmrAutoScroll() const { return m_tmrAutoScroll; }
-    void SetClock(std::function<int64_t()> clock) { m_clock = std::move(clock); }
-    void ToggleAutoScroll();
-    void AutoScrollTick();
-    void ChangeAutoScrollSpeed(int iDelta);
-    // The short message over the score ("自動スクロール 速度 3").
-    QLabel *Overlay() const { return m_overlay; }
-    void ToggleFullScreen();
+    int16_t FirstVisibleCell() const { return m_view->FirstVisibleCell(); }
+    // Zoom, auto-scroll and full screen, with their menu items.
+    ReadingControls *Reading() const { return m_reading; }
     // Writes the sheet on screen as a PDF; a failure is shown in a message.
     bool ExportPdf(const QString &sPath);
     // What the footer of a printed page names: the file, or the pasted text.
@@ -101,14 +91,6 @@ public:
     QAction *mnuVisible_CapoEasiest = nullptr; // "★ カポ 3 (かんたん)"; hidden without a sheet
     QAction *mnuVisible_Missing = nullptr;
     QAction *mnuVisible_Page = nullptr;
-    QMenu *mnuVisible_Zoom = nullptr;
-    QAction *mnuVisible_ZoomIn = nullptr;
-    QAction *mnuVisible_ZoomOut = nullptr;
-    QAction *mnuVisible_ZoomReset = nullptr;
-    std::vector<QAction *> mnuVisible_ZoomStep; // one per zoom step
-    QAction *mnuVisible_AutoScroll = nullptr;
-    QAction *mnuVisible_FullScreen = nullptr;
-    QAction *mnuVisible_HideMenuBar = nullptr;
     QAction *mnuHelp_Setting = nullptr;
     QAction *mnuHelp_Version = nullptr;
     QMenu *mnuPopup = nullptr;
@@ -148,10 +130,6 @@ private:
     void mnuFile_File_Click(int16_t i);
     void mnuEdit_Open();
     void mnuVisible_Page_Click();
-    void BuildReadingMenus(QMenu *visible);
-    void ShowOverlay(const QString &sText);
-    void ApplyMenuBarVisibility();
-    void UserScrolled();
 
     ScoreView *m_view = nullptr;
     ChordScore *m_chsChord = nullptr; // the view's
@@ -160,13 +138,7 @@ private:
     QString m_preOpenedDir;
     bool m_busy = false;
     bool m_loaded = false;
-    AutoScroll m_autoScroll;
-    QTimer *m_tmrAutoScroll = nullptr;
-    std::function<int64_t()> m_clock;
-    QLabel *m_overlay = nullptr;
-    QTimer *m_tmrOverlay = nullptr;
-    int m_zoomWheel = 0; // eighths of a degree not yet used for zooming
-    bool m_wasMaximized = false;
+    ReadingControls *m_reading = nullptr;
     VoicingMemory m_voicingMemory;
     QString m_sheetPath;
     int16_t m_easiestCapo = -1;

@@ -1,4 +1,5 @@
 #include "TestSupport.h"
+#include "app/ReadingControls.h"
 #include "app/WindowPlacement.h"
 #include "app/basMain.h"
 #include "app/frmChordScore.h"
@@ -847,7 +848,7 @@ void TestMainWindow::zoomKeepsRow_data() {
         QApplication::sendEvent(cell, &e);
     }) << 110;
     QTest::newRow("menu step") << std::function<void(W &)>([](W &w) {
-        w.mnuVisible_ZoomStep.back()->trigger();
+        w.Reading()->mnuVisible_ZoomStep.back()->trigger();
     }) << 400;
     QTest::newRow("ctrl+0 after 300") << std::function<void(W &)>([](W &w) {
         w.SetZoom(300);
@@ -880,12 +881,12 @@ void TestMainWindow::readingSettingsRoundTrip() {
     {
         auto w = MakeWindow();
         QCOMPARE(w->Zoom(), 125); // nearest step
-        QCOMPARE(w->AutoScroller().Speed(), AutoScroll::MaxSpeed);
-        QVERIFY(w->mnuVisible_ZoomStep[7]->isChecked()); // 125%
+        QCOMPARE(w->Reading()->AutoScroller().Speed(), AutoScroll::MaxSpeed);
+        QVERIFY(w->Reading()->mnuVisible_ZoomStep[7]->isChecked()); // 125%
         w->SetZoom(150);
         QTest::keyClick(w.get(), Qt::Key_Minus);
-        QVERIFY(w->Overlay()->isVisible());
-        QCOMPARE(w->Overlay()->text(), QStringLiteral("自動スクロール 速度 8"));
+        QVERIFY(w->Reading()->Overlay()->isVisible());
+        QCOMPARE(w->Reading()->Overlay()->text(), QStringLiteral("自動スクロール 速度 8"));
         QVERIFY(w->close());
     }
     const QByteArray after = ReadAll(Ini());
@@ -893,7 +894,7 @@ void TestMainWindow::readingSettingsRoundTrip() {
     QVERIFY(after.contains("AutoScrollSpeed=8\r\n"));
     auto w = MakeWindow();
     QCOMPARE(w->Zoom(), 150);
-    QCOMPARE(w->AutoScroller().Speed(), 8);
+    QCOMPARE(w->Reading()->AutoScroller().Speed(), 8);
 }
 
 // Space starts it; the view moves down on the window's ticks; a key the user
@@ -901,16 +902,16 @@ void TestMainWindow::readingSettingsRoundTrip() {
 void TestMainWindow::autoScrollInWindow() {
     auto w = MakeWindow();
     int64_t now = 0;
-    w->SetClock([&now] { return now; });
+    w->Reading()->SetClock([&now] { return now; });
     PasteWideSheet(*w);
     QTest::keyClick(w.get(), Qt::Key_Space);
-    QVERIFY(w->AutoScroller().Running());
-    QVERIFY(w->mnuVisible_AutoScroll->isChecked());
-    QVERIFY(w->tmrAutoScroll()->isActive());
-    w->tmrAutoScroll()->stop(); // the test's clock drives it
+    QVERIFY(w->Reading()->AutoScroller().Running());
+    QVERIFY(w->Reading()->mnuVisible_AutoScroll->isChecked());
+    QVERIFY(w->Reading()->tmrAutoScroll()->isActive());
+    w->Reading()->tmrAutoScroll()->stop(); // the test's clock drives it
     for (int i = 0; i < 60; ++i) {
         now += 16;
-        w->AutoScrollTick();
+        w->Reading()->AutoScrollTick();
     }
     const int moved = w->vsbScore()->value();
     // A second at speed 3: 12 pixels, 18 scroll units (less what is carried).
@@ -918,25 +919,25 @@ void TestMainWindow::autoScrollInWindow() {
     QTest::keyClick(w.get(), Qt::Key_Up);
     const int after = w->vsbScore()->value();
     now += 16;
-    w->AutoScrollTick();
+    w->Reading()->AutoScrollTick();
     QCOMPARE(w->vsbScore()->value(), after);
-    for (int i = 0; i < 100000 && w->AutoScroller().Running(); ++i) {
+    for (int i = 0; i < 100000 && w->Reading()->AutoScroller().Running(); ++i) {
         now += 16;
-        w->AutoScrollTick();
+        w->Reading()->AutoScrollTick();
     }
-    QVERIFY(!w->AutoScroller().Running());
+    QVERIFY(!w->Reading()->AutoScroller().Running());
     QCOMPARE(w->vsbScore()->value(), w->vsbScore()->maximum());
-    QVERIFY(!w->mnuVisible_AutoScroll->isChecked());
-    QCOMPARE(w->Overlay()->text(), QStringLiteral("自動スクロール 終了"));
+    QVERIFY(!w->Reading()->mnuVisible_AutoScroll->isChecked());
+    QCOMPARE(w->Reading()->Overlay()->text(), QStringLiteral("自動スクロール 終了"));
 }
 
 void TestMainWindow::fullScreen() {
     auto w = MakeWindow();
-    QVERIFY(w->mnuVisible_HideMenuBar->isChecked());
+    QVERIFY(w->Reading()->mnuVisible_HideMenuBar->isChecked());
     QTest::keyClick(w.get(), Qt::Key_F11);
     QTRY_VERIFY(w->isFullScreen());
     QVERIFY(w->menuBar()->isHidden());
-    QVERIFY(w->mnuVisible_FullScreen->isChecked());
+    QVERIFY(w->Reading()->mnuVisible_FullScreen->isChecked());
     // Keys of hidden menus still work.
     QTest::keyClick(w.get(), Qt::Key_Plus, Qt::ControlModifier);
     QCOMPARE(w->Zoom(), 110);

@@ -65,7 +65,7 @@ QStringList DataFolders() {
 
 QString FindDataFile(const QString &sName) {
     for (const QString &folder : DataFolders()) {
-        const QString path = folder + u'/' + sName;
+        QString path = folder + u'/' + sName;
         if (QFileInfo(path).isFile()) {
             return path;
         }
@@ -96,7 +96,7 @@ bool Writable(const QString &sPath) {
 
 QString CopyToUserData(const QString &sPath) {
     const QString folder = UserDataFolder();
-    const QString copy = folder + u'/' + QFileInfo(sPath).fileName();
+    QString copy = folder + u'/' + QFileInfo(sPath).fileName();
     if (QFileInfo::exists(copy)) {
         return copy;
     }

@@ -229,7 +229,7 @@ void ChordScore::ApplyVoicings() {
 }
 
 void ChordScore::chvChord_UseForAll(ChordView *cell) {
-    const QString name = cell->ChordName();
+    const QString &name = cell->ChordName();
     const QString line = cell->VoicingLine();
     if (name.isEmpty() || line.isEmpty()) {
         return;

@@ -21,8 +21,7 @@
 ReadingControls::ReadingControls(QMainWindow *window, ScoreView *view,
                                  std::function<bool()> pageReturn)
     : QObject(window), m_window(window), m_view(view), m_pageReturn(std::move(pageReturn)),
-      m_tmrAutoScroll(new QTimer(this)), m_overlay(new QLabel(view->picView())),
-      m_tmrOverlay(new QTimer(this)) {
+      m_tmrAutoScroll(new QTimer(this)), m_tmrOverlay(new QTimer(this)) {
     // At 60 Hz; the clock, not the tick count, sets the pace.
     m_tmrAutoScroll->setTimerType(Qt::PreciseTimer);
     m_tmrAutoScroll->setInterval(16);
@@ -40,14 +39,13 @@ ReadingControls::ReadingControls(QMainWindow *window, ScoreView *view,
         connect(bar, &QScrollBar::sliderReleased, this,
                 [this] { m_autoScroll.SetHeld(false, m_clock()); });
     }
-    m_overlay->setAttribute(Qt::WA_TransparentForMouseEvents);
-    m_overlay->setStyleSheet(QStringLiteral(
-        "QLabel { background: rgba(40, 40, 40, 200); color: white; border-radius: 6px;"
-        " padding: 6px 12px; }"));
-    m_overlay->hide();
     m_tmrOverlay->setSingleShot(true);
     m_tmrOverlay->setInterval(1500);
-    connect(m_tmrOverlay, &QTimer::timeout, m_overlay, &QWidget::hide);
+    connect(m_tmrOverlay, &QTimer::timeout, this, [this] {
+        if (m_overlay) {
+            m_overlay->hide();
+        }
+    });
 }
 
 void ReadingControls::BuildMenus(QMenu *visible) {
@@ -158,6 +156,14 @@ void ReadingControls::UserScrolled() {
 }
 
 void ReadingControls::ShowOverlay(const QString &sText) {
+    // Made on first use: a style sheet costs start-up time.
+    if (!m_overlay) {
+        m_overlay = new QLabel(m_view->picView());
+        m_overlay->setAttribute(Qt::WA_TransparentForMouseEvents);
+        m_overlay->setStyleSheet(QStringLiteral(
+            "QLabel { background: rgba(40, 40, 40, 200); color: white; border-radius: 6px;"
+            " padding: 6px 12px; }"));
+    }
     m_overlay->setText(sText);
     m_overlay->adjustSize();
     const int margin = 12;

@@ -44,7 +44,8 @@ public:
     // The user scrolled by a key, the wheel or a bar: auto-scroll waits.
     void UserScrolled();
 
-    // The short message over the score ("自動スクロール 速度 3").
+    // The short message over the score ("自動スクロール 速度 3"); null
+    // until the first one.
     QLabel *Overlay() const { return m_overlay; }
     void ShowOverlay(const QString &sText);
 
@@ -74,7 +75,7 @@ private:
     AutoScroll m_autoScroll;
     QTimer *m_tmrAutoScroll;
     std::function<int64_t()> m_clock;
-    QLabel *m_overlay;
+    QLabel *m_overlay = nullptr;
     QTimer *m_tmrOverlay;
     int m_zoomWheel = 0; // eighths of a degree not yet used for zooming
     bool m_wasMaximized = false;

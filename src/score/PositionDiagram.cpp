@@ -44,11 +44,16 @@ void PositionDiagram::Place() {
     m_fretNumber.Height = U(14);
     m_fretNumber.Width =
         U(7) * static_cast<int32_t>(std::max<qsizetype>(1, m_fretNumber.Text.size()));
-    // A plus centred on the last fret line.
-    m_variation.Size = U(3);
+    // A plus centred on the last fret line: its size and its arm's width
+    // both odd or both even, so that the arm sits in the middle.
+    int plus = zoom::Pixels(3, m_zoom);
+    if ((plus - line) % 2 != 0) {
+        ++plus;
+    }
+    m_variation.Size = twips::FromPx(plus);
     // Both a few twips short of their pixel, as the stored figures have them
     // at 100%: 100 twips down, the fret line less half the size across.
-    const int plusLeft = twips::Px(FretX(frets)) + (line - zoom::Pixels(3, m_zoom)) / 2;
+    const int plusLeft = twips::Px(FretX(frets)) + (line - plus) / 2;
     m_variation.Left = twips::FromPx(plusLeft) - 7;
     m_variation.Top = U(7) - 5;
     if (m_stringSize > 0) {

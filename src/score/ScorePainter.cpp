@@ -36,6 +36,11 @@ void DrawDot(QPainter &p, const PositionDiagram::Dot &d, int iLine, const QColor
     const int w = Px(d.Width);
     const int h = Px(d.Height);
     const int t = iLine;
+    // Too small for a border and some red inside: all red, so it still shows.
+    if (w < 5) {
+        p.fillRect(x, y, w, h, QColor(255, 0, 0));
+        return;
+    }
     p.fillRect(x + t, y + t, w - 2 * t, h - 2 * t, QColor(255, 0, 0));
     p.fillRect(x + t, y, w - 2 * t, t, ink);
     p.fillRect(x + t, y + h - t, w - 2 * t, t, ink);

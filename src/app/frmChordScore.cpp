@@ -510,13 +510,14 @@ void frmChordScore::EnableCommands(bool bEnabled) {
     }
 }
 
+// The score is not painted while it is rebuilt: never half-built.
 void frmChordScore::chsChord_DrawStart() {
     BeginDraw();
-    m_chsChord->hide();
+    m_chsChord->setUpdatesEnabled(false);
 }
 
 void frmChordScore::chsChord_DrawEnd() {
-    m_chsChord->show();
+    m_chsChord->setUpdatesEnabled(true);
     LayoutView();
     EndDraw();
 }

@@ -145,6 +145,13 @@ void ChordScore::BuildChordViews(const QString &sText) {
     try {
         m_token.SetText(sText);
         const auto n = static_cast<size_t>(m_token.Size());
+        // New cells are shown while the score is hidden: a widget shown in a
+        // visible window makes Qt search the widgets under the mouse. Reused
+        // cells are left as they are, which saves hiding and showing them all.
+        const bool hideWhileBuilding = m_chvChord.size() <= n && isVisible();
+        if (hideWhileBuilding) {
+            hide();
+        }
         while (m_chvChord.size() <= n) {
             m_chvChord.push_back(CreateCell());
         }
@@ -161,10 +168,14 @@ void ChordScore::BuildChordViews(const QString &sText) {
         }
         ApplyVoicings();
         ArrangeScore();
+        if (hideWhileBuilding) {
+            show();
+        }
     } catch (const AppError &) {
         m_token.SetText(QString());
         DestroyCellsFrom(1);
         ArrangeScore();
+        show();
         throw;
     }
     emit DrawEnd();

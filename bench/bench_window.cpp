@@ -63,6 +63,14 @@ void Settle() {
     QCoreApplication::processEvents();
 }
 
+// A shown window with the sheet of `cells` cells open and painted.
+std::unique_ptr<frmChordScore> WindowWithSheet(int cells) {
+    auto w = ShownWindow();
+    w->OpenChordFile(SheetFile(cells));
+    Settle();
+    return w;
+}
+
 void Check(benchmark::State &state, const frmChordScore &w, int cells) {
     if (w.chsChord()->ChordViewCount() != cells) {
         state.SkipWithError("the sheet did not open");
@@ -105,9 +113,7 @@ void BM_Reload(benchmark::State &state) {
 
 void BM_Capo(benchmark::State &state) {
     const int cells = static_cast<int>(state.range(0));
-    auto w = ShownWindow();
-    w->OpenChordFile(SheetFile(cells));
-    Settle();
+    auto w = WindowWithSheet(cells);
     int k = 0;
     for (auto _ : state) {
         w->mnuVisible_CapoFlat[static_cast<size_t>(++k % 2 == 0 ? 0 : 2)]->trigger();
@@ -118,9 +124,7 @@ void BM_Capo(benchmark::State &state) {
 
 void BM_ScrollStep(benchmark::State &state) {
     const int cells = static_cast<int>(state.range(0));
-    auto w = ShownWindow();
-    w->OpenChordFile(SheetFile(cells));
-    Settle();
+    auto w = WindowWithSheet(cells);
     QScrollBar *bar = w->vsbScore();
     int k = 0;
     for (auto _ : state) {
@@ -133,9 +137,7 @@ void BM_ScrollStep(benchmark::State &state) {
 // A zoom step up or down, with the view kept on its row, up to painted.
 void BM_Zoom(benchmark::State &state) {
     const int cells = static_cast<int>(state.range(0));
-    auto w = ShownWindow();
-    w->OpenChordFile(SheetFile(cells));
-    Settle();
+    auto w = WindowWithSheet(cells);
     int k = 0;
     for (auto _ : state) {
         w->SetZoom(++k % 2 == 0 ? 100 : 150);
@@ -147,9 +149,7 @@ void BM_Zoom(benchmark::State &state) {
 // One 60 Hz auto-scroll tick (a 16 ms step of the clock), up to painted.
 void BM_AutoScrollTick(benchmark::State &state) {
     const int cells = static_cast<int>(state.range(0));
-    auto w = ShownWindow();
-    w->OpenChordFile(SheetFile(cells));
-    Settle();
+    auto w = WindowWithSheet(cells);
     int64_t now = 0;
     w->Reading()->SetClock([&now] { return now; });
     w->Reading()->AutoScroller().SetSpeed(9);
@@ -171,9 +171,7 @@ void BM_AutoScrollTick(benchmark::State &state) {
 // Rating the ten capos for the sheet on screen.
 void BM_CapoAdvice(benchmark::State &state) {
     const int cells = static_cast<int>(state.range(0));
-    auto w = ShownWindow();
-    w->OpenChordFile(SheetFile(cells));
-    Settle();
+    auto w = WindowWithSheet(cells);
     for (auto _ : state) {
         w->UpdateCapoAdvice();
     }
@@ -183,9 +181,7 @@ void BM_CapoAdvice(benchmark::State &state) {
 // Writing the sheet on screen as a PDF file.
 void BM_Pdf(benchmark::State &state) {
     const int cells = static_cast<int>(state.range(0));
-    auto w = ShownWindow();
-    w->OpenChordFile(SheetFile(cells));
-    Settle();
+    auto w = WindowWithSheet(cells);
     const QString pdf = Dir().filePath(QStringLiteral("out.pdf"));
     for (auto _ : state) {
         if (!w->ExportPdf(pdf)) {

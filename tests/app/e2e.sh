@@ -4,6 +4,7 @@
 # by File > Exit and checks the settings file it wrote.
 set -euo pipefail
 bin=$1
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cp -r "$bin/tamblin" "$bin/POSITION.INI" "$bin/samples" "$work/"
@@ -14,41 +15,7 @@ export QT_QPA_PLATFORM=xcb
 export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
 
 # Every step waits for the window state it needs, never for a fixed time.
-cat > lib.sh <<'INNER'
-# Polls a command for up to 20 seconds.
-until_true() {
-  for _ in $(seq 200); do "$@" && return 0; sleep 0.1; done
-  echo "timed out: $*"
-  for w in $(xdotool search --onlyvisible --name . 2>/dev/null); do echo "visible: $w $(xdotool getwindowname "$w")"; done
-  echo "focus: $(xdotool getwindowfocus)"
-  return 1
-}
-# xdotool dies of an X error when a window goes while it looks at it: every
-# search is repeated until it answers.
-find_visible() {
-  local w
-  for _ in $(seq 200); do
-    w=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1)
-    [ -n "$w" ] && { echo "$w"; return 0; }
-    sleep 0.1
-  done
-  echo "timed out: no window $1" >&2; return 1
-}
-visible_count() { xdotool search --onlyvisible --pid "$pid" 2>/dev/null | wc -l; }
-more_visible_than() { [ "$(visible_count)" -gt "$1" ]; }
-focused_is() { [ -n "$1" ] && [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
-gone() { xdotool search --onlyvisible --pid "$pid" >/dev/null 2>&1 && ! xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
-focus() { xdotool windowfocus --sync "$1"; until_true focused_is "$1"; }
-# Opens a menu of the main window with Alt+key once it has focus, and picks
-# an item by its letter once the menu is on screen.
-menu() {
-  focus "$wid"
-  local before; before=$(visible_count)
-  xdotool key "alt+$1"
-  until_true more_visible_than "$before"
-  xdotool key "$2"
-}
-INNER
+cp "$here/x11lib.sh" lib.sh
 
 cat > drive.sh <<'INNER'
 set -eu

@@ -6,6 +6,7 @@
 # Debian package holds what the install step installs.
 set -euo pipefail
 build=$1
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 work=$(mktemp -d)
 trap 'chmod -R u+w "$work"; rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*"; exit 1; }
@@ -50,28 +51,16 @@ export XDG_RUNTIME_DIR=$work/run QT_QPA_PLATFORM=xcb
 mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 "$usr/bin/tamblin" --help | grep -q "$XDG_CONFIG_HOME/tamblin/tamblin.INI" || fail "--help names another settings file"
 
+cp "$here/../app/x11lib.sh" "$work/lib.sh"
 cat > "$work/drive.sh" <<'INNER'
 set -eu
 # $1: the program, $2: a sheet, $3: the capo key.
-until_true() { for _ in $(seq 200); do "$@" && return 0; sleep 0.1; done; echo "timed out: $*"; return 1; }
-find_visible() {
-  local w
-  for _ in $(seq 200); do
-    w=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1)
-    [ -n "$w" ] && { echo "$w"; return 0; }
-    sleep 0.1
-  done
-  return 1
-}
-focused_is() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
-visible_count() { xdotool search --onlyvisible --pid "$pid" 2>/dev/null | wc -l; }
-more_visible_than() { [ "$(visible_count)" -gt "$1" ]; }
+. "$(dirname "$0")/lib.sh"
 "$1" "$2" & pid=$!
 wid=$(find_visible '^Tamblin$')
-xdotool windowfocus --sync "$wid"; until_true focused_is "$wid"
+focus "$wid"
 [ -z "$3" ] || xdotool key "$3"
-before=$(visible_count)
-xdotool key alt+f; until_true more_visible_than "$before"; xdotool key x
+menu f x
 for _ in $(seq 100); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done
 if kill -0 $pid 2>/dev/null; then kill $pid; echo "tamblin did not close"; exit 1; fi
 wait $pid

@@ -38,10 +38,13 @@ bool WritePdf(const ChordScore &score, bool bPageReturn, const QString &sTitle,
 }
 
 void PrintWithDialog(QWidget *owner, const ChordScore &score, bool bPageReturn,
-                     const QString &sTitle) {
+                     const QString &sTitle, const QString &sPdfPath) {
     QPrinter printer(QPrinter::HighResolution);
     SetDefaultPage(printer);
     printer.setDocName(sTitle);
+    if (printer.outputFormat() == QPrinter::PdfFormat) {
+        printer.setOutputFileName(sPdfPath);
+    }
     QPrintDialog dialog(&printer, owner);
     dialog.setWindowTitle(QStringLiteral("印刷"));
     if (dialog.exec() != QDialog::Accepted) {

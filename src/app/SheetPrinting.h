@@ -16,9 +16,10 @@ void SetDefaultPage(QPagedPaintDevice &device);
 // the file cannot be written. Nothing is left behind then.
 bool WritePdf(const ChordScore &score, bool bPageReturn, const QString &sTitle,
               const QString &sPath, QString &sError);
-// Qt's print dialog, then the printer it chose (a PDF file without one).
+// Qt's print dialog, then the printer it chose (a PDF file without one,
+// sPdfPath offered as its name).
 void PrintWithDialog(QWidget *owner, const ChordScore &score, bool bPageReturn,
-                     const QString &sTitle);
+                     const QString &sTitle, const QString &sPdfPath);
 void Preview(QWidget *owner, const ChordScore &score, bool bPageReturn, const QString &sTitle);
 
 } // namespace sheetprinting

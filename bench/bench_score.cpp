@@ -3,7 +3,6 @@
 #include "score/ChordScore.h"
 #include "score/ChordView.h"
 #include "score/Fonts.h"
-#include "score/PositionView.h"
 
 #include "platform/CodePage932.h"
 

@@ -4,9 +4,8 @@
 #include "platform/Twips.h"
 #include "platform/WidgetHelpers.h"
 #include "platform/basFont.h"
-#include "score/CellLabel.h"
+#include "score/CellText.h"
 #include "score/Fonts.h"
-#include "score/PositionView.h"
 #include "score/Zoom.h"
 
 #include <QCursor>
@@ -19,9 +18,7 @@
 using twips::kTwipsPerPixel;
 using twips::Px;
 
-ChordView::ChordView(QWidget *parent)
-    : QWidget(parent), m_picPosition(new PositionView(m_diagram, this)),
-      m_lblChordName(new CellLabel(this)), m_lblWord(new CellLabel(this)) {
+ChordView::ChordView(QWidget *parent) : QWidget(parent) {
     // White, but not opaque to Qt: an opaque widget makes every repaint of
     // the score subtract it from its siblings' regions, which for thousands
     // of cells costs more than all the painting. The cell and its parts
@@ -30,11 +27,8 @@ ChordView::ChordView(QWidget *parent)
     setAutoFillBackground(false);
     widgethelpers::AcceptDrops(this, [this](const QMimeData *d) { emit DropFile(d); });
 
-    m_lblChordName->SetFont(scorefonts::DefaultChordNameFont());
-    m_lblWord->SetFont(scorefonts::DefaultWordFont());
-    connect(m_picPosition, &PositionView::Pressed, this, &ChordView::picPosition_Pressed);
-    connect(m_lblChordName, &CellLabel::Pressed, this, &ChordView::lblChordName_Pressed);
-    connect(m_lblWord, &CellLabel::Pressed, this, &ChordView::lblWord_Pressed);
+    m_name.SetFont(scorefonts::DefaultChordNameFont());
+    m_word.SetFont(scorefonts::DefaultWordFont());
 
     SetStringSize(6);
     SetFlatSize(4);
@@ -49,53 +43,54 @@ QColor ChordView::ToColor(int32_t lColor) {
 }
 
 const QString &ChordView::ChordName() const {
-    return m_lblChordName->Text();
+    return m_name.Text();
 }
 const QString &ChordView::Word() const {
-    return m_lblWord->Text();
+    return m_word.Text();
 }
 const std::shared_ptr<Font> &ChordView::ChordNameFont() const {
-    return m_lblChordName->GetFont();
+    return m_name.GetFont();
 }
 const std::shared_ptr<Font> &ChordView::WordFont() const {
-    return m_lblWord->GetFont();
+    return m_word.GetFont();
 }
 void ChordView::SetChordNameFont(std::shared_ptr<Font> fnt) {
-    m_lblChordName->SetFont(std::move(fnt));
+    m_name.SetFont(std::move(fnt));
+    update();
 }
 void ChordView::SetWordFont(std::shared_ptr<Font> fnt) {
-    m_lblWord->SetFont(std::move(fnt));
+    m_word.SetFont(std::move(fnt));
+    update();
 }
 
-// Each flag always matches its part's visibility, so an unchanged flag
-// saves the widget's show or hide work, which adds up over a sheet.
+// The parts are painted by the cell; showing one is a flag and a repaint.
 void ChordView::SetPositionVisible(bool show) {
     if (m_positionShown != show) {
         m_positionShown = show;
-        m_picPosition->setVisible(show);
+        update();
     }
 }
 
 void ChordView::SetChordNameVisible(bool show) {
     if (m_chordNameShown != show) {
         m_chordNameShown = show;
-        m_lblChordName->setVisible(show);
+        update();
     }
 }
 
 void ChordView::SetWordVisible(bool show) {
     if (m_wordShown != show) {
         m_wordShown = show;
-        m_lblWord->setVisible(show);
+        update();
     }
 }
 
 void ChordView::Initialize() {
     m_diagram.ResetDots();
     SetPositionVisible(false);
-    m_lblChordName->SetText(QString());
+    m_name.SetText(QString());
     SetChordNameVisible(false);
-    m_lblWord->SetText(QString());
+    m_word.SetText(QString());
     SetWordVisible(true);
     m_lineNo = 0;
 }
@@ -106,8 +101,8 @@ void ChordView::Load(std::shared_ptr<::Chord> cls, const ChordView &templ,
     TakeChord(std::move(cls));
     ApplyZoom(templ.Zoom());
     CopyDisplaySettings(templ, FontCopy::Shared);
-    m_lblChordName->SetText(sChordName);
-    m_lblWord->SetText(sWord);
+    m_name.SetText(sChordName);
+    m_word.SetText(sWord);
     m_lineNo = lLineNo;
     SearchCurrentPosition();
     DrawPosition();
@@ -146,7 +141,7 @@ void ChordView::SetState(int16_t iState) {
 }
 
 void ChordView::SetChordName(const QString &sChordName) {
-    m_lblChordName->SetText(sChordName);
+    m_name.SetText(sChordName);
     SearchCurrentPosition();
     DrawPosition();
     SetChordNameColor();
@@ -157,7 +152,9 @@ void ChordView::SetChordName(const QString &sChordName) {
 }
 
 void ChordView::SetWord(const QString &sWord) {
-    m_lblWord->SetText(sWord);
+    if (m_word.SetText(sWord)) {
+        update();
+    }
 }
 
 void ChordView::TakeChord(std::shared_ptr<::Chord> cls) {
@@ -205,10 +202,9 @@ void ChordView::ApplyZoom(int iPercent) {
         return;
     }
     m_diagram.SetZoom(iPercent);
-    m_lblChordName->SetZoom(iPercent);
-    m_lblWord->SetZoom(iPercent);
-    m_picPosition->resize(Px(m_diagram.Width()), Px(m_diagram.Height()));
-    m_picPosition->update();
+    m_name.SetZoom(iPercent);
+    m_word.SetZoom(iPercent);
+    update();
 }
 
 void ChordView::SetZoom(int iPercent) {
@@ -218,15 +214,11 @@ void ChordView::SetZoom(int iPercent) {
 
 void ChordView::SetStringSize(int16_t iSize) {
     m_diagram.SetStringSize(iSize);
-    m_picPosition->resize(Px(m_diagram.Width()), Px(m_diagram.Height()));
-    m_picPosition->update();
     ArrangeView();
 }
 
 void ChordView::SetFlatSize(int16_t iSize) {
     m_diagram.SetFlatSize(iSize);
-    m_picPosition->resize(Px(m_diagram.Width()), Px(m_diagram.Height()));
-    m_picPosition->update();
     ArrangeView();
 }
 
@@ -241,7 +233,7 @@ void ChordView::DrawPosition() {
     }
     m_diagram.DrawPosition(*m_chord, m_positionId, m_positionSize, m_adjustFlatStart,
                            m_variationMark);
-    m_picPosition->update();
+    update();
 }
 
 void ChordView::ShowPosition(bool show) {
@@ -260,18 +252,22 @@ void ChordView::ShowChordName(bool show) {
 
 void ChordView::SetChordNameColor() {
     const bool known = !ChordName().isEmpty() && m_positionSize != 0;
-    m_lblChordName->SetColor(ToColor(known ? m_enableChordNameColor : m_unEnableChordNameColor));
+    if (m_name.SetColor(ToColor(known ? m_enableChordNameColor : m_unEnableChordNameColor))) {
+        update();
+    }
 }
 
 void ChordView::SetWordColor() {
-    m_lblWord->SetColor(ToColor(!ChordName().isEmpty() ? m_enableWordColor : m_unEnableWordColor));
+    if (m_word.SetColor(
+            ToColor(!ChordName().isEmpty() ? m_enableWordColor : m_unEnableWordColor))) {
+        update();
+    }
 }
 
 void ChordView::ArrangeView() {
     int32_t width = 0;
     int32_t height = 0;
     if (m_positionShown) {
-        m_picPosition->move(0, 0);
         if (m_diagram.Width() > 0) {
             width = m_diagram.Width();
         }
@@ -279,17 +275,15 @@ void ChordView::ArrangeView() {
     }
     int32_t nameWidth = 0;
     if (m_chordNameShown) {
-        const QSize s = m_lblChordName->FitToText();
+        const QSize s = m_name.TextSize();
         nameWidth = s.width() * kTwipsPerPixel;
         m_chordNameTop = height;
-        m_lblChordName->move(0, Px(height));
         width = std::max(width, nameWidth);
         height += s.height() * kTwipsPerPixel;
     }
     if (m_wordShown) {
-        const QSize s = m_lblWord->FitToText();
+        const QSize s = m_word.TextSize();
         m_wordTop = height;
-        m_lblWord->move(0, Px(height));
         width = std::max(width, s.width() * kTwipsPerPixel);
         height += s.height() * kTwipsPerPixel;
     }
@@ -300,6 +294,7 @@ void ChordView::ArrangeView() {
     m_width = width;
     m_height = height;
     resize(Px(width), Px(height));
+    update();
 }
 
 void ChordView::CopyDisplaySettings(const ChordView &from, FontCopy fonts) {
@@ -320,9 +315,9 @@ void ChordView::CopyDisplaySettings(const ChordView &from, FontCopy fonts) {
 scorepainter::CellPicture ChordView::Picture() const {
     scorepainter::CellPicture picture;
     picture.Diagram = m_positionShown ? &m_diagram : nullptr;
-    picture.Name = {m_chordNameShown, ChordName(), m_lblChordName->CurrentFont(),
-                    m_lblChordName->Color(), m_chordNameTop};
-    picture.Word = {m_wordShown, Word(), m_lblWord->CurrentFont(), m_lblWord->Color(), m_wordTop};
+    picture.Name = {m_chordNameShown, ChordName(), m_name.CurrentFont(), m_name.Color(),
+                    m_chordNameTop};
+    picture.Word = {m_wordShown, Word(), m_word.CurrentFont(), m_word.Color(), m_wordTop};
     picture.Width = m_width;
     picture.Height = m_height;
     return picture;
@@ -427,36 +422,38 @@ void ChordView::ClickWord() {
 
 void ChordView::paintEvent(QPaintEvent *) {
     QPainter p(this);
-    p.fillRect(rect(), Qt::white);
+    scorepainter::PaintCell(p, Picture());
 }
 
+QRect ChordView::DiagramRect() const {
+    return m_positionShown ? QRect(0, 0, Px(m_diagram.Width()), Px(m_diagram.Height())) : QRect();
+}
+
+QRect ChordView::ChordNameRect() const {
+    return m_chordNameShown ? QRect(QPoint(0, Px(m_chordNameTop)), m_name.TextSize()) : QRect();
+}
+
+QRect ChordView::WordRect() const {
+    return m_wordShown ? QRect(QPoint(0, Px(m_wordTop)), m_word.TextSize()) : QRect();
+}
+
+// A press on a part acts for that part; anywhere else in the cell only the
+// right button does (the pop-up menu).
 void ChordView::mousePressEvent(QMouseEvent *event) {
-    if (event->button() == Qt::RightButton) {
-        ClickPopupMenu();
-    }
+    const QPoint at = event->position().toPoint();
+    const Qt::MouseButton button = event->button();
     event->accept();
-}
-
-void ChordView::picPosition_Pressed(Qt::MouseButton button) {
     if (button == Qt::RightButton) {
         ClickPopupMenu();
-    } else {
+    } else if (DiagramRect().contains(at)) {
         ClickPosition();
-    }
-}
-
-void ChordView::lblChordName_Pressed(Qt::MouseButton button) {
-    if (button == Qt::RightButton) {
-        ClickPopupMenu();
-    } else if (m_positionSize > 0) {
-        ClickChordName();
-    }
-}
-
-void ChordView::lblWord_Pressed(Qt::MouseButton button) {
-    if (button == Qt::RightButton) {
-        ClickPopupMenu();
-    } else if (!ChordName().isEmpty()) {
-        ClickWord();
+    } else if (ChordNameRect().contains(at)) {
+        if (m_positionSize > 0) {
+            ClickChordName();
+        }
+    } else if (WordRect().contains(at)) {
+        if (!ChordName().isEmpty()) {
+            ClickWord();
+        }
     }
 }

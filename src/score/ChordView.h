@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Font.h"
+#include "score/CellText.h"
 #include "score/PositionDiagram.h"
 #include "score/ScorePainter.h"
 
@@ -9,16 +10,15 @@
 #include <cstdint>
 #include <memory>
 
-class CellLabel;
 class Chord;
-class PositionView;
 class QAction;
 class QMenu;
 class QMimeData;
 
 // One chord cell: the fingering diagram, the chord name and the lyric word
 // under it, stacked and left-aligned on white. The cell sizes itself to the
-// parts that are shown. Lengths are twips; 15 twips are one pixel.
+// parts that are shown and paints them itself (through ScorePainter): one
+// widget a cell. Lengths are twips; 15 twips are one pixel.
 class ChordView : public QWidget {
     Q_OBJECT
 
@@ -92,10 +92,13 @@ public:
     void SetZoom(int iPercent);
     int Zoom() const { return m_diagram.Zoom(); }
 
-    // The parts and their shown flags, which the layout reads.
-    PositionView *picPosition() const { return m_picPosition; }
-    CellLabel *lblChordName() const { return m_lblChordName; }
-    CellLabel *lblWord() const { return m_lblWord; }
+    // Where each part is in the cell, in pixels; empty while it is hidden.
+    QRect DiagramRect() const;
+    QRect ChordNameRect() const;
+    QRect WordRect() const;
+    const QColor &ChordNameColor() const { return m_name.Color(); }
+    const QColor &WordColor() const { return m_word.Color(); }
+    // The parts' shown flags, which the layout reads.
     bool PositionShown() const { return m_positionShown; }
     bool ChordNameShown() const { return m_chordNameShown; }
     bool WordShown() const { return m_wordShown; }
@@ -156,14 +159,10 @@ private:
     void ClickPosition();
     void ClickChordName();
     void ClickWord();
-    void picPosition_Pressed(Qt::MouseButton button);
-    void lblChordName_Pressed(Qt::MouseButton button);
-    void lblWord_Pressed(Qt::MouseButton button);
 
     PositionDiagram m_diagram;
-    PositionView *m_picPosition;
-    CellLabel *m_lblChordName;
-    CellLabel *m_lblWord;
+    CellText m_name;
+    CellText m_word;
     bool m_positionShown = true;
     bool m_chordNameShown = true;
     bool m_wordShown = true;

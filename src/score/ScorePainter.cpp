@@ -166,11 +166,17 @@ void PaintText(QPainter &p, const QString &text, const QFont &font, const QColor
         p.drawText(0, fm.ascent(), text);
         return;
     }
+    // Within its box, as a label of its own would be: an antialiased edge
+    // past the line's height is not drawn.
     const QFontMetrics fm(font);
-    p.fillRect(0, 0, fm.horizontalAdvance(text), fm.height(), Qt::white);
+    const QRect box(0, 0, fm.horizontalAdvance(text), fm.height());
+    p.fillRect(box, Qt::white);
+    p.save();
+    p.setClipRect(box, Qt::IntersectClip);
     p.setFont(font);
     p.setPen(color);
     p.drawText(0, fm.ascent(), text);
+    p.restore();
 }
 
 void PaintSeparator(QPainter &p, int x, int iHeight, const QColor &ink) {

@@ -6,7 +6,6 @@
 #include "chords/Chord.h"
 #include "platform/AppInfo.h"
 #include "platform/MessageBox.h"
-#include "score/CellLabel.h"
 #include "score/ChordScore.h"
 #include "score/ChordView.h"
 #include "score/Fonts.h"
@@ -121,12 +120,12 @@ void TestDialogs::opensWithMainSettings() {
     ChordScore *s = d.chsChord();
     QCOMPARE(s->ChordViewCount(), int16_t(3));
     QCOMPARE(s->Cell(1)->Word(), QString("そして "));
-    QCOMPARE(s->Cell(1)->lblWord()->Color(), QColor(0, 255, 0));
+    QCOMPARE(s->Cell(1)->WordColor(), QColor(0, 255, 0));
     QCOMPARE(s->Cell(2)->ChordName(), QString("G"));
     QCOMPARE(s->Cell(2)->PositionSize(), int16_t(2));
-    QCOMPARE(s->Cell(2)->lblChordName()->Color(), QColor(255, 0, 0));
+    QCOMPARE(s->Cell(2)->ChordNameColor(), QColor(255, 0, 0));
     QVERIFY(!s->Cell(3)->PositionShown());
-    QCOMPARE(s->Cell(3)->lblChordName()->Color(), QColor(192, 192, 192));
+    QCOMPARE(s->Cell(3)->ChordNameColor(), QColor(192, 192, 192));
     QCOMPARE(d.cboPositionIni->currentText(), QString("POSITION.INI"));
     QCOMPARE(d.cmdCancel->text(), QString("ｷｬﾝｾﾙ"));
     QVERIFY(d.cmdOK->isDefault());
@@ -141,12 +140,12 @@ void TestDialogs::colourPreviewThenOk() {
         c->accept();
     });
     d.cmdColor[0]->click();
-    QCOMPARE(d.chsChord()->Cell(2)->lblChordName()->Color(), QColor(0, 0, 255));
+    QCOMPARE(d.chsChord()->Cell(2)->ChordNameColor(), QColor(0, 0, 255));
     QCOMPARE(m_main->chsChord()->Properties()->EnableChordNameColor(), 0);
-    QCOMPARE(m_main->chsChord()->Cell(1)->lblChordName()->Color(), QColor(0, 0, 0));
+    QCOMPARE(m_main->chsChord()->Cell(1)->ChordNameColor(), QColor(0, 0, 0));
     d.cmdOK->click();
     QCOMPARE(m_main->chsChord()->Properties()->EnableChordNameColor(), 0xFF0000);
-    QCOMPARE(m_main->chsChord()->Cell(1)->lblChordName()->Color(), QColor(0, 0, 255));
+    QCOMPARE(m_main->chsChord()->Cell(1)->ChordNameColor(), QColor(0, 0, 255));
     QVERIFY(!m_main->Busy());
     QVERIFY(m_messages.isEmpty());
 }

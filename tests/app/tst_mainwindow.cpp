@@ -8,11 +8,9 @@
 #include "platform/AppInfo.h"
 #include "platform/MessageBox.h"
 #include "platform/basFileOpen.h"
-#include "score/CellLabel.h"
 #include "score/ChordScore.h"
 #include "score/ChordView.h"
 #include "score/Fonts.h"
-#include "score/PositionView.h"
 #include "settings/FileHistory.h"
 #include "settings/PrivateProfile.h"
 
@@ -320,7 +318,7 @@ void TestMainWindow::capoByMenuAndKeys() {
     }
     QCOMPARE(checked, 1);
     // Keys reach the window first, whichever child has the focus.
-    QTest::keyClick(s->Cell(1)->lblWord(), Qt::Key_5);
+    QTest::keyClick(s->Cell(1), Qt::Key_5);
     QCOMPARE(w->CheckedCapo(), int16_t(5));
     QCOMPARE(s->Cell(1)->ChordName(), QString("A"));
     QTest::keyClick(w->picView(), Qt::Key_3, Qt::ShiftModifier);
@@ -958,7 +956,8 @@ void TestMainWindow::voicingForWholeSheet() {
         w->OpenChordFile(sheet);
         ChordScore *score = w->chsChord();
         QCOMPARE(score->Cell(1)->VoicingLine(), QStringLiteral("0-1-0-2-3-X"));
-        QTest::mouseClick(score->Cell(1)->picPosition(), Qt::LeftButton);
+        QTest::mouseClick(score->Cell(1), Qt::LeftButton, {},
+                          score->Cell(1)->DiagramRect().center());
         QCOMPARE(score->Cell(1)->VoicingLine(), second);
         QCOMPARE(score->Cell(3)->VoicingLine(), QStringLiteral("0-1-0-2-3-X")); // one cell only
         ChooseInNextPopup(3); // the three row items, then this one

@@ -2,11 +2,9 @@
 #include "chords/Chord.h"
 #include "platform/AppError.h"
 #include "platform/CodePage932.h"
-#include "score/CellLabel.h"
 #include "score/ChordScore.h"
 #include "score/ChordView.h"
 #include "score/Fonts.h"
-#include "score/PositionView.h"
 #include "score/ScorePainter.h"
 
 #include <QApplication>
@@ -249,7 +247,7 @@ void TestChordScore::capoAndRefresh() {
     // The template's colour reaches every cell on Refresh.
     m_score->Properties()->SetEnableChordNameColor(0x0000FF);
     m_score->Refresh();
-    QCOMPARE(m_score->Cell(1)->lblChordName()->Color(), QColor(255, 0, 0));
+    QCOMPARE(m_score->Cell(1)->ChordNameColor(), QColor(255, 0, 0));
     m_score->State(3);
     QVERIFY(!m_score->Cell(1)->ChordNameShown());
     m_score->SetCapo(0);
@@ -263,12 +261,12 @@ void TestChordScore::clickName() {
     const int nextTop = m_score->CellTop(2);
     Recorder r(*m_score);
     ChordView *c = m_score->Cell(1);
-    QTest::mousePress(c->lblChordName(), Qt::LeftButton);
+    QTest::mousePress(c, Qt::LeftButton, {}, c->ChordNameRect().center());
     QCOMPARE(r.events, (QStringList{"DrawStart", "DrawEnd"}));
     QVERIFY(!c->PositionShown());
     QCOMPARE(m_score->HeightTwips(), before - 750);
     QCOMPARE(m_score->CellTop(2), nextTop - 750); // laid out again
-    QTest::mousePress(c->lblChordName(), Qt::MiddleButton);
+    QTest::mousePress(c, Qt::MiddleButton, {}, c->ChordNameRect().center());
     QVERIFY(c->PositionShown());
 }
 
@@ -276,9 +274,9 @@ void TestChordScore::clickWord() {
     m_score->SetText("C\r\nla");
     ChordView *c = m_score->Cell(1);
     Recorder r(*m_score);
-    QTest::mousePress(c->lblWord(), Qt::LeftButton);
+    QTest::mousePress(c, Qt::LeftButton, {}, c->WordRect().center());
     QVERIFY(!c->PositionShown() && !c->ChordNameShown());
-    QTest::mousePress(c->lblWord(), Qt::LeftButton);
+    QTest::mousePress(c, Qt::LeftButton, {}, c->WordRect().center());
     QVERIFY(!c->PositionShown() && c->ChordNameShown());
     QCOMPARE(r.events, (QStringList{"DrawStart", "DrawEnd", "DrawStart", "DrawEnd"}));
 }
@@ -290,7 +288,7 @@ void TestChordScore::clickDiagram() {
     Recorder r(*m_score);
     QList<int> seen;
     for (int i = 0; i < 4; ++i) {
-        QTest::mousePress(g->picPosition(), Qt::LeftButton);
+        QTest::mousePress(g, Qt::LeftButton, {}, g->DiagramRect().center());
         seen << g->PositionId();
     }
     const int16_t first = m_chord->SearchPosition("G");
@@ -302,11 +300,14 @@ void TestChordScore::clickDiagram() {
 void TestChordScore::clicksThatDoNothing() {
     m_score->SetText("C  E9\r\nla li\r\nplain");
     Recorder r(*m_score);
-    QTest::mousePress(m_score->Cell(1)->picPosition(), Qt::LeftButton);  // one position
-    QTest::mousePress(m_score->Cell(2)->lblChordName(), Qt::LeftButton); // unknown chord
-    QTest::mousePress(m_score->Cell(3)->lblWord(), Qt::LeftButton);      // no chord above
-    QTest::mousePress(m_score->Cell(1), Qt::LeftButton);                 // the cell's surface
-    QTest::mousePress(m_score.get(), Qt::LeftButton, {}, QPoint(1, 1));  // the score's surface
+    QTest::mousePress(m_score->Cell(1), Qt::LeftButton, {},
+                      m_score->Cell(1)->DiagramRect().center()); // one position
+    QTest::mousePress(m_score->Cell(2), Qt::LeftButton, {},
+                      m_score->Cell(2)->ChordNameRect().center()); // unknown chord
+    QTest::mousePress(m_score->Cell(3), Qt::LeftButton, {},
+                      m_score->Cell(3)->WordRect().center());           // no chord above
+    QTest::mousePress(m_score->Cell(1), Qt::LeftButton);                // the cell's surface
+    QTest::mousePress(m_score.get(), Qt::LeftButton, {}, QPoint(1, 1)); // the score's surface
     QVERIFY(r.events.isEmpty());
     QVERIFY(m_score->Cell(1)->PositionShown());
     QVERIFY(m_score->Cell(2)->ChordNameShown());
@@ -316,14 +317,15 @@ void TestChordScore::changeRowFromMenu() {
     m_score->SetText("C   G\r\nla  li\r\nAm\r\nlo");
     Recorder r(*m_score);
     ChooseInNextPopup(2); // 行 - 歌詞
-    QTest::mousePress(m_score->Cell(2)->lblWord(), Qt::RightButton);
+    QTest::mousePress(m_score->Cell(2), Qt::RightButton, {}, m_score->Cell(2)->WordRect().center());
     QCOMPARE(r.events, (QStringList{"DrawStart", "DrawEnd"}));
     for (int16_t i : {int16_t(1), int16_t(2)}) {
         QVERIFY(!m_score->Cell(i)->PositionShown() && !m_score->Cell(i)->ChordNameShown());
     }
     QVERIFY(m_score->Cell(3)->PositionShown() && m_score->Cell(3)->ChordNameShown());
     ChooseInNextPopup(1); // 行 - コード名
-    QTest::mousePress(m_score->Cell(1)->picPosition(), Qt::RightButton);
+    QTest::mousePress(m_score->Cell(1), Qt::RightButton, {},
+                      m_score->Cell(1)->DiagramRect().center());
     QVERIFY(!m_score->Cell(2)->PositionShown() && m_score->Cell(2)->ChordNameShown());
     ChooseInNextPopup(0); // 行 - 押え方
     QTest::mousePress(m_score->Cell(1), Qt::RightButton);
@@ -357,7 +359,8 @@ void TestChordScore::pasteEnabled() {
     if (text) {
         Recorder r(*m_score);
         ChooseInNextPopup(3); // the cell's 貼り付け, after the separator
-        QTest::mousePress(m_score->Cell(1)->lblChordName(), Qt::RightButton);
+        QTest::mousePress(m_score->Cell(1), Qt::RightButton, {},
+                          m_score->Cell(1)->ChordNameRect().center());
         ChooseInNextPopup(0);
         QTest::mousePress(m_score.get(), Qt::RightButton, {}, QPoint(1, 1));
         QCOMPARE(r.events, (QStringList{"Paste", "Paste"}));
@@ -583,7 +586,7 @@ void TestChordScore::paintsAsTheScreen() {
     QCOMPARE(once, screen);
     QImage twice = paint(2);
     twice.setDevicePixelRatio(1);
-    const QRect diagram(m_score->Cell(1)->pos(), m_score->Cell(1)->picPosition()->size());
+    const QRect diagram = m_score->Cell(1)->DiagramRect().translated(m_score->Cell(1)->pos());
     QCOMPARE(twice.copy(QRect(diagram.topLeft() * 2, diagram.size() * 2)),
              once.copy(diagram).scaled(diagram.size() * 2, Qt::IgnoreAspectRatio,
                                        Qt::FastTransformation));

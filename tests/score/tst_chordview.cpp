@@ -1,10 +1,8 @@
 #include "chords/Chord.h"
 #include "platform/AppError.h"
 #include "platform/Twips.h"
-#include "score/CellLabel.h"
 #include "score/ChordView.h"
 #include "score/Fonts.h"
-#include "score/PositionView.h"
 #include "score/ScorePainter.h"
 #include "score/Zoom.h"
 
@@ -242,8 +240,8 @@ void TestChordView::cell() {
     QCOMPARE(v.PositionShown(), diagram);
     QCOMPARE(v.ChordNameShown(), nameShown);
     QVERIFY(v.WordShown());
-    QCOMPARE(v.lblChordName()->Color(), nameEnabled ? QColor(0, 0, 0) : QColor(192, 192, 192));
-    QCOMPARE(v.lblWord()->Color(), wordEnabled ? QColor(0, 0, 0) : QColor(192, 192, 192));
+    QCOMPARE(v.ChordNameColor(), nameEnabled ? QColor(0, 0, 0) : QColor(192, 192, 192));
+    QCOMPARE(v.WordColor(), wordEnabled ? QColor(0, 0, 0) : QColor(192, 192, 192));
 
     const int nameW = TextWidth(v.ChordNameFont(), name);
     const int wordW = TextWidth(v.WordFont(), word);

@@ -3,43 +3,37 @@
 #include "platform/Font.h"
 
 #include <QColor>
-#include <QWidget>
+#include <QFont>
+#include <QSize>
+#include <QString>
 
 #include <memory>
 
-// One line of text on white, sized exactly to its text: the chord name and
-// the word of a cell. Lighter than QLabel, which matters for hundreds of cells.
-class CellLabel : public QWidget {
-    Q_OBJECT
-
+// One line of text of a cell, the chord name or the word: its text, its
+// shared font, its colour, and its size measured once per change. The cell
+// paints it; it is no widget of its own, which matters for thousands of cells.
+class CellText {
 public:
-    explicit CellLabel(QWidget *parent);
+    CellText();
 
     const QString &Text() const { return m_text; }
-    void SetText(const QString &sText);
+    // True when the text changed.
+    bool SetText(const QString &sText);
     // Shared with every cell of the score: read anew at each measure and paint.
     const std::shared_ptr<Font> &GetFont() const { return m_font; }
     void SetFont(std::shared_ptr<Font> fnt);
-    void SetColor(const QColor &color);
+    // True when the colour changed.
+    bool SetColor(const QColor &color);
+    const QColor &Color() const { return m_color; }
     // The text drawn at this percent of the font's size.
     void SetZoom(int iPercent);
     int Zoom() const { return m_zoom; }
-    const QColor &Color() const { return m_color; }
 
     // Text width and line height in pixels, for the font as it is now.
     QSize TextSize() const;
-    // Sizes the widget to TextSize and returns it.
-    QSize FitToText();
     // The QFont of the shared font as it is now; made again only when the
     // font object has changed since.
     const QFont &CurrentFont() const;
-
-signals:
-    void Pressed(Qt::MouseButton button);
-
-protected:
-    void paintEvent(QPaintEvent *event) override;
-    void mousePressEvent(QMouseEvent *event) override;
 
 private:
     QString m_text;

@@ -21,17 +21,17 @@ using twips::Px;
 ChordView::ChordView(QWidget *parent) : QWidget(parent) {
     // White, but not opaque to Qt: an opaque widget makes every repaint of
     // the score subtract it from its siblings' regions, which for thousands
-    // of cells costs more than all the painting. The cell and its parts
-    // paint their own white (see paintEvent), on the score's white.
-    widgethelpers::SetWhiteBackground(this);
-    setAutoFillBackground(false);
+    // of cells costs more than all the painting. The cell paints its own
+    // white (see paintEvent) and takes the score's white palette.
     widgethelpers::AcceptDrops(this, [this](const QMimeData *d) { emit DropFile(d); });
 
     m_name.SetFont(scorefonts::DefaultChordNameFont());
     m_word.SetFont(scorefonts::DefaultWordFont());
 
-    SetStringSize(6);
-    SetFlatSize(4);
+    // A guitar's frame. Nothing is measured yet: a cell is arranged when it
+    // is loaded or shown, which for a new sheet saves two font measures a cell.
+    m_diagram.SetStringSize(6);
+    m_diagram.SetFlatSize(4);
 }
 
 ChordView::~ChordView() = default;

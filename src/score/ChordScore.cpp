@@ -92,7 +92,7 @@ void ChordScore::SetText(const QString &sText) {
 }
 
 ChordView *ChordScore::CreateCell() {
-    auto *cell = new ChordView(this);
+    auto *cell = new ChordView(this, *Properties());
     cell->hide();
     connect(cell, &ChordView::DrawStart, this, &ChordScore::DrawStart);
     connect(cell, &ChordView::DrawEnd, this, &ChordScore::DrawEnd);

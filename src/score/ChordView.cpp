@@ -19,15 +19,23 @@ using twips::kTwipsPerPixel;
 using twips::Px;
 
 ChordView::ChordView(QWidget *parent) : QWidget(parent) {
+    Setup();
+    m_name.SetFont(scorefonts::DefaultChordNameFont());
+    m_word.SetFont(scorefonts::DefaultWordFont());
+}
+
+ChordView::ChordView(QWidget *parent, const ChordView &templ) : QWidget(parent) {
+    Setup();
+    m_name.SetFont(templ.ChordNameFont());
+    m_word.SetFont(templ.WordFont());
+}
+
+void ChordView::Setup() {
     // White, but not opaque to Qt: an opaque widget makes every repaint of
     // the score subtract it from its siblings' regions, which for thousands
     // of cells costs more than all the painting. The cell paints its own
     // white (see paintEvent) and takes the score's white palette.
     widgethelpers::AcceptDrops(this, [this](const QMimeData *d) { emit DropFile(d); });
-
-    m_name.SetFont(scorefonts::DefaultChordNameFont());
-    m_word.SetFont(scorefonts::DefaultWordFont());
-
     // A guitar's frame. Nothing is measured yet: a cell is arranged when it
     // is loaded or shown, which for a new sheet saves two font measures a cell.
     m_diagram.SetStringSize(6);

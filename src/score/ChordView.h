@@ -24,6 +24,8 @@ class ChordView : public QWidget {
 
 public:
     explicit ChordView(QWidget *parent = nullptr);
+    // A cell of a score: it shares the template's fonts from the start.
+    ChordView(QWidget *parent, const ChordView &templ);
     ~ChordView() override;
 
     // Opens the pop-up menu at the mouse; paste is enabled when the clipboard holds text.
@@ -142,6 +144,7 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
 
 private:
+    void Setup();
     void SetPositionVisible(bool show);
     void SetChordNameVisible(bool show);
     void SetWordVisible(bool show);

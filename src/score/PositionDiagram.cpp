@@ -29,7 +29,6 @@ void PositionDiagram::Place() {
         Cross &cross = m_mutes[static_cast<size_t>(i)];
         cross.Top = MarkTop(i);
         cross.Size = U(6);
-        PlaceDot(i);
     }
     for (int16_t k = 0; k <= MaxFrets; ++k) {
         Line &f = m_frets[static_cast<size_t>(k)];
@@ -38,12 +37,8 @@ void PositionDiagram::Place() {
         f.Y2 = StringY(strings);
         f.WidthPx = line;
     }
-    // The nut is thick while the diagram starts at fret 1.
-    m_frets[0].WidthPx = zoom::LineWidth(m_thickNut ? 2 : 1, m_zoom);
     m_fretNumber.Left = U(10);
     m_fretNumber.Height = U(14);
-    m_fretNumber.Width =
-        U(7) * static_cast<int32_t>(std::max<qsizetype>(1, m_fretNumber.Text.size()));
     // A plus centred on the last fret line: its size and its arm's width
     // both odd or both even, so that the arm sits in the middle.
     int plus = zoom::Pixels(3, m_zoom);
@@ -62,6 +57,17 @@ void PositionDiagram::Place() {
     }
     if (m_flatSize > 0) {
         m_width = FretX(m_flatSize) + U(4);
+    }
+    PlaceMarks();
+}
+
+void PositionDiagram::PlaceMarks() {
+    // The nut is thick while the diagram starts at fret 1.
+    m_frets[0].WidthPx = zoom::LineWidth(m_thickNut ? 2 : 1, m_zoom);
+    m_fretNumber.Width =
+        U(7) * static_cast<int32_t>(std::max<qsizetype>(1, m_fretNumber.Text.size()));
+    for (int16_t i = 1; i <= MaxStrings; ++i) {
+        PlaceDot(i);
     }
 }
 
@@ -137,7 +143,7 @@ void PositionDiagram::DrawPosition(const Chord &chord, int16_t iPositionId, int1
     for (int16_t i = 1; i <= m_stringSize; ++i) {
         DrawStringMark(i, chord.Flat(iPositionId, i), chord.Multi(iPositionId, i));
     }
-    Place();
+    PlaceMarks();
     m_variation.Visible = iPositionSize > 1 && bVariationMark;
 }
 

@@ -79,6 +79,8 @@ private:
     int32_t U(int iPixels) const;
     // Puts every figure where the frame and the zoom say.
     void Place();
+    // Only what a drawn position changes: the dots, the nut, the fret number.
+    void PlaceMarks();
     void PlaceDot(int16_t i);
     void DrawStringMark(int16_t i, int16_t iFlat, int16_t iMulti);
 

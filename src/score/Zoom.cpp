@@ -1,7 +1,5 @@
 #include "score/Zoom.h"
 
-#include "platform/Twips.h"
-
 #include <algorithm>
 #include <cstdlib>
 #include <iterator>
@@ -34,25 +32,6 @@ int Nearest(int iPercent) {
         }
     }
     return best;
-}
-
-int Pixels(int iPixels, int iPercent) {
-    if (iPixels == 0) {
-        return 0;
-    }
-    return std::max(1, (iPixels * iPercent + 50) / 100);
-}
-
-int32_t Twips(int iPixels, int iPercent) {
-    return twips::FromPx(Pixels(iPixels, iPercent));
-}
-
-int32_t ScaleTwips(int32_t lTwips, int iPercent) {
-    return (lTwips * iPercent + 50) / 100;
-}
-
-int LineWidth(int iPixels, int iPercent) {
-    return std::max(1, (iPixels * iPercent + 25) / 100);
 }
 
 } // namespace zoom

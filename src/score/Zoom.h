@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Twips.h"
+
 #include <cstdint>
 
 // The score's zoom, in percent. Lengths of the score scale by it; a length
@@ -17,14 +19,27 @@ int Out(int iPercent);
 int Nearest(int iPercent);
 
 // Pixels of a length that is iPixels at 100%: rounded, at least 1 when iPixels is.
-int Pixels(int iPixels, int iPercent);
+constexpr int Pixels(int iPixels, int iPercent) {
+    if (iPixels == 0) {
+        return 0;
+    }
+    const int scaled = (iPixels * iPercent + 50) / 100;
+    return scaled < 1 ? 1 : scaled;
+}
 // The same length in twips, a whole number of pixels.
-int32_t Twips(int iPixels, int iPercent);
+constexpr int32_t Twips(int iPixels, int iPercent) {
+    return twips::FromPx(Pixels(iPixels, iPercent));
+}
 // Twips that need not fall on whole pixels (margins, gaps).
-int32_t ScaleTwips(int32_t lTwips, int iPercent);
+constexpr int32_t ScaleTwips(int32_t lTwips, int iPercent) {
+    return (lTwips * iPercent + 50) / 100;
+}
 // Width of a line that is iPixels wide at 100%: thin lines stay thin a
 // little longer than rounding would keep them, so that diagrams do not turn
 // heavy at 150%.
-int LineWidth(int iPixels, int iPercent);
+constexpr int LineWidth(int iPixels, int iPercent) {
+    const int scaled = (iPixels * iPercent + 25) / 100;
+    return scaled < 1 ? 1 : scaled;
+}
 
 } // namespace zoom

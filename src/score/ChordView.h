@@ -56,7 +56,7 @@ public:
     void SetChord(std::shared_ptr<::Chord> cls);
     bool AdjustFlatStart() const { return m_adjustFlatStart; }
     void SetAdjustFlatStart(bool bVal) { m_adjustFlatStart = bVal; }
-    // The label's own font objects, shared by reference.
+    // The parts' own font objects, shared by reference.
     const std::shared_ptr<Font> &ChordNameFont() const;
     void SetChordNameFont(std::shared_ptr<Font> fnt);
     const std::shared_ptr<Font> &WordFont() const;

@@ -22,6 +22,7 @@ Chord::Chord() {
 void Chord::Initialize() {
     m_bySound.reset();
     m_positions.assign(1, Position{});
+    m_chainEnd.clear();
     m_dictionary = std::make_shared<NameDictionary>();
     m_stringSize = -1;
     m_flatSize = 4;
@@ -110,11 +111,13 @@ void Chord::RegistChord(const QString &sChordName, const QString &sPosition) {
         m_dictionary->Add(sChordName, id);
         return;
     }
-    int16_t last = first;
+    // Chains only grow, so a remembered end is still in the chain.
+    int16_t last = m_chainEnd.value(first, first);
     while (m_positions[static_cast<size_t>(last)].NextPosition != 0) {
         last = m_positions[static_cast<size_t>(last)].NextPosition;
     }
     m_positions[static_cast<size_t>(last)].NextPosition = id;
+    m_chainEnd.insert(first, id);
 }
 
 void Chord::RegistAlias(const QString &sChordName, const QString &sAliasName) {

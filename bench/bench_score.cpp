@@ -34,12 +34,11 @@ void BM_Create300Cells(benchmark::State &state) {
     const auto nameFont = scorefonts::DefaultChordNameFont();
     const auto wordFont = scorefonts::DefaultWordFont();
     const QStringList names{"C", "Am", "F", "G7", "Em7", "Dm", "Bb", "", "E7", "F#m7-5"};
-    QWidget host;
     for (auto _ : state) {
         std::vector<std::unique_ptr<ChordView>> cells;
         cells.reserve(300);
         for (int i = 0; i < 300; ++i) {
-            auto v = std::make_unique<ChordView>(&host);
+            auto v = std::make_unique<ChordView>();
             v->Initialize();
             v->SetChord(chord);
             v->SetChordNameFont(nameFont);
@@ -64,7 +63,7 @@ void BM_PaintCell(benchmark::State &state) {
     img.setDevicePixelRatio(state.range(0));
     for (auto _ : state) {
         QPainter p(&img);
-        v.render(&p);
+        v.Paint(p);
     }
 }
 

@@ -82,6 +82,18 @@ inline void ChooseInNextPopup(int index, bool *pasteEnabled = nullptr) {
     });
 }
 
+// A press where the user would press on a cell: on the score at that point of
+// the cell (its centre when none is given).
+template <class Score, class Cell>
+void PressCell(Score &score, const Cell *cell, Qt::MouseButton button, QPoint at = {},
+               bool click = false) {
+    const QPoint in = at.isNull() ? QRect(QPoint(), cell->size()).center() : at;
+    if (click) {
+        QTest::mouseClick(&score, button, {}, cell->pos() + in);
+    } else {
+        QTest::mousePress(&score, button, {}, cell->pos() + in);
+    }
+}
 #endif
 
 } // namespace testsupport

@@ -15,6 +15,8 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
 #include <QPointer>
 
 #include <algorithm>
@@ -23,24 +25,27 @@ using twips::kTwipsPerPixel;
 using twips::Px;
 
 namespace {
-// Clears a flag when the scope ends, also by an exception.
+// Sets a flag for a scope and puts back what it was, also on an exception.
 struct FlagGuard {
-    explicit FlagGuard(bool &flag) : m_flag(flag) { m_flag = true; }
-    ~FlagGuard() { m_flag = false; }
+    explicit FlagGuard(bool &flag) : m_flag(flag), m_old(flag) { m_flag = true; }
+    ~FlagGuard() { m_flag = m_old; }
     bool &m_flag;
+    bool m_old;
 };
 } // namespace
 
 ChordScore::ChordScore(QWidget *parent) : QWidget(parent) {
     widgethelpers::SetWhiteBackground(this);
     widgethelpers::AcceptDrops(this, [this](const QMimeData *d) { emit DropFile(d); });
-    auto *templ = new ChordView(this);
-    templ->hide();
-    m_chvChord.push_back(templ);
+    m_chvChord.push_back(new ChordView()); // the template is never shown
     m_linSep.push_back(new ScoreSeparator(this));
 }
 
-ChordScore::~ChordScore() = default;
+ChordScore::~ChordScore() {
+    for (ChordView *cell : m_chvChord) {
+        delete cell;
+    }
+}
 
 ChordView *ChordScore::Cell(int16_t i) const {
     return i >= 1 && i <= ChordViewCount() ? m_chvChord[static_cast<size_t>(i)] : nullptr;
@@ -92,28 +97,49 @@ void ChordScore::SetText(const QString &sText) {
 }
 
 ChordView *ChordScore::CreateCell() {
-    auto *cell = new ChordView(this, *Properties());
-    cell->hide();
-    connect(cell, &ChordView::DrawStart, this, &ChordScore::DrawStart);
-    connect(cell, &ChordView::DrawEnd, this, &ChordScore::DrawEnd);
-    connect(cell, &ChordView::Redraw, this, &ChordScore::ArrangeScore);
-    connect(cell, &ChordView::ChangeRow, this,
-            [this, cell](int16_t iState) { chvChord_ChangeRow(cell, iState); });
-    connect(cell, &ChordView::Paste, this, &ChordScore::Paste);
-    connect(cell, &ChordView::DropFile, this, &ChordScore::DropFile);
-    connect(cell, &ChordView::AddToDictionary, this, &ChordScore::AddToDictionary);
-    connect(cell, &ChordView::UseForAll, this, [this, cell] { chvChord_UseForAll(cell); });
-    return cell;
+    return new ChordView(this, *Properties());
+}
+
+void ChordScore::CellChanged(const ChordView &cell) {
+    if (!m_batch) {
+        update(cell.geometry());
+    }
+}
+
+void ChordScore::CellEvent(ChordView &cell, Event event) {
+    switch (event) {
+    case Event::DrawStart:
+        emit DrawStart();
+        break;
+    case Event::DrawEnd:
+        emit DrawEnd();
+        break;
+    case Event::Redraw:
+        ArrangeScore();
+        break;
+    case Event::Row1:
+    case Event::Row2:
+    case Event::Row3:
+        chvChord_ChangeRow(&cell, static_cast<int16_t>(static_cast<int>(event) -
+                                                       static_cast<int>(Event::Row1) + 1));
+        break;
+    case Event::Paste:
+        emit Paste();
+        break;
+    case Event::AddToDictionary:
+        emit AddToDictionary(cell.ChordName());
+        break;
+    case Event::UseForAll:
+        chvChord_UseForAll(&cell);
+        break;
+    }
 }
 
 void ChordScore::DestroyCellsFrom(size_t first) {
     // Later, not now: the cell whose menu or drop started this may still be
     // on the call stack.
     for (size_t i = first; i < m_chvChord.size(); ++i) {
-        ChordView *cell = m_chvChord[i];
-        cell->disconnect(this);
-        cell->hide();
-        cell->deleteLater();
+        m_chvChord[i]->deleteLater();
     }
     m_chvChord.resize(std::min(first, m_chvChord.size()));
 }
@@ -142,16 +168,10 @@ std::shared_ptr<Chord> ChordScore::SheetChord() {
 
 void ChordScore::BuildChordViews(const QString &sText) {
     emit DrawStart();
+    FlagGuard batch(m_batch);
     try {
         m_token.SetText(sText);
         const auto n = static_cast<size_t>(m_token.Size());
-        // New cells are shown while the score is hidden: a widget shown in a
-        // visible window makes Qt search the widgets under the mouse. Reused
-        // cells are left as they are, which saves hiding and showing them all.
-        const bool hideWhileBuilding = m_chvChord.size() <= n && isVisible();
-        if (hideWhileBuilding) {
-            hide();
-        }
         while (m_chvChord.size() <= n) {
             m_chvChord.push_back(CreateCell());
         }
@@ -162,20 +182,13 @@ void ChordScore::BuildChordViews(const QString &sText) {
             const auto k = static_cast<int16_t>(i);
             cell->Load(chord, *Properties(), m_capo.Chord(m_token.ChordName(k)), m_token.Word(k),
                        m_token.LineNo(k));
-            if (cell->isHidden()) {
-                cell->show();
-            }
         }
         ApplyVoicings();
         ArrangeScore();
-        if (hideWhileBuilding) {
-            show();
-        }
     } catch (const AppError &) {
         m_token.SetText(QString());
         DestroyCellsFrom(1);
         ArrangeScore();
-        show();
         throw;
     }
     emit DrawEnd();
@@ -183,6 +196,7 @@ void ChordScore::BuildChordViews(const QString &sText) {
 
 void ChordScore::Refresh() {
     emit DrawStart();
+    FlagGuard batch(m_batch);
     const std::shared_ptr<Chord> chord = SheetChord();
     for (int32_t i = 1; i <= ChordViewCount(); ++i) {
         ChordView *cell = Cell(i);
@@ -198,6 +212,7 @@ void ChordScore::Refresh() {
 
 void ChordScore::State(int16_t iState) {
     emit DrawStart();
+    FlagGuard batch(m_batch);
     for (int32_t i = 1; i <= ChordViewCount(); ++i) {
         Cell(i)->SetState(iState);
         Cell(i)->Refresh();
@@ -219,6 +234,7 @@ void ChordScore::SetFixHeight(int32_t lHeight) {
 
 void ChordScore::SetVoicings(Voicings voicings) {
     m_voicings = std::move(voicings);
+    FlagGuard batch(m_batch);
     ApplyVoicings();
 }
 
@@ -237,6 +253,7 @@ void ChordScore::ApplyVoicings() {
             cell->ChooseVoicing(*it);
         }
     }
+    update();
 }
 
 void ChordScore::chvChord_UseForAll(ChordView *cell) {
@@ -252,6 +269,7 @@ void ChordScore::chvChord_UseForAll(ChordView *cell) {
     } else {
         m_voicings.emplace_back(name, line);
     }
+    FlagGuard batch(m_batch);
     ApplyVoicings();
     emit VoicingsChanged();
 }
@@ -280,6 +298,7 @@ void ChordScore::SetZoom(int iPercent) {
         return;
     }
     emit DrawStart();
+    FlagGuard batch(m_batch);
     Properties()->SetZoom(iPercent);
     for (int16_t i = 1; i <= ChordViewCount(); ++i) {
         Cell(i)->SetZoom(iPercent);
@@ -334,7 +353,7 @@ void ChordScore::ArrangeScore() {
     for (int32_t i = 1; i <= n; ++i) {
         const ScoreLayout::Place &place = m_layout.Places()[static_cast<size_t>(i - 1)];
         if (place.Bottom != 0) { // a cell the layout left out stays where it is
-            Cell(i)->move(Px(place.Left), CellPixelTop(i));
+            Cell(i)->move(QPoint(Px(place.Left), CellPixelTop(i)));
         }
     }
     const std::vector<int32_t> &sepX = m_layout.SeparatorX();
@@ -350,6 +369,7 @@ void ChordScore::ArrangeScore() {
         }
     }
     SetSize(m_layout.Width(), m_layout.Height());
+    update();
 }
 
 void ChordScore::chvChord_ChangeRow(ChordView *cell, int16_t iState) {
@@ -359,6 +379,7 @@ void ChordScore::chvChord_ChangeRow(ChordView *cell, int16_t iState) {
         return;
     }
     emit DrawStart();
+    FlagGuard batch(m_batch);
     for (int32_t i = first; i <= last; ++i) {
         Cell(i)->SetState(iState);
     }
@@ -368,6 +389,7 @@ void ChordScore::chvChord_ChangeRow(ChordView *cell, int16_t iState) {
 
 void ChordScore::ShowPositionsOf(const QString &sChordName) {
     emit DrawStart();
+    FlagGuard batch(m_batch);
     for (int32_t i = 1; i <= ChordViewCount(); ++i) {
         ChordView *cell = Cell(static_cast<int16_t>(i));
         if (cell->ChordName() == sChordName && cell->ChordNameShown()) {
@@ -408,9 +430,41 @@ void ChordScore::ClickPopupMenu() {
     }
 }
 
+int16_t ChordScore::CellAt(const QPoint &at) const {
+    // The last cell is the topmost where cells overlap, as the layout may
+    // leave them when a page is too short for a cell.
+    for (int16_t i = ChordViewCount(); i >= 1; --i) {
+        if (Cell(i)->geometry().contains(at)) {
+            return i;
+        }
+    }
+    return 0;
+}
+
+void ChordScore::paintEvent(QPaintEvent *event) {
+    QPainter p(this);
+    const QRect dirty = event->rect();
+    for (int16_t i = 1; i <= ChordViewCount(); ++i) {
+        const ChordView *cell = Cell(i);
+        const QRect box = cell->geometry();
+        if (box.intersects(dirty)) {
+            p.save();
+            p.setClipRect(box);
+            p.translate(box.topLeft());
+            cell->Paint(p);
+            p.restore();
+        }
+    }
+}
+
 void ChordScore::mousePressEvent(QMouseEvent *event) {
+    const QPoint at = event->position().toPoint();
+    event->accept();
+    if (const int16_t i = CellAt(at)) {
+        Cell(i)->Press(at - Cell(i)->pos(), event->button());
+        return;
+    }
     if (event->button() == Qt::RightButton) {
         ClickPopupMenu();
     }
-    event->accept();
 }

@@ -4,6 +4,7 @@
 #include "chords/CapoAdvisor.h"
 #include "chords/Chord.h"
 #include "parsing/ChordToken.h"
+#include "score/ChordView.h"
 #include "score/ScoreLayout.h"
 
 #include <QStringList>
@@ -12,7 +13,6 @@
 #include <cstdint>
 #include <vector>
 
-class ChordView;
 class QAction;
 class QMenu;
 class QMimeData;
@@ -20,8 +20,9 @@ class ScoreSeparator;
 
 // A whole chord sheet: one cell per token, laid out in rows (bottom-aligned)
 // in one column or, with a fixed height, in page columns side by side with
-// dotted lines between them. Sizes itself to its content; lengths in twips.
-class ChordScore : public QWidget {
+// dotted lines between them. Sizes itself to its content and paints its
+// cells; lengths in twips.
+class ChordScore : public QWidget, private CellHost {
     Q_OBJECT
 
 public:
@@ -105,9 +106,15 @@ signals:
     void VoicingsChanged();
 
 protected:
+    void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
 
 private:
+    QWidget *CellCanvas() override { return this; }
+    void CellChanged(const ChordView &cell) override;
+    void CellEvent(ChordView &cell, Event event) override;
+    // The topmost cell under a point of the score, 0 for none.
+    int16_t CellAt(const QPoint &at) const;
     // Where the last layout put cell i; null for a cell it has not seen.
     const ScoreLayout::Place *PlaceOf(int16_t i) const;
     void BuildChordViews(const QString &sText);
@@ -125,6 +132,8 @@ private:
     ChordToken m_token;
     Capo m_capo;
     bool m_arranging = false;
+    // Set while many cells change at once: one repaint of all at the end.
+    bool m_batch = false;
     int32_t m_fixHeight = 0;
     int32_t m_width = 0;
     int32_t m_height = 0;

@@ -10,39 +10,50 @@
 
 #include <QCursor>
 #include <QMenu>
-#include <QMimeData>
-#include <QMouseEvent>
 #include <QPainter>
-#include <QPointer>
+#include <QWidget>
 
 using twips::kTwipsPerPixel;
 using twips::Px;
 
-ChordView::ChordView(QWidget *parent) : QWidget(parent) {
+ChordView::ChordView(CellHost *host) : m_host(host) {
     Setup();
     m_name.SetFont(scorefonts::DefaultChordNameFont());
     m_word.SetFont(scorefonts::DefaultWordFont());
 }
 
-ChordView::ChordView(QWidget *parent, const ChordView &templ) : QWidget(parent) {
+ChordView::ChordView(CellHost *host, const ChordView &templ) : m_host(host) {
     Setup();
     m_name.SetFont(templ.ChordNameFont());
     m_word.SetFont(templ.WordFont());
 }
 
 void ChordView::Setup() {
-    // White, but not opaque to Qt: an opaque widget makes every repaint of
-    // the score subtract it from its siblings' regions, which for thousands
-    // of cells costs more than all the painting. The cell paints its own
-    // white (see paintEvent) and takes the score's white palette.
-    widgethelpers::AcceptDrops(this, [this](const QMimeData *d) { emit DropFile(d); });
     // A guitar's frame. Nothing is measured yet: a cell is arranged when it
     // is loaded or shown, which for a new sheet saves two font measures a cell.
     m_diagram.SetStringSize(6);
     m_diagram.SetFlatSize(4);
 }
 
-ChordView::~ChordView() = default;
+ChordView::~ChordView() {
+    delete m_popup.data(); // the host's child, but the cell's menu
+}
+
+QSize ChordView::size() const {
+    return {Px(m_width), Px(m_height)};
+}
+
+void ChordView::update() {
+    if (m_host) {
+        m_host->CellChanged(*this);
+    }
+}
+
+void ChordView::Tell(CellHost::Event event) {
+    if (m_host) {
+        m_host->CellEvent(*this, event);
+    }
+}
 
 QColor ChordView::ToColor(int32_t lColor) {
     const auto c = static_cast<uint32_t>(lColor);
@@ -299,9 +310,9 @@ void ChordView::ArrangeView() {
     if (m_chordNameShown && nameWidth == width) {
         width += zoom::ScaleTwips(80, m_diagram.Zoom());
     }
+    update(); // where it was
     m_width = width;
     m_height = height;
-    resize(Px(width), Px(height));
     update();
 }
 
@@ -333,7 +344,8 @@ scorepainter::CellPicture ChordView::Picture() const {
 
 QMenu *ChordView::PopupMenu() {
     if (!m_popup) {
-        m_popup = new QMenu(QStringLiteral("ポップアップ"), this);
+        m_popup =
+            new QMenu(QStringLiteral("ポップアップ"), m_host ? m_host->CellCanvas() : nullptr);
         m_popupRow[1] = m_popup->addAction(QStringLiteral("行 - 押え方"));
         m_popupRow[2] = m_popup->addAction(QStringLiteral("行 - コード名"));
         m_popupRow[3] = m_popup->addAction(QStringLiteral("行 - 歌詞"));
@@ -365,20 +377,22 @@ void ChordView::ClickPopupMenu() {
     if (!self || !chosen) {
         return;
     }
+    using Event = CellHost::Event;
+    const Event rows[] = {Event::Row1, Event::Row2, Event::Row3};
     for (int16_t i = 1; i <= 3; ++i) {
         if (chosen == m_popupRow[i]) {
-            emit ChangeRow(i);
+            Tell(rows[i - 1]);
             return;
         }
     }
     if (chosen == m_popupPaste) {
-        emit Paste();
+        Tell(Event::Paste);
     }
     if (chosen == m_popupAdd) {
-        emit AddToDictionary(ChordName());
+        Tell(Event::AddToDictionary);
     }
     if (chosen == m_popupUseForAll) {
-        emit UseForAll();
+        Tell(Event::UseForAll);
     }
 }
 
@@ -412,24 +426,23 @@ void ChordView::ClickPosition() {
 }
 
 void ChordView::ClickChordName() {
-    emit DrawStart();
+    Tell(CellHost::Event::DrawStart);
     ShowPosition(!m_positionShown);
     ArrangeView();
-    emit Redraw();
-    emit DrawEnd();
+    Tell(CellHost::Event::Redraw);
+    Tell(CellHost::Event::DrawEnd);
 }
 
 void ChordView::ClickWord() {
-    emit DrawStart();
+    Tell(CellHost::Event::DrawStart);
     ShowPosition(false);
     ShowChordName(!m_chordNameShown);
     ArrangeView();
-    emit Redraw();
-    emit DrawEnd();
+    Tell(CellHost::Event::Redraw);
+    Tell(CellHost::Event::DrawEnd);
 }
 
-void ChordView::paintEvent(QPaintEvent *) {
-    QPainter p(this);
+void ChordView::Paint(QPainter &p) const {
     scorepainter::PaintCell(p, Picture());
 }
 
@@ -447,10 +460,7 @@ QRect ChordView::WordRect() const {
 
 // A press on a part acts for that part; anywhere else in the cell only the
 // right button does (the pop-up menu).
-void ChordView::mousePressEvent(QMouseEvent *event) {
-    const QPoint at = event->position().toPoint();
-    const Qt::MouseButton button = event->button();
-    event->accept();
+void ChordView::Press(const QPoint &at, Qt::MouseButton button) {
     if (button == Qt::RightButton) {
         ClickPopupMenu();
     } else if (DiagramRect().contains(at)) {

@@ -5,28 +5,69 @@
 #include "score/PositionDiagram.h"
 #include "score/ScorePainter.h"
 
-#include <QWidget>
+#include <QObject>
+#include <QPointer>
+#include <QRect>
 
 #include <cstdint>
 #include <memory>
 
 class Chord;
+class ChordView;
 class QAction;
 class QMenu;
-class QMimeData;
+class QPainter;
+class QWidget;
+
+// What a cell asks of the score that holds it.
+class CellHost {
+public:
+    enum class Event {
+        DrawStart, // around a change of the cell's size
+        DrawEnd,
+        Redraw, // lay the score out again
+        Row1,   // display state 1, 2 or 3 for the cell's sheet row
+        Row2,
+        Row3,
+        Paste,
+        AddToDictionary, // fingerings for the cell's chord, which the dictionary lacks
+        UseForAll        // the cell's fingering for every cell of its chord
+    };
+    // The widget the cell is painted on, which its menu belongs to.
+    virtual QWidget *CellCanvas() = 0;
+    // The cell looks different: paint it again.
+    virtual void CellChanged(const ChordView &cell) = 0;
+    virtual void CellEvent(ChordView &cell, Event event) = 0;
+
+protected:
+    ~CellHost() = default;
+};
 
 // One chord cell: the fingering diagram, the chord name and the lyric word
 // under it, stacked and left-aligned on white. The cell sizes itself to the
-// parts that are shown and paints them itself (through ScorePainter): one
-// widget a cell. Lengths are twips; 15 twips are one pixel.
-class ChordView : public QWidget {
-    Q_OBJECT
-
+// parts that are shown; its host places it and paints it (through
+// ScorePainter). A cell is not a widget: a score of thousands of cells is one
+// widget. Lengths are twips; 15 twips are one pixel.
+class ChordView : public QObject {
 public:
-    explicit ChordView(QWidget *parent = nullptr);
+    explicit ChordView(CellHost *host = nullptr);
     // A cell of a score: it shares the template's fonts from the start.
-    ChordView(QWidget *parent, const ChordView &templ);
+    ChordView(CellHost *host, const ChordView &templ);
     ~ChordView() override;
+
+    // Where the host put the cell, in its pixels, as a widget's geometry.
+    QRect geometry() const { return {m_pos, size()}; }
+    QPoint pos() const { return m_pos; }
+    int x() const { return m_pos.x(); }
+    int y() const { return m_pos.y(); }
+    QSize size() const;
+    int width() const { return size().width(); }
+    int height() const { return size().height(); }
+    void move(const QPoint &at) { m_pos = at; }
+    // Paints the cell with its top left at the painter's origin.
+    void Paint(QPainter &p) const;
+    // A press at a point of the cell, in its own pixels.
+    void Press(const QPoint &at, Qt::MouseButton button);
 
     // Opens the pop-up menu at the mouse; paste is enabled when the clipboard holds text.
     void ClickPopupMenu();
@@ -127,24 +168,11 @@ public:
     // Colours of the 0x00BBGGRR form.
     static QColor ToColor(int32_t lColor);
 
-signals:
-    void DrawStart();
-    void DrawEnd();
-    void Redraw();
-    void ChangeRow(int16_t iState);
-    void Paste();
-    void DropFile(const QMimeData *Data);
-    // The user asks for fingerings of this chord, which the dictionary lacks.
-    void AddToDictionary(const QString &sChordName);
-    // The user wants this fingering for every cell of this chord.
-    void UseForAll();
-
-protected:
-    void paintEvent(QPaintEvent *event) override;
-    void mousePressEvent(QMouseEvent *event) override;
-
 private:
     void Setup();
+    void Tell(CellHost::Event event);
+    // Asks the host to paint the cell again.
+    void update();
     void SetPositionVisible(bool show);
     void SetChordNameVisible(bool show);
     void SetWordVisible(bool show);
@@ -186,7 +214,9 @@ private:
     int32_t m_chordNameTop = 0;
     int32_t m_wordTop = 0;
 
-    QMenu *m_popup = nullptr;
+    CellHost *m_host = nullptr;
+    QPoint m_pos;
+    QPointer<QMenu> m_popup;
     QAction *m_popupRow[4] = {};
     QAction *m_popupPaste = nullptr;
     QAction *m_popupAdd = nullptr;

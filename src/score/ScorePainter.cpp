@@ -204,7 +204,7 @@ void PaintScore(QPainter &p, const ChordScore &score) {
     for (int16_t i = 1; i <= score.ChordViewCount(); ++i) {
         const ChordView *cell = score.Cell(i);
         const auto &places = score.Layout().Places();
-        if (cell->isHidden() || static_cast<size_t>(i) > places.size() ||
+        if (static_cast<size_t>(i) > places.size() ||
             places[static_cast<size_t>(i - 1)].Bottom == 0) {
             continue;
         }

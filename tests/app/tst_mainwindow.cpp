@@ -318,7 +318,7 @@ void TestMainWindow::capoByMenuAndKeys() {
     }
     QCOMPARE(checked, 1);
     // Keys reach the window first, whichever child has the focus.
-    QTest::keyClick(s->Cell(1), Qt::Key_5);
+    QTest::keyClick(s, Qt::Key_5);
     QCOMPARE(w->CheckedCapo(), int16_t(5));
     QCOMPARE(s->Cell(1)->ChordName(), QString("A"));
     QTest::keyClick(w->picView(), Qt::Key_3, Qt::ShiftModifier);
@@ -380,8 +380,8 @@ void TestMainWindow::dropOpensFirst() {
              qPrintable(QString::number(w->chsChord()->ChordViewCount())));
     QCOMPARE(w->History()->HistoryCount(), int16_t(1));
     QCOMPARE(w->History()->HistoryItem(1), kBin + "/samples/sakura.txt");
-    // Dropped on a cell: the score passes it on.
-    DropOn(w->chsChord()->Cell(1), {QUrl::fromLocalFile(kBin + "/samples/furusato.txt")});
+    // Dropped on the score, where the cells are painted: it passes it on.
+    DropOn(w->chsChord(), {QUrl::fromLocalFile(kBin + "/samples/furusato.txt")});
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCOMPARE(w->History()->HistoryItem(1), kBin + "/samples/furusato.txt");
     QCOMPARE(w->PreOpenedDir(), appinfo::ProgramDirectory()); // drops leave it
@@ -531,11 +531,12 @@ void TestMainWindow::wheel() {
     QScrollBar *h = w->hsbScore();
     v->setValue(100);
     h->setValue(100);
-    QWidget *cell = w->chsChord()->Cell(3);
+    ChordScore *score = w->chsChord();
+    const QPointF at = score->Cell(3)->pos() + QPointF(5, 5); // over a cell
     for (int i = 0; i < events; ++i) {
-        QWheelEvent e(QPointF(5, 5), cell->mapToGlobal(QPointF(5, 5)), pixels, angle, Qt::NoButton,
+        QWheelEvent e(at, score->mapToGlobal(at), pixels, angle, Qt::NoButton,
                       Qt::KeyboardModifiers(modifiers), Qt::NoScrollPhase, false);
-        QApplication::sendEvent(cell, &e);
+        QApplication::sendEvent(score, &e);
     }
     QCOMPARE(h->value(), std::clamp(100 + dh, 0, h->maximum()));
     QCOMPARE(v->value(), std::clamp(100 + dv, 0, v->maximum()));
@@ -818,7 +819,8 @@ void TestMainWindow::longSheet() {
     QVERIFY(w->vsbScore()->maximum() > 0);
     // The last row is on screen, the bottom margin under it (less a pixel of
     // rounding to scroll units).
-    const QRect last(score->Cell(5000)->mapTo(w->picView(), QPoint()), score->Cell(5000)->size());
+    const QRect last(score->mapTo(w->picView(), score->Cell(5000)->pos()),
+                     score->Cell(5000)->size());
     QVERIFY(w->picView()->rect().contains(last));
     const int gap = w->picView()->height() - last.bottom() - 1;
     QVERIFY2(gap >= 5 && gap <= 6, qPrintable(QString::number(gap)));
@@ -840,10 +842,11 @@ void TestMainWindow::zoomKeepsRow_data() {
         QTest::keyClick(&w, Qt::Key_Minus, Qt::ControlModifier);
     }) << 90;
     QTest::newRow("ctrl+wheel up") << std::function<void(W &)>([](W &w) {
-        QWidget *cell = w.chsChord()->Cell(3);
-        QWheelEvent e(QPointF(5, 5), cell->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, 120),
-                      Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
-        QApplication::sendEvent(cell, &e);
+        ChordScore *score = w.chsChord();
+        const QPointF at = score->Cell(3)->pos() + QPointF(5, 5);
+        QWheelEvent e(at, score->mapToGlobal(at), QPoint(), QPoint(0, 120), Qt::NoButton,
+                      Qt::ControlModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(score, &e);
     }) << 110;
     QTest::newRow("menu step") << std::function<void(W &)>([](W &w) {
         w.Reading()->mnuVisible_ZoomStep.back()->trigger();
@@ -956,8 +959,8 @@ void TestMainWindow::voicingForWholeSheet() {
         w->OpenChordFile(sheet);
         ChordScore *score = w->chsChord();
         QCOMPARE(score->Cell(1)->VoicingLine(), QStringLiteral("0-1-0-2-3-X"));
-        QTest::mouseClick(score->Cell(1), Qt::LeftButton, {},
-                          score->Cell(1)->DiagramRect().center());
+        testsupport::PressCell(*score, score->Cell(1), Qt::LeftButton,
+                               score->Cell(1)->DiagramRect().center(), true);
         QCOMPARE(score->Cell(1)->VoicingLine(), second);
         QCOMPARE(score->Cell(3)->VoicingLine(), QStringLiteral("0-1-0-2-3-X")); // one cell only
         ChooseInNextPopup(3); // the three row items, then this one

@@ -46,7 +46,10 @@ int main(int argc, char **argv) {
     QPainter p(&img);
     int x = 6;
     for (const auto &v : views) {
-        v->render(&p, QPoint(x, 6 + height - v->height()));
+        p.save();
+        p.translate(x, 6 + height - v->height());
+        v->Paint(p);
+        p.restore();
         x += v->width();
     }
     p.end();

@@ -25,6 +25,7 @@
 namespace {
 
 using testsupport::ChooseInNextPopup;
+using testsupport::PressCell;
 
 // The score's events as a list, in order.
 struct Recorder {
@@ -123,7 +124,6 @@ void TestChordScore::empty() {
     QCOMPARE(m_score->WidthTwips(), 0);
     QCOMPARE(m_score->HeightTwips(), 160);
     QCOMPARE(r.events, (QStringList{"DrawStart", "DrawEnd"}));
-    QVERIFY(!m_score->Properties()->isVisible());
 }
 
 void TestChordScore::oneColumn() {
@@ -261,12 +261,12 @@ void TestChordScore::clickName() {
     const int nextTop = m_score->CellTop(2);
     Recorder r(*m_score);
     ChordView *c = m_score->Cell(1);
-    QTest::mousePress(c, Qt::LeftButton, {}, c->ChordNameRect().center());
+    PressCell(*m_score, c, Qt::LeftButton, c->ChordNameRect().center());
     QCOMPARE(r.events, (QStringList{"DrawStart", "DrawEnd"}));
     QVERIFY(!c->PositionShown());
     QCOMPARE(m_score->HeightTwips(), before - 750);
     QCOMPARE(m_score->CellTop(2), nextTop - 750); // laid out again
-    QTest::mousePress(c, Qt::MiddleButton, {}, c->ChordNameRect().center());
+    PressCell(*m_score, c, Qt::MiddleButton, c->ChordNameRect().center());
     QVERIFY(c->PositionShown());
 }
 
@@ -274,9 +274,9 @@ void TestChordScore::clickWord() {
     m_score->SetText("C\r\nla");
     ChordView *c = m_score->Cell(1);
     Recorder r(*m_score);
-    QTest::mousePress(c, Qt::LeftButton, {}, c->WordRect().center());
+    PressCell(*m_score, c, Qt::LeftButton, c->WordRect().center());
     QVERIFY(!c->PositionShown() && !c->ChordNameShown());
-    QTest::mousePress(c, Qt::LeftButton, {}, c->WordRect().center());
+    PressCell(*m_score, c, Qt::LeftButton, c->WordRect().center());
     QVERIFY(!c->PositionShown() && c->ChordNameShown());
     QCOMPARE(r.events, (QStringList{"DrawStart", "DrawEnd", "DrawStart", "DrawEnd"}));
 }
@@ -288,7 +288,7 @@ void TestChordScore::clickDiagram() {
     Recorder r(*m_score);
     QList<int> seen;
     for (int i = 0; i < 4; ++i) {
-        QTest::mousePress(g, Qt::LeftButton, {}, g->DiagramRect().center());
+        PressCell(*m_score, g, Qt::LeftButton, g->DiagramRect().center());
         seen << g->PositionId();
     }
     const int16_t first = m_chord->SearchPosition("G");
@@ -300,13 +300,13 @@ void TestChordScore::clickDiagram() {
 void TestChordScore::clicksThatDoNothing() {
     m_score->SetText("C  E9\r\nla li\r\nplain");
     Recorder r(*m_score);
-    QTest::mousePress(m_score->Cell(1), Qt::LeftButton, {},
-                      m_score->Cell(1)->DiagramRect().center()); // one position
-    QTest::mousePress(m_score->Cell(2), Qt::LeftButton, {},
-                      m_score->Cell(2)->ChordNameRect().center()); // unknown chord
-    QTest::mousePress(m_score->Cell(3), Qt::LeftButton, {},
-                      m_score->Cell(3)->WordRect().center());           // no chord above
-    QTest::mousePress(m_score->Cell(1), Qt::LeftButton);                // the cell's surface
+    PressCell(*m_score, m_score->Cell(1), Qt::LeftButton,
+              m_score->Cell(1)->DiagramRect().center()); // one position
+    PressCell(*m_score, m_score->Cell(2), Qt::LeftButton,
+              m_score->Cell(2)->ChordNameRect().center()); // unknown chord
+    PressCell(*m_score, m_score->Cell(3), Qt::LeftButton,
+              m_score->Cell(3)->WordRect().center());                   // no chord above
+    PressCell(*m_score, m_score->Cell(1), Qt::LeftButton);              // the cell's surface
     QTest::mousePress(m_score.get(), Qt::LeftButton, {}, QPoint(1, 1)); // the score's surface
     QVERIFY(r.events.isEmpty());
     QVERIFY(m_score->Cell(1)->PositionShown());
@@ -317,18 +317,18 @@ void TestChordScore::changeRowFromMenu() {
     m_score->SetText("C   G\r\nla  li\r\nAm\r\nlo");
     Recorder r(*m_score);
     ChooseInNextPopup(2); // 行 - 歌詞
-    QTest::mousePress(m_score->Cell(2), Qt::RightButton, {}, m_score->Cell(2)->WordRect().center());
+    PressCell(*m_score, m_score->Cell(2), Qt::RightButton, m_score->Cell(2)->WordRect().center());
     QCOMPARE(r.events, (QStringList{"DrawStart", "DrawEnd"}));
     for (int16_t i : {int16_t(1), int16_t(2)}) {
         QVERIFY(!m_score->Cell(i)->PositionShown() && !m_score->Cell(i)->ChordNameShown());
     }
     QVERIFY(m_score->Cell(3)->PositionShown() && m_score->Cell(3)->ChordNameShown());
     ChooseInNextPopup(1); // 行 - コード名
-    QTest::mousePress(m_score->Cell(1), Qt::RightButton, {},
-                      m_score->Cell(1)->DiagramRect().center());
+    PressCell(*m_score, m_score->Cell(1), Qt::RightButton,
+              m_score->Cell(1)->DiagramRect().center());
     QVERIFY(!m_score->Cell(2)->PositionShown() && m_score->Cell(2)->ChordNameShown());
     ChooseInNextPopup(0); // 行 - 押え方
-    QTest::mousePress(m_score->Cell(1), Qt::RightButton);
+    PressCell(*m_score, m_score->Cell(1), Qt::RightButton);
     QVERIFY(m_score->Cell(1)->PositionShown());
 }
 
@@ -359,8 +359,8 @@ void TestChordScore::pasteEnabled() {
     if (text) {
         Recorder r(*m_score);
         ChooseInNextPopup(3); // the cell's 貼り付け, after the separator
-        QTest::mousePress(m_score->Cell(1), Qt::RightButton, {},
-                          m_score->Cell(1)->ChordNameRect().center());
+        PressCell(*m_score, m_score->Cell(1), Qt::RightButton,
+                  m_score->Cell(1)->ChordNameRect().center());
         ChooseInNextPopup(0);
         QTest::mousePress(m_score.get(), Qt::RightButton, {}, QPoint(1, 1));
         QCOMPARE(r.events, (QStringList{"Paste", "Paste"}));
@@ -373,12 +373,13 @@ void TestChordScore::drops() {
     QMimeData data;
     data.setUrls({QUrl::fromLocalFile("/tmp/a.txt"), QUrl::fromLocalFile("/tmp/b.txt"),
                   QUrl::fromLocalFile("/tmp/c.txt")});
-    for (QWidget *target :
-         {static_cast<QWidget *>(m_score->Cell(1)), static_cast<QWidget *>(m_score.get())}) {
-        QDragEnterEvent enter(QPoint(1, 1), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    // Dropped on a cell or beside it: cells are painted on the score.
+    for (QPoint at : {m_score->Cell(1)->geometry().center(), QPoint(1, 1)}) {
+        QWidget *target = m_score.get();
+        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(target, &enter);
         QVERIFY(enter.isAccepted());
-        QDropEvent drop(QPointF(1, 1), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(target, &drop);
         QVERIFY(drop.isAccepted());
     }

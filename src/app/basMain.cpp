@@ -16,6 +16,7 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QMenuBar>
 #include <QTimer>
 
 #include <future>
@@ -74,6 +75,10 @@ std::unique_ptr<::frmChordScore> LoadMainWindow() {
         loading.get();
         throw;
     }
+    // While the dictionary loads: the menu bar's measure, which loads the
+    // first fonts (the font database, fallbacks for Japanese), as the first
+    // show would do after the wait.
+    window->menuBar()->sizeHint();
     *oChord() = loading.get();
     // The template takes the frame (strings, frets) of the loaded one.
     window->chsChord()->Properties()->SetChord(oChord());

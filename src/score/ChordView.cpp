@@ -40,7 +40,7 @@ ChordView::~ChordView() {
 }
 
 QSize ChordView::size() const {
-    return {Px(m_width), Px(m_height)};
+    return {Px(WidthTwips()), Px(HeightTwips())};
 }
 
 void ChordView::update() {
@@ -284,6 +284,16 @@ void ChordView::SetWordColor() {
 }
 
 void ChordView::ArrangeView() {
+    update(); // where it was
+    m_arranged = false;
+    update();
+}
+
+const ChordView &ChordView::Arranged() const {
+    if (m_arranged) {
+        return *this;
+    }
+    m_arranged = true;
     int32_t width = 0;
     int32_t height = 0;
     if (m_positionShown) {
@@ -310,10 +320,9 @@ void ChordView::ArrangeView() {
     if (m_chordNameShown && nameWidth == width) {
         width += zoom::ScaleTwips(80, m_diagram.Zoom());
     }
-    update(); // where it was
     m_width = width;
     m_height = height;
-    update();
+    return *this;
 }
 
 void ChordView::CopyDisplaySettings(const ChordView &from, FontCopy fonts) {
@@ -335,10 +344,10 @@ scorepainter::CellPicture ChordView::Picture() const {
     scorepainter::CellPicture picture;
     picture.Diagram = m_positionShown ? &m_diagram : nullptr;
     picture.Name = {m_chordNameShown, ChordName(), m_name.CurrentFont(), m_name.Color(),
-                    m_chordNameTop};
-    picture.Word = {m_wordShown, Word(), m_word.CurrentFont(), m_word.Color(), m_wordTop};
-    picture.Width = m_width;
-    picture.Height = m_height;
+                    ChordNameTop()};
+    picture.Word = {m_wordShown, Word(), m_word.CurrentFont(), m_word.Color(), WordTop()};
+    picture.Width = WidthTwips();
+    picture.Height = HeightTwips();
     return picture;
 }
 
@@ -451,11 +460,11 @@ QRect ChordView::DiagramRect() const {
 }
 
 QRect ChordView::ChordNameRect() const {
-    return m_chordNameShown ? QRect(QPoint(0, Px(m_chordNameTop)), m_name.TextSize()) : QRect();
+    return m_chordNameShown ? QRect(QPoint(0, Px(ChordNameTop())), m_name.TextSize()) : QRect();
 }
 
 QRect ChordView::WordRect() const {
-    return m_wordShown ? QRect(QPoint(0, Px(m_wordTop)), m_word.TextSize()) : QRect();
+    return m_wordShown ? QRect(QPoint(0, Px(WordTop())), m_word.TextSize()) : QRect();
 }
 
 // A press on a part acts for that part; anywhere else in the cell only the

@@ -149,11 +149,11 @@ public:
     int16_t FlatStart() const { return m_diagram.FlatStart(); }
 
     // The cell's size as the layout computed it.
-    int32_t WidthTwips() const { return m_width; }
-    int32_t HeightTwips() const { return m_height; }
+    int32_t WidthTwips() const { return Arranged().m_width; }
+    int32_t HeightTwips() const { return Arranged().m_height; }
     // Top of each part inside the cell.
-    int32_t ChordNameTop() const { return m_chordNameTop; }
-    int32_t WordTop() const { return m_wordTop; }
+    int32_t ChordNameTop() const { return Arranged().m_chordNameTop; }
+    int32_t WordTop() const { return Arranged().m_wordTop; }
 
     // What the cell shows now, for painting it elsewhere.
     scorepainter::CellPicture Picture() const;
@@ -185,7 +185,9 @@ private:
     void ShowChordName(bool show);
     void SetChordNameColor();
     void SetWordColor();
+    // The parts changed: the size is measured again when next asked for.
     void ArrangeView();
+    const ChordView &Arranged() const;
 
     void ClickPosition();
     void ClickChordName();
@@ -209,10 +211,13 @@ private:
     bool m_adjustFlatStart = false;
     bool m_variationMark = true;
 
-    int32_t m_width = 0;
-    int32_t m_height = 0;
-    int32_t m_chordNameTop = 0;
-    int32_t m_wordTop = 0;
+    // Measured on demand: a cell nobody looks at (the template, a window with
+    // no sheet yet) loads no font.
+    mutable bool m_arranged = true;
+    mutable int32_t m_width = 0;
+    mutable int32_t m_height = 0;
+    mutable int32_t m_chordNameTop = 0;
+    mutable int32_t m_wordTop = 0;
 
     CellHost *m_host = nullptr;
     QPoint m_pos;

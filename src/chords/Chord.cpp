@@ -112,12 +112,16 @@ void Chord::RegistChord(const QString &sChordName, const QString &sPosition) {
         return;
     }
     // Chains only grow, so a remembered end is still in the chain.
-    int16_t last = m_chainEnd.value(first, first);
+    const auto at = static_cast<size_t>(first);
+    if (m_chainEnd.size() <= at) {
+        m_chainEnd.resize(m_positions.size(), 0);
+    }
+    int16_t last = m_chainEnd[at] != 0 ? m_chainEnd[at] : first;
     while (m_positions[static_cast<size_t>(last)].NextPosition != 0) {
         last = m_positions[static_cast<size_t>(last)].NextPosition;
     }
     m_positions[static_cast<size_t>(last)].NextPosition = id;
-    m_chainEnd.insert(first, id);
+    m_chainEnd[at] = id;
 }
 
 void Chord::RegistAlias(const QString &sChordName, const QString &sAliasName) {

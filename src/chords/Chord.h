@@ -96,5 +96,6 @@ private:
     mutable std::shared_ptr<QHash<QString, int16_t>> m_bySound;
     // A chain's first id to a position at or near its end, so that adding the
     // n-th fingering of one chord does not walk the n-1 before it.
-    QHash<int16_t, int16_t> m_chainEnd;
+    // 0 where none is known.
+    std::vector<int16_t> m_chainEnd;
 };

@@ -54,7 +54,7 @@ echo "open $(( (ox - ofx) - (mx - mfx) )) $(( (oy - ofy) - (my - mfy) ))" >> res
 xdotool key Escape; gone 'ファイルを開く'
 kill $pid; wait $pid || true
 INNER
-xvfb-run -a -s "-screen 0 1280x800x24" bash ${WM_TRACE:+-x} drive.sh || fail "could not drive the windows"
+xvfb-run -a -n 130 -s "-screen 0 1280x800x24" bash ${WM_TRACE:+-x} drive.sh || fail "could not drive the windows"
 cat result.txt
 # Doubled centres: the difference of two centres may be off by one pixel.
 read -r _ dx dy < <(grep '^about' result.txt)

@@ -38,7 +38,9 @@ Usage: tamblin [FILE]
                         2. $XDG_DATA_HOME/tamblin/ (~/.local/share/tamblin/)
                         3. インストール先の share/tamblin/ / the installed share/tamblin/
                         書き込めない辞書にコードを足すと、2. に写してから書きます。
-                        A chord added to a read-only file goes into a copy in 2.
+                        その後はその写しを読みます。
+                        A chord added to a read-only file goes into a copy in 2.,
+                        which is read from then on.
   二重起動の窓口 / socket $XDG_RUNTIME_DIR/tamblin-* (/tmp/tamblin-UID/)
 )";
 

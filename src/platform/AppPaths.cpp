@@ -64,9 +64,15 @@ QStringList DataFolders() {
 }
 
 QString FindDataFile(const QString &sName) {
+    const QString own = UserDataFolder() + u'/' + sName;
     for (const QString &folder : DataFolders()) {
         QString path = folder + u'/' + sName;
         if (QFileInfo(path).isFile()) {
+            // Chords added to a file that cannot be written went to the user's
+            // copy of it, which therefore comes first.
+            if (folder != UserDataFolder() && !CanWrite(path) && QFileInfo(own).isFile()) {
+                return own;
+            }
             return path;
         }
     }

@@ -6,6 +6,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <unistd.h>
+
 // A tree of bin/, share/tamblin/ and the user's XDG folders in a temporary
 // folder; files are made empty.
 class TestAppPaths : public QObject {
@@ -35,6 +37,10 @@ void TestAppPaths::places_data() {
         << QStringList{"share/tamblin/POSITION.INI", "data/tamblin/POSITION.INI"}
         << "config/tamblin/tamblin.INI"
         << "data/tamblin/POSITION.INI" << QStringList{"POSITION.INI"};
+    // "ro:" marks a file made read-only.
+    QTest::newRow("portable, read-only: the user's copy, which took the additions")
+        << QStringList{"ro:bin/POSITION.INI", "data/tamblin/POSITION.INI"} << "bin/tamblin.INI"
+        << "data/tamblin/POSITION.INI" << QStringList{"POSITION.INI"};
     QTest::newRow("nowhere: expected beside the program") << QStringList{} << "bin/tamblin.INI"
                                                           << "bin/POSITION.INI" << QStringList{};
 }
@@ -47,10 +53,18 @@ void TestAppPaths::places() {
     QTemporaryDir dir;
     const QString root = dir.path();
     QDir().mkpath(root + "/bin");
-    for (const QString &f : files) {
+    for (QString f : files) {
+        const bool readOnly = f.startsWith("ro:");
+        f.remove(0, readOnly ? 3 : 0);
         QDir().mkpath(QFileInfo(root + '/' + f).absolutePath());
         QFile file(root + '/' + f);
         QVERIFY(file.open(QIODevice::WriteOnly));
+        if (readOnly) {
+            file.setPermissions(QFile::ReadOwner | QFile::ReadOther);
+            if (::geteuid() == 0) {
+                QSKIP("root may write any file");
+            }
+        }
     }
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(root + "/config"));
     qputenv("XDG_DATA_HOME", QFile::encodeName(root + "/data"));

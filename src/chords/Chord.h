@@ -94,8 +94,8 @@ private:
     // Chord sound (ChordSymbol::Key) to position id, built on the first
     // lookup that needs it; any change to the dictionary drops it.
     mutable std::shared_ptr<QHash<QString, int16_t>> m_bySound;
-    // A chain's first id to a position at or near its end, so that adding the
-    // n-th fingering of one chord does not walk the n-1 before it.
-    // 0 where none is known.
+    // The last fingering of each chain, by the chain's first id (0: not known
+    // yet), so that adding the n-th fingering of a chord does not walk the
+    // n-1 before it.
     std::vector<int16_t> m_chainEnd;
 };

@@ -29,8 +29,8 @@ ChordView::ChordView(CellHost *host, const ChordView &templ) : m_host(host) {
 }
 
 void ChordView::Setup() {
-    // A guitar's frame. Nothing is measured yet: a cell is arranged when it
-    // is loaded or shown, which for a new sheet saves two font measures a cell.
+    // A guitar's frame. Nothing is measured here: a cell is measured when
+    // its size is first asked for.
     m_diagram.SetStringSize(6);
     m_diagram.SetFlatSize(4);
 }

@@ -64,7 +64,7 @@ QStringList DataFolders() {
 }
 
 QString FindDataFile(const QString &sName) {
-    const QString own = UserDataFolder() + u'/' + sName;
+    QString own = UserDataFolder() + u'/' + sName;
     for (const QString &folder : DataFolders()) {
         QString path = folder + u'/' + sName;
         if (QFileInfo(path).isFile()) {

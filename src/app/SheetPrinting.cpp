@@ -1,8 +1,10 @@
 #include "app/SheetPrinting.h"
 
+#include "platform/AtomicFile.h"
 #include "score/ChordScore.h"
 #include "score/ScorePrinter.h"
 
+#include <QDateTime>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -19,26 +21,47 @@ void SetDefaultPage(QPagedPaintDevice &device) {
 }
 
 bool WritePdf(const ChordScore &score, bool bPageReturn, const QString &sTitle,
-              const QString &sPath, QString &sError) {
-    QPdfWriter writer(sPath);
-    SetDefaultPage(writer);
-    writer.setResolution(1200);
-    writer.setTitle(sTitle);
-    writer.setCreator(QStringLiteral("Tamblin"));
-    QPainter p;
-    if (!p.begin(&writer)) {
-        sError = QStringLiteral("PDF ファイル \"%1\" に書き込めません。"
-                                "フォルダーがあるか、書き込みが許されているかを確かめてください。")
-                     .arg(sPath);
+              const QString &sPath, QString &sError, const QPageLayout *layout) {
+    const auto fail = [&](const QString &why) {
+        sError = QStringLiteral("PDF ファイル \"%1\" に書き込めません。%2。").arg(sPath, why);
         return false;
+    };
+    // Those an export killed before its end left; never one being written now.
+    AtomicFile::RemoveStale(sPath, PartialPdfSuffix, QDateTime::currentDateTime().addSecs(-60));
+    // Written beside the old PDF and put in its place only when whole.
+    AtomicFile out(sPath, PartialPdfSuffix);
+    if (!out.Open()) {
+        return fail(out.ErrorString());
     }
-    scoreprinter::Print(p, writer, score, bPageReturn, sTitle);
-    p.end();
+    {
+        QPdfWriter writer(&out.Device());
+        if (layout) {
+            writer.setPageLayout(*layout);
+        } else {
+            SetDefaultPage(writer);
+        }
+        writer.setResolution(1200);
+        writer.setTitle(sTitle);
+        writer.setCreator(QStringLiteral("Tamblin"));
+        QPainter p;
+        if (!p.begin(&writer)) {
+            out.Cancel();
+            return fail(QStringLiteral("PDF を作れません"));
+        }
+        scoreprinter::Print(p, writer, score, bPageReturn, sTitle);
+        if (!p.end()) {
+            out.Cancel();
+            return fail(QStringLiteral("PDF を作れません"));
+        }
+    }
+    if (!out.Commit()) {
+        return fail(out.ErrorString());
+    }
     return true;
 }
 
-void PrintWithDialog(QWidget *owner, const ChordScore &score, bool bPageReturn,
-                     const QString &sTitle, const QString &sPdfPath) {
+bool PrintWithDialog(QWidget *owner, const ChordScore &score, bool bPageReturn,
+                     const QString &sTitle, const QString &sPdfPath, QString &sError) {
     QPrinter printer(QPrinter::HighResolution);
     SetDefaultPage(printer);
     printer.setDocName(sTitle);
@@ -48,10 +71,16 @@ void PrintWithDialog(QWidget *owner, const ChordScore &score, bool bPageReturn,
     QPrintDialog dialog(&printer, owner);
     dialog.setWindowTitle(QStringLiteral("印刷"));
     if (dialog.exec() != QDialog::Accepted) {
-        return;
+        return true;
+    }
+    // A PDF chosen here is written as an export is: whole or not at all.
+    if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
+        const QPageLayout layout = printer.pageLayout();
+        return WritePdf(score, bPageReturn, sTitle, printer.outputFileName(), sError, &layout);
     }
     QPainter p(&printer);
     scoreprinter::Print(p, printer, score, bPageReturn, sTitle);
+    return true;
 }
 
 void Preview(QWidget *owner, const ChordScore &score, bool bPageReturn, const QString &sTitle) {

@@ -3,6 +3,7 @@
 #include <QString>
 
 class ChordScore;
+class QPageLayout;
 class QPagedPaintDevice;
 class QWidget;
 
@@ -11,15 +12,20 @@ class QWidget;
 // otherwise.
 namespace sheetprinting {
 
+// While a PDF is written it is "NAME.pdf.XXXXXX.part" beside NAME.pdf.
+inline const QString PartialPdfSuffix = QStringLiteral(".part");
+
 void SetDefaultPage(QPagedPaintDevice &device);
-// Writes the PDF; false with a message (Japanese, naming the file) when
-// the file cannot be written. Nothing is left behind then.
+// Writes the PDF whole or not at all: false with a message (Japanese, naming
+// the file and why) when it cannot be written; an earlier file of that name
+// is then as it was, and no partial file is left.
+// The page is A4 with 15 mm margins unless a layout is given.
 bool WritePdf(const ChordScore &score, bool bPageReturn, const QString &sTitle,
-              const QString &sPath, QString &sError);
+              const QString &sPath, QString &sError, const QPageLayout *layout = nullptr);
 // Qt's print dialog, then the printer it chose (a PDF file without one,
-// sPdfPath offered as its name).
-void PrintWithDialog(QWidget *owner, const ChordScore &score, bool bPageReturn,
-                     const QString &sTitle, const QString &sPdfPath);
+// sPdfPath offered as its name); false with a message as WritePdf's.
+bool PrintWithDialog(QWidget *owner, const ChordScore &score, bool bPageReturn,
+                     const QString &sTitle, const QString &sPdfPath, QString &sError);
 void Preview(QWidget *owner, const ChordScore &score, bool bPageReturn, const QString &sTitle);
 
 } // namespace sheetprinting

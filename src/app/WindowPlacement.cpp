@@ -23,8 +23,11 @@ int64_t Px(int64_t twips) {
 
 QRect Restore(int64_t lLeft, int64_t lTop, int64_t lWidth, int64_t lHeight, const QRect &desktop,
               const QSize &screen) {
-    const int64_t w = std::clamp<int64_t>(Px(lWidth), 1, std::max(1, screen.width()));
-    const int64_t h = std::clamp<int64_t>(Px(lHeight), 1, std::max(1, screen.height()));
+    const int64_t maxW = std::max(1, screen.width());
+    const int64_t maxH = std::max(1, screen.height());
+    const int64_t w = std::clamp<int64_t>(Px(lWidth), std::min<int64_t>(MinimumWidth, maxW), maxW);
+    const int64_t h =
+        std::clamp<int64_t>(Px(lHeight), std::min<int64_t>(MinimumHeight, maxH), maxH);
     const int64_t stripX = std::min(w, kStrip);
     const int64_t stripY = std::min(h, kStrip);
     const int64_t x = std::clamp<int64_t>(

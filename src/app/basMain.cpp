@@ -6,8 +6,8 @@
 #include "platform/AppError.h"
 #include "platform/AppInfo.h"
 #include "platform/AppPaths.h"
+#include "platform/AtomicFile.h"
 #include "platform/MessageBox.h"
-#include "platform/ProfileFile.h"
 #include "platform/SingleInstance.h"
 #include "score/ChordScore.h"
 #include "score/ChordView.h"
@@ -15,6 +15,7 @@
 #include "settings/PrivateProfile.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QIcon>
 #include <QMenuBar>
 #include <QTimer>
@@ -24,6 +25,7 @@
 namespace basMain {
 namespace {
 std::unique_ptr<PrivateProfile> g_profile;
+const QDateTime g_started = QDateTime::currentDateTime();
 std::shared_ptr<Chord> g_chord;
 ::frmChordScore *g_window = nullptr;
 } // namespace
@@ -56,11 +58,16 @@ void SetMainWindow(::frmChordScore *window) {
 std::unique_ptr<::frmChordScore> LoadMainWindow() {
     std::unique_ptr<::frmChordScore> window;
     CreateGlobals();
-    // Left by a close that was killed before its rename; only one
-    // instance gets here, so none is being written now.
-    profile::RemoveStaleTemporaries(oProfile().IniFilename());
     const QString name = oProfile().GetPath("Chord", "Filename", "POSITION.INI");
     const QString path = apppaths::FindDataFile(basPath::GetFileName(name));
+    // Left by a write that was killed before its rename: a close's settings,
+    // a chord added to the dictionary in use or to the user's copy of it.
+    // Only those older than this start, which no one can be writing now.
+    for (const QString &written :
+         {oProfile().IniFilename(), path,
+          apppaths::UserDataFolder() + u'/' + basPath::GetFileName(name)}) {
+        AtomicFile::RemoveStale(written, {}, g_started);
+    }
     // The position file is read on a second thread while the window is
     // built, into a dictionary of its own; the window shows once it is in.
     std::future<Chord> loading = std::async(std::launch::async, [path] {

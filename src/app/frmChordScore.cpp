@@ -103,8 +103,11 @@ void frmChordScore::BuildMenus() {
         file->addAction(QStringLiteral("開く(&O)..."), this, &frmChordScore::mnuFile_Open_Click);
     file->addSeparator();
     mnuFile_Print = file->addAction(QStringLiteral("印刷(&P)..."), this, [this] {
-        sheetprinting::PrintWithDialog(this, *m_chsChord, PageReturn(), PrintTitle(),
-                                       PdfPathFor(m_sheetPath, m_preOpenedDir));
+        QString error;
+        if (!sheetprinting::PrintWithDialog(this, *m_chsChord, PageReturn(), PrintTitle(),
+                                            PdfPathFor(m_sheetPath, m_preOpenedDir), error)) {
+            msgbox::ShowError(this, error);
+        }
     });
     mnuFile_Print->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     mnuFile_Preview = file->addAction(QStringLiteral("印刷プレビュー(&V)..."), this, [this] {

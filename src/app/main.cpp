@@ -1,6 +1,8 @@
 #include "app/AppIcon.h"
 #include "app/basMain.h"
 
+#include "parsing/CommandLine.h"
+
 #include "platform/AppInfo.h"
 #include "platform/AppPaths.h"
 #include "platform/WidgetHelpers.h"
@@ -18,14 +20,19 @@
 
 namespace {
 
-const char *const kUsage = R"(使い方: tamblin [FILE]
-Usage: tamblin [FILE]
+const char *const kUsage = R"(使い方: tamblin [オプション] [--] [FILE]
+Usage: tamblin [OPTION] [--] [FILE]
 
-  FILE          開くコード譜 (Shift-JIS か UTF-8 のテキスト、ChordPro)。
+  FILE          開くコード譜 (Shift-JIS か UTF-8 のテキスト、ChordPro)。一つだけ。
                 Tamblin が動いていれば、そのウィンドウで開きます。
-                A chord sheet to open; a running Tamblin opens it in its window.
+                A chord sheet to open (one only; more is refused with
+                exit status 2); a running Tamblin opens it in its window.
+  --            これより後はすべてファイル名です ("-" で始まる名前に)
+                everything after it is a file name (for names starting with "-")
   --help        この説明を表示して終わります / print this and exit
   --version     バージョンを表示して終わります / print the version and exit
+                --help と --version はファイルより優先し、開かないことを知らせます。
+                --help and --version win over a FILE, which is then not opened.
 
 ファイルの場所 / Files:
   設定 / settings       $XDG_CONFIG_HOME/tamblin/tamblin.INI (~/.config/tamblin/)
@@ -56,31 +63,37 @@ void PrintPlaces() {
 
 int main(int argc, char **argv) {
     // Answered before anything starts: no window, no file touched.
-    QString file;
+    QList<QByteArray> args;
     for (int i = 1; i < argc; ++i) {
-        const QByteArray a = argv[i];
-        if (a == "--help" || a == "-h") {
-            std::fputs(kUsage, stdout);
-            // The program's own folder is known only to a Qt application.
-            QCoreApplication core(argc, argv);
-            PrintPlaces();
-            return 0;
-        }
-        if (a == "--version") {
-            std::printf("tamblin %s\n", qPrintable(appinfo::Version()));
-            return 0;
-        }
-        if (a.startsWith('-') && a != "-") {
-            std::fprintf(stderr, "tamblin: 知らないオプションです: %s\n\n%s", a.constData(),
-                         kUsage);
-            return 2;
-        }
-        if (file.isEmpty()) {
-            file = QFile::decodeName(a);
-        }
+        args += QByteArray(argv[i]);
     }
+    const commandline::Parsed parsed = commandline::Parse(args);
+    if (!parsed.message.isEmpty() && parsed.action != commandline::Action::Refuse) {
+        std::fprintf(stderr, "tamblin: %s\n", qPrintable(parsed.message));
+    }
+    switch (parsed.action) {
+    case commandline::Action::Refuse:
+        std::fprintf(stderr, "tamblin: %s\n\n%s", qPrintable(parsed.message), kUsage);
+        return 2;
+    case commandline::Action::Help: {
+        std::fputs(kUsage, stdout);
+        // The program's own folder is known only to a Qt application.
+        QCoreApplication core(argc, argv);
+        PrintPlaces();
+        return 0;
+    }
+    case commandline::Action::Version:
+        std::printf("tamblin %s\n", qPrintable(appinfo::Version()));
+        return 0;
+    case commandline::Action::Run:
+        break;
+    }
+    const QString file = parsed.file;
     widgethelpers::PrepareRepaint();
-    QApplication app(argc, argv);
+    // Qt sees the program's name only: a sheet named "-style" or "-name" is
+    // a file here, never one of Qt's own options.
+    int qtArgc = 1;
+    QApplication app(qtArgc, argv);
     QApplication::setApplicationName(QStringLiteral("Tamblin"));
     QApplication::setWindowIcon(appicon::Icon());
     // The user interface is Japanese, Qt's own dialogs included.

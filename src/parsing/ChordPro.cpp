@@ -1,6 +1,7 @@
 #include "parsing/ChordPro.h"
 
 #include "parsing/ChordSymbol.h"
+#include "parsing/Token.h"
 
 #include <QHash>
 #include <QRegularExpression>
@@ -198,6 +199,9 @@ Sheet Read(const QString &sText) {
     QStringList lines = sText.split(QStringLiteral("\r\n"));
     while (!lines.isEmpty() && lines.back().isEmpty()) {
         lines.removeLast();
+    }
+    for (const QString &line : lines) {
+        Token::CheckLineLength(line);
     }
     std::vector<Row> chorus; // the last chorus, label row first
     std::vector<Row> *collecting = nullptr;

@@ -7,12 +7,16 @@
 
 Token::Token() : m_separator(QStringLiteral(" \t\u3000")) {}
 
-void Token::SetSource(const QString &sSource) {
-    if (sSource.size() > INT16_MAX) {
+void Token::CheckLineLength(const QString &sLine) {
+    if (sLine.size() > INT16_MAX) {
         throw AppError::overflow(
             QStringLiteral("Token"),
-            QStringLiteral("1 行が 32767 文字を越えています (%1 文字)").arg(sSource.size()));
+            QStringLiteral("1 行が 32767 文字を越えています (%1 文字)").arg(sLine.size()));
     }
+}
+
+void Token::SetSource(const QString &sSource) {
+    CheckLineLength(sSource);
     m_source = sSource;
     m_length = static_cast<int32_t>(sSource.size());
     // Columns of every prefix at once, so each query is a lookup.

@@ -19,6 +19,9 @@ public:
     // Sets the line; the scan position stays (call FirstToken). A line of
     // more than 32,767 characters raises error 6.
     void SetSource(const QString &sSource);
+    // A line longer than 32,767 characters is refused (error 6), whatever
+    // kind of sheet it is in.
+    static void CheckLineLength(const QString &sLine);
     // How characters count in columns (code page bytes unless set); applies
     // from the next SetSource.
     void SetColumnRule(basString::ColumnRule rule) { m_rule = rule; }

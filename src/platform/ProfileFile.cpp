@@ -335,19 +335,4 @@ void WriteBatch::Commit() {
     }
 }
 
-void RemoveStaleTemporaries(const QString &path) {
-    const QFileInfo info(path);
-    const QString prefix = info.fileName() + u'.';
-    const QDir dir = info.absoluteDir();
-    for (const QString &name : dir.entryList({prefix + QStringLiteral("??????")}, QDir::Files)) {
-        const QString tail = name.mid(prefix.size());
-        const bool temporary = std::all_of(tail.begin(), tail.end(), [](QChar c) {
-            return c.isLetterOrNumber() && c.unicode() < 128;
-        });
-        if (name.startsWith(prefix) && temporary) {
-            QFile::remove(dir.filePath(name));
-        }
-    }
-}
-
 } // namespace profile

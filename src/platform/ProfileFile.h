@@ -39,8 +39,4 @@ private:
     bool m_owner = false;
 };
 
-// Removes the temporary files ("NAME.XXXXXX") that a write killed before its
-// rename left beside path.
-void RemoveStaleTemporaries(const QString &path);
-
 } // namespace profile

@@ -55,6 +55,22 @@ bool DecodeStrict(QStringConverter::Encoding encoding, const QByteArray &bytes, 
     return !decoder.hasError();
 }
 
+// Qt's UTF-16 decoder passes a lone half of a surrogate pair through; such a
+// file is as broken as one with a bad UTF-8 byte.
+bool PairedSurrogates(const QString &text) {
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t u = text[i].unicode();
+        if (QChar::isHighSurrogate(u) && i + 1 < n &&
+            QChar::isLowSurrogate(text[i + 1].unicode())) {
+            ++i;
+        } else if (QChar::isSurrogate(u)) {
+            return false;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 Encoding DetectEncoding(const QByteArray &bytes) {
@@ -76,6 +92,48 @@ Encoding DetectEncoding(const QByteArray &bytes) {
         return Encoding::Utf8;
     }
     return Encoding::Cp932;
+}
+
+QString Decode(const QByteArray &bytes, const QString &sName, Encoding *encodingOut) {
+    const auto refuse = [&sName](const QString &why) {
+        throw AppError(AppError::TypeMismatch, QStringLiteral("ChordScore"), why.arg(sName));
+    };
+    QString text;
+    const Encoding encoding = DetectEncoding(bytes);
+    switch (encoding) {
+    case Encoding::Utf8Bom:
+        if (!DecodeStrict(QStringConverter::Utf8, bytes.mid(3), text)) {
+            refuse(QStringLiteral("UTF-8 として読めないバイトがあるため開けません: %1"));
+        }
+        break;
+    case Encoding::Utf16Le:
+    case Encoding::Utf16Be:
+        if (bytes.size() % 2 != 0) {
+            refuse(QStringLiteral("UTF-16 のファイルが途中で切れているため開けません: %1"));
+        }
+        if (!DecodeStrict(encoding == Encoding::Utf16Le ? QStringConverter::Utf16LE
+                                                        : QStringConverter::Utf16BE,
+                          bytes.mid(2), text) ||
+            !PairedSurrogates(text)) {
+            refuse(QStringLiteral("UTF-16 として読めないため開けません: %1"));
+        }
+        break;
+    case Encoding::Utf8:
+        DecodeStrict(QStringConverter::Utf8, bytes, text);
+        break;
+    case Encoding::Cp932:
+        text = cp932::Decode(bytes);
+        break;
+    }
+    if (text.contains(QChar(0))) {
+        refuse(encoding == Encoding::Cp932
+                   ? QStringLiteral("Shift-JIS のテキストファイルではないため開けません: %1")
+                   : QStringLiteral("テキストファイルではないため開けません: %1"));
+    }
+    if (encodingOut) {
+        *encodingOut = encoding;
+    }
+    return ToCrLf(text);
 }
 
 QString Read(const QString &path, Encoding *encodingOut) {
@@ -111,44 +169,7 @@ QString Read(const QString &path, Encoding *encodingOut) {
     if (bytes.size() > MaxBytes) {
         throw tooLarge();
     }
-    const auto refuse = [&full](const QString &why) {
-        throw AppError(AppError::TypeMismatch, QStringLiteral("ChordScore"), why.arg(full));
-    };
-    QString text;
-    const Encoding encoding = DetectEncoding(bytes);
-    switch (encoding) {
-    case Encoding::Utf8Bom:
-        if (!DecodeStrict(QStringConverter::Utf8, bytes.mid(3), text)) {
-            refuse(QStringLiteral("UTF-8 として読めないバイトがあるため開けません: %1"));
-        }
-        break;
-    case Encoding::Utf16Le:
-    case Encoding::Utf16Be:
-        if (bytes.size() % 2 != 0) {
-            refuse(QStringLiteral("UTF-16 のファイルが途中で切れているため開けません: %1"));
-        }
-        if (!DecodeStrict(encoding == Encoding::Utf16Le ? QStringConverter::Utf16LE
-                                                        : QStringConverter::Utf16BE,
-                          bytes.mid(2), text)) {
-            refuse(QStringLiteral("UTF-16 として読めないため開けません: %1"));
-        }
-        break;
-    case Encoding::Utf8:
-        DecodeStrict(QStringConverter::Utf8, bytes, text);
-        break;
-    case Encoding::Cp932:
-        text = cp932::Decode(bytes);
-        break;
-    }
-    if (text.contains(QChar(0))) {
-        refuse(encoding == Encoding::Cp932
-                   ? QStringLiteral("Shift-JIS のテキストファイルではないため開けません: %1")
-                   : QStringLiteral("テキストファイルではないため開けません: %1"));
-    }
-    if (encodingOut) {
-        *encodingOut = encoding;
-    }
-    return ToCrLf(text);
+    return Decode(bytes, full, encodingOut);
 }
 
 } // namespace sheetfile

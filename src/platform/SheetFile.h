@@ -20,6 +20,12 @@ Encoding DetectEncoding(const QByteArray &bytes);
 // CR LF.
 QString Read(const QString &path, Encoding *encoding = nullptr);
 
+// The same for bytes already read; sName is the file named in a refusal. A
+// Unicode file (BOM, or valid UTF-8) that is broken after its BOM is
+// refused; text read as CP932 holds U+FFFD for bytes the code page lacks,
+// never half of a surrogate pair.
+QString Decode(const QByteArray &bytes, const QString &sName, Encoding *encoding = nullptr);
+
 // Every LF not preceded by CR becomes CR LF: sheets from any platform end
 // their lines the way the sheet parser expects.
 QString ToCrLf(const QString &text);

@@ -1,5 +1,7 @@
 #include "platform/SingleInstance.h"
 
+#include "platform/InstanceProtocol.h"
+
 #include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
@@ -8,13 +10,13 @@
 #include <QLocalSocket>
 
 #include <cerrno>
+#include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 constexpr int kTimeoutMs = 1000;
-const QByteArray kActivate = "activate\n";
-const QByteArray kOpen = "open ";
 
 bool OwnedPrivateFolder(const QByteArray &path) {
     struct stat st {};
@@ -80,8 +82,9 @@ bool SingleInstance::AskRunningInstance(const QString &sFile) {
     if (!socket.waitForConnected(kTimeoutMs)) {
         return false;
     }
-    // One line: "open PATH" (UTF-8) or "activate".
-    socket.write(sFile.isEmpty() ? kActivate : kOpen + sFile.toUtf8() + '\n');
+    using instanceprotocol::Request;
+    socket.write(instanceprotocol::Encode(sFile.isEmpty() ? Request{Request::Kind::Activate, {}}
+                                                          : Request{Request::Kind::Open, sFile}));
     socket.waitForBytesWritten(kTimeoutMs);
     socket.disconnectFromServer();
     return true;
@@ -103,20 +106,26 @@ bool SingleInstance::Listen() {
     }
     connect(m_server, &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket *s = m_server->nextPendingConnection()) {
-            connect(s, &QLocalSocket::readyRead, this, [this, s] {
-                // Bounded: a path is no longer than this.
-                if (s->bytesAvailable() > qint64{64} * 1024) {
+            auto pending = std::make_shared<QByteArray>();
+            connect(s, &QLocalSocket::readyRead, this, [this, s, pending] {
+                pending->append(s->readAll());
+                std::vector<instanceprotocol::Request> requests;
+                if (!instanceprotocol::TakeRequests(*pending, requests)) {
                     s->abort();
-                    return;
                 }
-                while (s->canReadLine()) {
-                    const QByteArray line = s->readLine().chopped(1);
-                    if (line.startsWith(kOpen)) {
-                        emit ActivateRequested();
-                        emit OpenRequested(QString::fromUtf8(line.mid(kOpen.size())));
-                    } else if (line == "activate") {
-                        emit ActivateRequested();
-                    }
+                // Answered from the event loop, after this handler: opening a
+                // sheet may show a message box, whose nested loop would delete
+                // the socket under a handler still reading it.
+                for (const instanceprotocol::Request &r : requests) {
+                    QMetaObject::invokeMethod(
+                        this,
+                        [this, r] {
+                            emit ActivateRequested();
+                            if (r.kind == instanceprotocol::Request::Kind::Open) {
+                                emit OpenRequested(r.path);
+                            }
+                        },
+                        Qt::QueuedConnection);
                 }
             });
             connect(s, &QLocalSocket::disconnected, s, &QObject::deleteLater);

@@ -1,9 +1,9 @@
 #include "platform/TextFile.h"
 
 #include "platform/AppError.h"
+#include "platform/AtomicFile.h"
 
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace {
 constexpr qsizetype kChunk = qsizetype{64} * 1024;
@@ -35,18 +35,20 @@ void AppendAtomically(const QString &path, const QByteArray &bytes) {
         all += "\r\n";
     }
     all += bytes;
-    // A read-only file is refused rather than renamed over.
-    QSaveFile out(path);
-    if (!info.isWritable() || !out.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+    // A read-only file is refused rather than renamed over. A link is
+    // replaced by the new file, so only its folder counts.
+    const bool writable =
+        info.isSymLink() ? QFileInfo(info.absolutePath()).isWritable() : info.isWritable();
+    if (!writable) {
         refuse(QStringLiteral("書き込みが許可されていません"));
     }
-    if (out.write(all) != all.size()) {
-        const QString why = out.errorString();
-        out.cancelWriting();
-        refuse(why);
+    AtomicFile out(path);
+    if (!out.Open()) {
+        refuse(out.ErrorString());
     }
-    if (!out.commit()) {
-        refuse(out.errorString());
+    out.Device().write(all);
+    if (!out.Commit()) {
+        refuse(out.ErrorString());
     }
 }
 

@@ -35,7 +35,8 @@ QString FullPath(const QString &path);
 
 // Adds bytes at the end of a regular file, as one atomic replace: the file
 // keeps every byte it had (a last line without its end gets CR LF first),
-// or, when it cannot be written, stays as it was and 75 is raised.
+// or, when it cannot be written, stays as it was and 75 is raised. A
+// symbolic link at path is replaced by the new file, never written through.
 void AppendAtomically(const QString &path, const QByteArray &bytes);
 
 } // namespace textfile

@@ -75,9 +75,9 @@ QString PrivateProfile::GetPath(const QString &sSection, const QString &sKey,
 
 void PrivateProfile::WritePath(const QString &sSection, const QString &sKey,
                                const QString &sPath) const {
-    // A line end stays as the plain writer treats it.
+    // A line end would end the entry: such a path is stored encoded too.
     const bool lineEnd = sPath.contains(u'\r') || sPath.contains(u'\n');
-    if (lineEnd || (FitsCodePage(sPath) && !sPath.startsWith(kUtf8Marker))) {
+    if (!lineEnd && FitsCodePage(sPath) && !sPath.startsWith(kUtf8Marker)) {
         WriteString(sSection, sKey, sPath);
         return;
     }

@@ -16,6 +16,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
@@ -40,6 +41,11 @@
 #include <QTreeView>
 #include <QUrl>
 #include <QWheelEvent>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <functional>
@@ -140,6 +146,8 @@ private slots:
     void pdfOfSamples();
     void pdfCarriesCapoAndStates();
     void pdfPathNotWritable();
+    void pdfFailureKeepsOldFile_data();
+    void pdfFailureKeepsOldFile();
 
 private:
     std::unique_ptr<frmChordScore> MakeWindow();
@@ -482,7 +490,9 @@ void TestMainWindow::restoredGeometry_data() {
     QTest::newRow("far right") << QList<qint64>{big, 0, 6000, 4500} << QRect(1180, 0, 400, 300);
     QTest::newRow("far up") << QList<qint64>{0, small, 6000, 4500} << QRect(0, -200, 400, 300);
     QTest::newRow("far down") << QList<qint64>{0, big, 6000, 4500} << QRect(0, 700, 400, 300);
-    QTest::newRow("nothing") << QList<qint64>{0, 0, 0, -15} << QRect(0, 0, 1, 1);
+    QTest::newRow("nothing") << QList<qint64>{0, 0, 0, -15} << QRect(0, 0, 320, 240);
+    QTest::newRow("1x1 at the far corner")
+        << QList<qint64>{small, small, 15, 15} << QRect(-220, -140, 320, 240);
 }
 
 // A hand-edited geometry is held to the desktop; one that fits is kept.
@@ -1100,6 +1110,79 @@ void TestMainWindow::pdfPathNotWritable() {
     QCOMPARE(m_messages.size(), 1);
     QVERIFY(m_messages[0].contains(path));
     QVERIFY(!QFile::exists(path));
+}
+
+void TestMainWindow::pdfFailureKeepsOldFile_data() {
+    QTest::addColumn<bool>("killed"); // else the disk fills up
+    QTest::newRow("disk full") << false;
+    QTest::newRow("killed while writing") << true;
+}
+
+// A full disk or a kill in the middle of an export leaves the PDF that was
+// there before, whole; a full disk says so and leaves nothing of its own.
+void TestMainWindow::pdfFailureKeepsOldFile() {
+    QFETCH(bool, killed);
+    auto w = MakeWindow();
+    QGuiApplication::clipboard()->setText("C\r\nla");
+    w->mnuEdit_Paste->trigger();
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("song.pdf");
+    const QByteArray old = "%PDF-1.4 the earlier export";
+    {
+        QFile f(pdf);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(old);
+    }
+    // Writes past 4 KB fail as on a full disk, or end the process.
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    const rlimit small{4096, saved.rlim_max};
+    if (killed) {
+        const pid_t child = fork();
+        QVERIFY(child >= 0);
+        if (child == 0) {
+            signal(SIGXFSZ, SIG_DFL);
+            const rlimit noCore{0, 0};
+            setrlimit(RLIMIT_CORE, &noCore);
+            setrlimit(RLIMIT_FSIZE, &small);
+            w->ExportPdf(pdf);
+            _exit(0);
+        }
+        int status = 0;
+        QCOMPARE(waitpid(child, &status, 0), child);
+        QVERIFY(WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ);
+    } else {
+        const auto ignored = signal(SIGXFSZ, SIG_IGN);
+        setrlimit(RLIMIT_FSIZE, &small);
+        const bool written = w->ExportPdf(pdf);
+        setrlimit(RLIMIT_FSIZE, &saved);
+        signal(SIGXFSZ, ignored);
+        QVERIFY(!written);
+        QCOMPARE(m_messages.size(), 1);
+        QVERIFY2(
+            m_messages[0].startsWith(QString("PDF ファイル \"%1\" に書き込めません。").arg(pdf)),
+            qPrintable(m_messages[0]));
+    }
+    QFile f(pdf);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), old);
+    f.close();
+    // A kill leaves its partial file under a name no one takes for the PDF.
+    const QStringList others =
+        QDir(dir.path()).entryList(QDir::Files).filter(QRegularExpression("^(?!song\\.pdf$)"));
+    if (killed) {
+        QCOMPARE(others.size(), 1);
+        QVERIFY2(
+            QRegularExpression("^song\\.pdf\\.[A-Za-z0-9]{6}\\.part$").match(others[0]).hasMatch(),
+            qPrintable(others[0]));
+    } else {
+        QCOMPARE(others, QStringList());
+    }
+    // The next export replaces the old file with a whole one.
+    QVERIFY(w->ExportPdf(pdf));
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QByteArray now = f.readAll();
+    QVERIFY(now.startsWith("%PDF") && now.trimmed().endsWith("%%EOF"));
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -1,5 +1,6 @@
 #include "platform/CodePage932.h"
 #include "platform/HalfWidth.h"
+#include "platform/SheetFile.h"
 
 #include <QRandomGenerator>
 #include <QTest>
@@ -19,6 +20,8 @@ private slots:
     void roundTripsMatchesConversion();
     void decodeBrokenBytes_data();
     void decodeBrokenBytes();
+    void sheetWithoutBom_data();
+    void sheetWithoutBom();
     void halfWidth_data();
     void halfWidth();
     void halfWidthLeavesLowRangeAlone();
@@ -111,6 +114,28 @@ void TestCodePage::decodeBrokenBytes() {
     QVERIFY(text.size() <= bytes.size());
     // Whatever came out has a defined width again.
     QCOMPARE(cp932::ByteLength(text), cp932::Encode(text).size());
+}
+
+// Bytes that are no valid UTF-8 and no valid CP932 are read as CP932 as
+// ever, but nothing a broken sequence gives is half a surrogate pair.
+void TestCodePage::sheetWithoutBom_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("overlong slash: katakana")
+        << QByteArray("C\xC0\xAF") << QString("C\uFF80\uFF6F");
+    QTest::newRow("encoded surrogate") << QByteArray("C\xED\xA0\x80") << QString("C\u605D\uFFFD");
+    QTest::newRow("lead byte cut") << QByteArray("C\x81") << QString("C\uFFFD");
+    QTest::newRow("cut UTF-8 character") << QByteArray("\xE3\x81") << QString("\u7E3A");
+    QTest::newRow("valid Shift-JIS") << QByteArray("\x82\xA0") << QString("\u3042");
+}
+
+void TestCodePage::sheetWithoutBom() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, text);
+    sheetfile::Encoding encoding{};
+    const QString read = sheetfile::Decode(bytes, "x.txt", &encoding);
+    QCOMPARE(encoding, sheetfile::Encoding::Cp932);
+    QCOMPARE(read, text);
 }
 
 void TestCodePage::halfWidth_data() {

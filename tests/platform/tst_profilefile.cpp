@@ -1,5 +1,6 @@
 #include "chords/Chord.h"
 #include "platform/AppError.h"
+#include "platform/AtomicFile.h"
 #include "platform/CodePage932.h"
 #include "platform/ProfileFile.h"
 #include "platform/SheetFile.h"
@@ -473,7 +474,7 @@ void TestProfileFile::batchIsOneCommit() {
             }
         }
     }
-    profile::RemoveStaleTemporaries(path);
+    AtomicFile::RemoveStale(path, {}, QDateTime::currentDateTime().addSecs(1));
     QCOMPARE(QDir(dir.path()).entryList({"t.INI*"}, QDir::Files), QStringList{"t.INI"});
 }
 

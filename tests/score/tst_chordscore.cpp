@@ -399,9 +399,44 @@ void TestChordScore::loadErrors_data() {
     QTest::newRow("bad UTF-8 after a BOM") << QByteArray("\xEF\xBB\xBF"
                                                          "C\r\n\x80\x80")
                                            << int(AppError::TypeMismatch);
+    // Broken after a BOM: lone surrogate halves, overlong forms, an encoded
+    // surrogate, a character cut at the end.
+    const int mismatch = AppError::TypeMismatch;
+    QTest::newRow("UTF-16 LE, lone high half") << QByteArray("\xFF\xFE"
+                                                             "C\0"
+                                                             "\x00\xD8"
+                                                             "a\0",
+                                                             8)
+                                               << mismatch;
+    QTest::newRow("UTF-16 BE, lone low half") << QByteArray("\xFE\xFF"
+                                                            "\0C"
+                                                            "\xDC\x00",
+                                                            6)
+                                              << mismatch;
+    QTest::newRow("UTF-16 LE, high half last") << QByteArray("\xFF\xFE"
+                                                             "C\0"
+                                                             "\x3D\xD8",
+                                                             6)
+                                               << mismatch;
+    QTest::newRow("UTF-8, overlong") << QByteArray("\xEF\xBB\xBF"
+                                                   "C\xC0\xAF")
+                                     << mismatch;
+    QTest::newRow("UTF-8, surrogate") << QByteArray("\xEF\xBB\xBF"
+                                                    "C\xED\xA0\x80")
+                                      << mismatch;
+    QTest::newRow("UTF-8, cut at the end") << QByteArray("\xEF\xBB\xBF"
+                                                         "C\xE3\x81")
+                                           << mismatch;
     QTest::newRow("too large") << QByteArray(5 * 1024 * 1024, 'a') << int(AppError::OutOfMemory);
     QTest::newRow("200 MB") << QByteArray("<200MB>") << int(AppError::OutOfMemory);
     QTest::newRow("one 3 MB line") << QByteArray(3 * 1024 * 1024, 'x') << int(AppError::Overflow);
+    // ChordPro lines are held to the same limit.
+    const QByteArray mega(1024 * 1024, 'x');
+    QTest::newRow("1 MB ChordPro title") << "{title: " + mega + "}\r\n[C]la\r\n"
+                                         << int(AppError::Overflow);
+    QTest::newRow("1 MB ChordPro comment") << "[C]la\r\n{c: " + mega + "}\r\n"
+                                           << int(AppError::Overflow);
+    QTest::newRow("1 MB ChordPro lyric") << "[C]" + mega + "\r\n" << int(AppError::Overflow);
 }
 
 void TestChordScore::loadErrors() {

@@ -182,6 +182,8 @@ void TestPrivateProfile::paths_data() {
         << "/home/u/Señor.txt" << QByteArray("<utf8>/home/u/Se%C3");
     QTest::newRow("starts with the marker") << "<utf8>x" << QByteArray("<utf8>%3Cutf8%3Ex");
     QTest::newRow("percent signs") << "/a%41/b" << QByteArray("/a%41/b");
+    QTest::newRow("line feed") << "/home/u/a\nb.txt" << QByteArray("<utf8>/home/u/a%0Ab.txt\r\n");
+    QTest::newRow("CR LF") << "/a\r\nb" << QByteArray("<utf8>/a%0D%0Ab\r\n");
 }
 
 // Path keys come back whole and the same, whatever CP932 can hold.

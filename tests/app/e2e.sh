@@ -39,8 +39,10 @@ done
 until_true gone 'ファイルを開く'
 focus "$wid"
 xdotool key 2
-# A second start with a file (relative to its folder) hands it over and ends.
-timeout 10 ./tamblin samples/sakura.txt || { echo "second start failed"; exit 1; }
+# A second start with a file (relative to its folder, its name after "--"
+# as it starts with a dash) hands it over and ends.
+cp samples/sakura.txt ./-sakura.txt
+timeout 10 ./tamblin -- -sakura.txt || { echo "second start failed"; exit 1; }
 menu f x
 for i in $(seq 100); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done
 if kill -0 $pid 2>/dev/null; then kill $pid; echo "tamblin did not close"; exit 1; fi
@@ -55,7 +57,7 @@ fail() { echo "FAIL: $*"; iconv -f CP932 -t UTF-8 "$ini" || true; exit 1; }
 [ -f "$ini" ] || fail "no settings file written"
 grep -qa $'^Capo=2\r$' "$ini" || fail "capo 2 not saved"
 grep -qa "^2=$work/samples/furusato.txt"$'\r$' "$ini" || fail "sheet not in the history"
-grep -qa "^1=$work/samples/sakura.txt"$'\r$' "$ini" || fail "the second start's sheet was not opened"
+grep -qa "^1=$work/-sakura.txt"$'\r$' "$ini" || fail "the second start's sheet was not opened"
 grep -qa "^PreOpenedDir=$work/samples/"$'\r$' "$ini" || fail "folder not remembered"
 grep -qa $'^Filename=POSITION.INI\r$' "$ini" || fail "position file name not saved"
 grep -qa $'^Width=9600\r$' "$ini" || fail "window width not half the screen"
@@ -65,6 +67,11 @@ rm -f tamblin.INI
 ./tamblin --version | grep -q '^tamblin [0-9]' || fail "no version"
 ./tamblin --help | grep -q 'Usage: tamblin' || fail "no usage"
 [ ! -e "$ini" ] || fail "--help or --version wrote settings"
+# --version wins over a file and says it is not opened; two files are refused.
+./tamblin samples/furusato.txt --version 2>err.txt | grep -q '^tamblin [0-9]' || fail "no version"
+grep -q 'furusato.txt' err.txt || fail "the unopened file was not named"
+set +e; ./tamblin a.txt b.txt 2>/dev/null; rc=$?; set -e
+[ "$rc" -eq 2 ] || fail "two files: exit $rc, not 2"
 
 # Without its position file the program says so in a box titled Quillanfret
 # and ends, writing nothing.

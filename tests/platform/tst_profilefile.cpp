@@ -6,6 +6,7 @@
 #include "platform/SheetFile.h"
 #include "platform/TextFile.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -52,6 +53,8 @@ private slots:
     void notRegularFiles();
     void batchIsOneCommit();
     void appendKeepsOrRefuses();
+    void appendReplacesLink();
+    void staleTemporaries();
 };
 
 void TestProfileFile::read_data() {
@@ -498,6 +501,45 @@ void TestProfileFile::appendKeepsOrRefuses() {
         }
     });
     QCOMPARE(ReadAll(path), QByteArray("[C]\r\n0-1-0-2-3-X\r\n[G]\r\n3-0-0-0-2-3\r\n"));
+}
+
+// A link planted where the dictionary is written is replaced by the new
+// file; its target is never written.
+void TestProfileFile::appendReplacesLink() {
+    QTemporaryDir dir;
+    const QString target = dir.filePath("elsewhere.txt");
+    const QString path = dir.filePath("POSITION.INI");
+    WriteAll(target, "[C]\r\n0-1-0-2-3-X\r\n");
+    QVERIFY(QFile::link(target, path));
+    textfile::AppendAtomically(path, "[G]\r\n3-0-0-0-2-3\r\n");
+    QVERIFY(!QFileInfo(path).isSymLink());
+    QCOMPARE(ReadAll(path), QByteArray("[C]\r\n0-1-0-2-3-X\r\n[G]\r\n3-0-0-0-2-3\r\n"));
+    QCOMPARE(ReadAll(target), QByteArray("[C]\r\n0-1-0-2-3-X\r\n"));
+}
+
+// Temporaries a killed write left are removed once they are older than the
+// start; a newer one, a file of another pattern and a link are kept.
+void TestProfileFile::staleTemporaries() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("POSITION.INI");
+    WriteAll(path, "[C]\r\n");
+    const QDateTime start = QDateTime::currentDateTime();
+    const auto make = [&](const QString &name, qint64 age) {
+        WriteAll(dir.filePath(name), "x");
+        QFile f(dir.filePath(name));
+        QVERIFY(f.open(QIODevice::ReadWrite));
+        QVERIFY(f.setFileTime(start.addSecs(-age), QFileDevice::FileModificationTime));
+    };
+    make("POSITION.INI.ab12CD", 60);         // left by a kill: removed
+    make("POSITION.INI.xy34EF", -5);         // being written now: kept
+    make("POSITION.INI.bak", 60);            // the user's own: kept
+    make("POSITION.INI.ab12CD.part", 60);    // another suffix: kept
+    make("other.INI.ab12CD", 60);            // another file's: kept
+    QVERIFY(QFile::link(path, dir.filePath("POSITION.INI.lnk123")));
+    AtomicFile::RemoveStale(path, {}, start);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::System, QDir::Name),
+             (QStringList{"POSITION.INI", "POSITION.INI.ab12CD.part", "POSITION.INI.bak",
+                          "POSITION.INI.lnk123", "POSITION.INI.xy34EF", "other.INI.ab12CD"}));
 }
 
 QTEST_GUILESS_MAIN(TestProfileFile)

@@ -7,14 +7,16 @@ cd "$(dirname "$0")/.."
 seconds=${1:-30}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(fuzz_sheet fuzz_position fuzz_profile fuzz_capo fuzz_chordname)
+[ ${#targets[@]} -gt 0 ] || targets=(fuzz_sheet fuzz_position fuzz_profile fuzz_capo fuzz_chordname
+  fuzz_chordpro fuzz_sheetfile fuzz_cmdline fuzz_instance)
 
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DTAMBLIN_FUZZ=ON -DTAMBLIN_BENCH=OFF >/dev/null
 cmake --build build-fuzz --parallel --target "${targets[@]}"
 
 corpus=build-fuzz/corpus
-mkdir -p "$corpus"/{fuzz_sheet,fuzz_position,fuzz_profile,fuzz_capo,fuzz_chordname}
+mkdir -p "$corpus"/{fuzz_sheet,fuzz_position,fuzz_profile,fuzz_capo,fuzz_chordname} \
+  "$corpus"/{fuzz_chordpro,fuzz_sheetfile,fuzz_cmdline,fuzz_instance}
 # Seeds: the sample sheets behind a 3-byte header (tab 4, limit 300).
 for f in data/samples/*.txt; do
   { printf '\x04\x2c\x01'; cat "$f"; } > "$corpus/fuzz_sheet/seed-$(basename "$f")"
@@ -33,6 +35,21 @@ for n in 'C7(b9,13)' D/F# 'C(onE)' Bbm7b5 'F#m7(11)' C6/9 Eâ™­M9 G7alt Cmadd9 AÃ
   i=$((i + 1))
   printf '%s' "$n" > "$corpus/fuzz_chordname/seed-$i"
 done
+
+# The ChordPro samples; every sample's bytes, and UTF-8 and UTF-16 twins of
+# one, for the decoder.
+for f in data/samples/*.cho; do cp "$f" "$corpus/fuzz_chordpro/seed-$(basename "$f")"; done
+printf '{title: x}\r\n{define: C base-fret 1 frets x 3 2 0 1 0}\r\n{capo: 2}\r\n{soc}\r\n[C]la [G7]li\r\n{eoc}\r\n{chorus}\r\n' \
+  > "$corpus/fuzz_chordpro/seed-small"
+for f in data/samples/*; do cp "$f" "$corpus/fuzz_sheetfile/seed-$(basename "$f")"; done
+printf '\xef\xbb\xbfC  G\r\n\xe3\x81\x82\r\n' > "$corpus/fuzz_sheetfile/seed-utf8bom"
+printf '\xff\xfeC\x00\r\x00\n\x00B0\r\x00' > "$corpus/fuzz_sheetfile/seed-utf16le"
+printf '\xfe\xff\x00C\x00\n\xd8\x3d\xdc\x00' > "$corpus/fuzz_sheetfile/seed-utf16be"
+printf -- '--\0-name.txt' > "$corpus/fuzz_cmdline/seed-1"
+printf 'a.txt\0--version' > "$corpus/fuzz_cmdline/seed-2"
+printf -- '-h\0\0b' > "$corpus/fuzz_cmdline/seed-3"
+printf '\x05activate\nopen /tmp/a%%0Ab.txt\n' > "$corpus/fuzz_instance/seed-1"
+printf '\x00open /home/u/\xe6\x9b\xb2.txt\n' > "$corpus/fuzz_instance/seed-2"
 
 export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1

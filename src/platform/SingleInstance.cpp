@@ -107,7 +107,8 @@ bool SingleInstance::Listen() {
     connect(m_server, &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket *s = m_server->nextPendingConnection()) {
             auto pending = std::make_shared<QByteArray>();
-            connect(s, &QLocalSocket::readyRead, this, [this, s, pending] {
+            // Bound to the socket: never called once it is gone.
+            connect(s, &QLocalSocket::readyRead, s, [this, s, pending] {
                 pending->append(s->readAll());
                 std::vector<instanceprotocol::Request> requests;
                 if (!instanceprotocol::TakeRequests(*pending, requests)) {

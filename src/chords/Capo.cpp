@@ -1,5 +1,6 @@
 #include "chords/Capo.h"
 
+#include "parsing/ChordSymbol.h"
 #include "platform/AppError.h"
 
 #include <exception>
@@ -22,11 +23,14 @@ QString Capo::Chord(const QString &sChord) const {
         return {};
     }
     try {
-        const BassSplit split = SplitBass(sChord);
+        // "(C7)" and "C*" move as C7 and C, their marks kept.
+        const ChordSymbol::Decoration d = ChordSymbol::StripDecoration(sChord);
+        const BassSplit split = SplitBass(d.core);
         if (split.Separator.isEmpty()) {
-            return TransposePart(split.Main);
+            return d.before + TransposePart(split.Main) + d.after;
         }
-        return TransposePart(split.Main) + split.Separator + TransposePart(split.Bass);
+        return d.before + TransposePart(split.Main) + split.Separator + TransposePart(split.Bass) +
+               d.after;
     } catch (const std::exception &) {
         throw AppError(ErrorCapo, QStringLiteral("Capo"),
                        sChord + QStringLiteral(" カポ変換でエラーが発生しました"));

@@ -216,7 +216,21 @@ Sheet Read(const QString &sText) {
     for (const QString &line : lines) {
         Directive d;
         if (ReadDirective(line, d)) {
-            const QString name = Aliases().value(d.name, d.name);
+            // {meta: artist X} is {artist: X}.
+            if (d.name == u"meta") {
+                const QString v = d.value.trimmed();
+                const qsizetype space = v.indexOf(u' ');
+                d.name = (space < 0 ? v : v.left(space)).toLower();
+                d.value = space < 0 ? QString() : v.mid(space + 1).trimmed();
+            }
+            QString name = Aliases().value(d.name, d.name);
+            // Short forms of any section: {soi}, {eoo}.
+            static const QRegularExpression shortSection(QStringLiteral("^([se])o([a-z])$"));
+            if (const QRegularExpressionMatch m = shortSection.match(name); m.hasMatch()) {
+                name = (m.captured(1) == u"s" ? QStringLiteral("start_of_")
+                                              : QStringLiteral("end_of_")) +
+                       m.captured(2);
+            }
             if (name == u"end_of_tab") {
                 inTab = false;
                 continue;
@@ -270,6 +284,11 @@ Sheet Read(const QString &sText) {
                        name == u"key" || name == u"tempo" || name == u"time" ||
                        name == u"comment" || name == u"comment_italic" || name == u"comment_box") {
                 add({{QString(), MetaRow(name, d.value)}});
+            } else if (name.startsWith(u"start_of_") && name.size() > 9) {
+                // A section of the sheet's own: intro, outro, solo, ...
+                add({{QString(), SectionLabel(d.value, name.mid(9))}});
+            } else if (name.startsWith(u"end_of_") && name.size() > 7) {
+                // nothing to show
             } else {
                 add({{QString(), line}}); // unknown: kept as it stands
             }

@@ -2,6 +2,7 @@
 
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <array>
 #include <bit>
 
@@ -87,7 +88,7 @@ public:
         // "maj", "ma", "M", "^", "j" before "m": "Cmaj7" is not minor.
         // "madd9" is minor.
         if (!Peek("madd") && (Take("maj") || Take("Maj") || Take("MAJ") || Take("ma") ||
-                              Take("Ma") || Take("M") || Take("^") || Take("j"))) {
+                              Take("Ma") || Take("MA") || Take("M") || Take("^") || Take("j"))) {
             majorMark = true;
         } else if (Take("min") || Take("mi") || Take("m") || TakeMinusAsMinor()) {
             m_p.third = Parts::Minor;
@@ -277,6 +278,31 @@ int Count(uint16_t mask) {
 
 } // namespace
 
+ChordSymbol::Decoration ChordSymbol::StripDecoration(const QString &sName) {
+    Decoration d{QString(), sName, QString()};
+    // Stars after the name: a voicing of the sheet's own ("C*", "Em**").
+    while (d.core.endsWith(u'*')) {
+        d.core.chop(1);
+        d.after.prepend(u'*');
+    }
+    // Parentheses around a passing chord ("(C7)"), or the first and last
+    // of a group ("(D", "A)").
+    const auto opens = [](QChar c) { return c == u'(' || c == u'（'; };
+    const auto closes = [](QChar c) { return c == u')' || c == u'）'; };
+    if (!d.core.isEmpty() && opens(d.core.front())) {
+        d.before = d.core.left(1);
+        d.core.remove(0, 1);
+    }
+    const auto count = [&](const auto &test) {
+        return std::count_if(d.core.begin(), d.core.end(), test);
+    };
+    if (!d.core.isEmpty() && closes(d.core.back()) && count(closes) > count(opens)) {
+        d.after.prepend(d.core.back());
+        d.core.chop(1);
+    }
+    return d;
+}
+
 int ChordSymbol::NotePitch(const QString &sNote) {
     static const std::array<int, 7> letters{9, 11, 0, 2, 4, 5, 7}; // A B C D E F G
     if (sNote.isEmpty() || sNote.size() > 2 || sNote[0] < u'A' || sNote[0] > u'G') {
@@ -296,7 +322,7 @@ int ChordSymbol::NotePitch(const QString &sNote) {
 }
 
 std::optional<ChordSymbol> ChordSymbol::Read(const QString &sName) {
-    const QString name = Normalize(sName);
+    const QString name = Normalize(StripDecoration(sName).core);
     if (name.isEmpty() || name[0] < u'A' || name[0] > u'G') {
         return std::nullopt;
     }

@@ -32,6 +32,15 @@ public:
     // Equal for names of the same sound: "C9" and "C7(9)", "Db" and "C#".
     QString Key() const;
 
+    // A name as a sheet may decorate it: "(C7)" a passing chord, "C*" a
+    // voicing of the sheet's own. Read() reads the core; the rest is shown.
+    struct Decoration {
+        QString before; // "(" or empty
+        QString core;
+        QString after; // ")", stars, or both
+    };
+    static Decoration StripDecoration(const QString &sName);
+
     // Pitch class of a note name ("C", "F#", "Bb"), -1 if it is none.
     static int NotePitch(const QString &sNote);
 

@@ -1,6 +1,7 @@
 #include "parsing/ChordToken.h"
 
 #include "parsing/ChordPro.h"
+#include "parsing/SheetLine.h"
 #include "parsing/Text.h"
 #include "parsing/Token.h"
 #include "parsing/basString.h"
@@ -21,33 +22,49 @@ void ChordToken::SetText(const QString &sText) {
     m_text = sText;
     m_sheetCapo = -1;
     m_defines.clear();
-    if (chordpro::IsChordPro(sText)) {
-        ReadChordPro(sText);
+    // Blanks pasted from web pages are spaces of the sheet.
+    QString text = sText;
+    for (QChar &c : text) {
+        if (c == u'\u00A0' || c == u'\u2009' || c == u'\u202F') {
+            c = u' ';
+        }
+    }
+    if (chordpro::IsChordPro(text)) {
+        ReadChordPro(text);
         return;
     }
     ::Text walker;
-    walker.SetText(sText);
+    walker.SetText(text);
     walker.RemoveLastCrLf();
     m_tokens.assign(1, Record{});
     m_row = 1;
 
-    while (!walker.EndOfText()) {
-        const QString line = ConvertLine(walker.NextLine());
-        if (IsChordLine(line)) {
-            // The separators make the conversions irrelevant for this test.
-            if (IsChordLine(walker.CurrentLine())) {
-                PairChordLine(line, MakeLyric(QString()));
-            } else {
-                PairChordLine(line, MakeLyric(ConvertLine(walker.NextLine())));
-            }
-        } else {
-            AddToken(QString(), line);
-        }
+    const auto nextRow = [this] {
         if (m_row == INT32_MAX) {
             throw AppError::overflow(QStringLiteral("ChordToken"),
                                      QStringLiteral("行の数が多すぎます"));
         }
         ++m_row;
+    };
+    while (!walker.EndOfText()) {
+        const QString line = ConvertLine(walker.NextLine());
+        const ChordLine chordLine = ReadChordLine(line);
+        if (chordLine.chords) {
+            // A section prefix is the label of the row it stands on.
+            if (!chordLine.prefix.isEmpty()) {
+                AddToken(QString(), chordLine.prefix);
+                nextRow();
+            }
+            // The conversions do not change what the next line is read as.
+            if (!walker.EndOfText() && ReadChordLine(walker.CurrentLine()).chords) {
+                PairChordLine(chordLine, MakeLyric(QString()));
+            } else {
+                PairChordLine(chordLine, MakeLyric(ConvertLine(walker.NextLine())));
+            }
+        } else {
+            AddToken(QString(), line);
+        }
+        nextRow();
     }
 }
 
@@ -73,21 +90,38 @@ QString ChordToken::ConvertLine(const QString &sLine) const {
     return basString::ExpandTabColumns(basString::WideSpaceToSpaces(sLine), m_tabSize, m_rule);
 }
 
-bool ChordToken::IsChordLine(const QString &sLine) const {
+// A chord line holds chords and marks, at least one chord, and nothing
+// else; its first word is no metadata ("Capo 2", "Key: G").
+ChordToken::ChordLine ChordToken::ReadChordLine(const QString &sLine) const {
+    ChordLine out;
+    out.source = sLine;
+    const qsizetype prefix = sheetline::SectionPrefixLength(sLine);
+    if (prefix > 0) {
+        out.prefix = sLine.left(prefix).trimmed();
+        const std::vector<int32_t> columns = basString::PrefixColumns(sLine.left(prefix), m_rule);
+        out.source = QString(columns.back(), u' ') + sLine.mid(prefix);
+    }
     Token token;
     token.SetSeparator(m_separators);
-    token.SetSource(sLine);
-    QString t = token.FirstToken();
-    if (t.isEmpty()) {
-        return false;
-    }
-    while (!t.isEmpty()) {
-        if (!IsNoteLetter(t[0])) {
-            return false;
+    token.SetSource(out.source);
+    bool first = prefix == 0;
+    for (QString t = token.FirstToken(); !t.isEmpty(); t = token.NextToken()) {
+        if (first && sheetline::IsMetadataWord(t)) {
+            return out;
         }
-        t = token.NextToken();
+        first = false;
+        const sheetline::Kind kind = sheetline::KindOf(t);
+        if (kind == sheetline::Kind::Other) {
+            out.chords = false;
+            return out;
+        }
+        if (kind == sheetline::Kind::Arrow) {
+            break;
+        }
+        out.chords =
+            out.chords || kind == sheetline::Kind::Chord || kind == sheetline::Kind::Shaped;
     }
-    return true;
+    return out;
 }
 
 // The first letter of a chord, half-width or full-width. Full-width to
@@ -100,22 +134,70 @@ bool ChordToken::IsNoteLetter(QChar c) {
     return ascii >= u'A' && ascii <= u'G';
 }
 
-void ChordToken::PairChordLine(const QString &sChordLine, const Lyric &lyric) {
+void ChordToken::PairChordLine(const ChordLine &chordLine, const Lyric &lyric) {
+    struct Item {
+        QString text;
+        int32_t column = 0; // 1-based byte column where it starts
+        bool chord = false;
+    };
+    std::vector<Item> items;
     Token token;
     token.SetSeparator(m_separators);
     token.SetColumnRule(m_rule);
-    token.SetSource(sChordLine);
-    QString t = token.FirstToken();
-    const int32_t s = token.TokenStartPositionB();
-    if (s > 1) {
-        AddToken(QString(), CutWord(lyric, 1, s));
+    token.SetSource(chordLine.source);
+    QString pendingOpen; // a lone "(" opens the next chord's group
+    int32_t openColumn = 0;
+    for (QString t = token.FirstToken(); !t.isEmpty(); t = token.NextToken()) {
+        const sheetline::Kind kind = sheetline::KindOf(t);
+        const int32_t column = token.TokenStartPositionB();
+        if (kind == sheetline::Kind::Arrow) {
+            // The arrow and what it says, to the end of the line.
+            items.push_back(
+                {chordLine.source.mid(token.TokenStart() - 1).trimmed(), column, false});
+            break;
+        }
+        const bool chord = kind == sheetline::Kind::Chord || kind == sheetline::Kind::Shaped;
+        if (!chord && (t == u"(" || t == u"（")) {
+            if (pendingOpen.isEmpty()) {
+                openColumn = column;
+            }
+            pendingOpen += t;
+            continue;
+        }
+        if (!chord && (t == u")" || t == u"）") && !items.empty() && items.back().chord) {
+            items.back().text += t;
+            continue;
+        }
+        if (chord) {
+            items.push_back({pendingOpen + t, pendingOpen.isEmpty() ? column : openColumn, true});
+            pendingOpen.clear();
+        } else {
+            items.push_back({t, column, false});
+        }
     }
-    while (!t.isEmpty()) {
-        const int32_t f = token.TokenStartPositionB();
-        const QString n = token.NextToken();
-        const int32_t e = n.isEmpty() ? kEndColumn : token.TokenStartPositionB();
-        AddToken(t, CutWord(lyric, f, e));
-        t = n;
+    if (!pendingOpen.isEmpty()) {
+        items.push_back({pendingOpen, 0, false});
+    }
+    // Marks stand as words of their own; the lyric runs from each chord to
+    // the next chord, under any mark between them.
+    const auto firstChord =
+        std::find_if(items.begin(), items.end(), [](const Item &i) { return i.chord; });
+    for (auto it = items.begin(); it != items.end(); ++it) {
+        // The lyric before the first chord; an empty one only where the line
+        // is all chords, as it always was.
+        if (it == firstChord && it->column > 1) {
+            const QString word = CutWord(lyric, 1, it->column);
+            if (!word.isEmpty() || (it == items.begin() && chordLine.prefix.isEmpty())) {
+                AddToken(QString(), word);
+            }
+        }
+        if (!it->chord) {
+            AddToken(QString(), it->text);
+            continue;
+        }
+        const auto next = std::find_if(it + 1, items.end(), [](const Item &i) { return i.chord; });
+        AddToken(it->text,
+                 CutWord(lyric, it->column, next == items.end() ? kEndColumn : next->column));
     }
 }
 

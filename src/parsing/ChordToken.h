@@ -68,10 +68,18 @@ private:
         std::vector<int32_t> end;
     };
 
+    // A line read as chords and marks: the line with a section prefix
+    // ("Intro:", "[Verse]") blanked, column for column, and that prefix.
+    struct ChordLine {
+        bool chords = false;
+        QString source;
+        QString prefix;
+    };
+
     void ReadChordPro(const QString &sText);
     QString ConvertLine(const QString &sLine) const;
-    bool IsChordLine(const QString &sLine) const;
-    void PairChordLine(const QString &sChordLine, const Lyric &lyric);
+    ChordLine ReadChordLine(const QString &sLine) const;
+    void PairChordLine(const ChordLine &chordLine, const Lyric &lyric);
     Lyric MakeLyric(const QString &sLine) const;
     static QString CutWord(const Lyric &lyric, int32_t s, int32_t e);
     void AddToken(const QString &sChordName, const QString &sWord);

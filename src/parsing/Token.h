@@ -33,6 +33,8 @@ public:
     // byte when it is a double-byte character) and of its last byte.
     int16_t TokenStartPositionB() const;
     int16_t TokenEndPositionB() const;
+    // 1-based character index of the last token's first character.
+    int32_t TokenStart() const { return m_start; }
 
 private:
     bool IsSeparatorChar(QChar c) const;

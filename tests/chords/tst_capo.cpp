@@ -49,6 +49,10 @@ void TestCapo::chord_data() {
                                 << "Em";
     QTest::newRow("Bb capo 2") << 2 << "Bb"
                                << "G#";
+    QTest::newRow("passing chord keeps its parentheses") << 2 << "(C7)"
+                                                         << "(A#7)";
+    QTest::newRow("group ends and stars") << 2 << "Em*)"
+                                          << "Dm*)";
     QTest::newRow("slash capo 2") << 2 << "C/E"
                                   << "A#/D";
     QTest::newRow("on chord keeps its spelling") << 2 << "ConE"

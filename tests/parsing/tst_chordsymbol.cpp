@@ -87,6 +87,11 @@ void TestChordSymbol::read_data() {
     row("Cadd13", 0, {0, 4, 9}, {7});
     row("C7(9)", 0, {0, 2, 4, 10}, {7});
     row("C7(b9)", 0, {0, 1, 4, 10}, {7});
+    row("DbMA7", 1, {0, 4, 11}, {7});
+    row("Ab9#5", 8, {0, 2, 4, 8, 10}, {});
+    row("C*", 0, {0, 4, 7}, {});
+    row("Em**", 4, {0, 3, 7}, {});
+    row("(C7)", 0, {0, 4, 10}, {7});
     row("C7(#9)", 0, {0, 3, 4, 10}, {7});
     row("Cm7(11)", 0, {0, 3, 5, 10}, {7});
     row("C7(9,13)", 0, {0, 2, 4, 9, 10}, {7});
@@ -124,7 +129,7 @@ void TestChordSymbol::read() {
 
 void TestChordSymbol::refused_data() {
     QTest::addColumn<QString>("name");
-    for (const char *n : {"", "H", "c", "Intro", "N.C.", "Cxyz", "C7(b10)", "C/H", "C7(9", "Cm7)",
+    for (const char *n : {"", "H", "c", "Intro", "N.C.", "Cxyz", "C7(b10)", "C/H", "C7(9", "Cm7))",
                           "C##", "Csus3", "C(on"}) {
         QTest::newRow(*n ? n : "empty") << QString::fromUtf8(n);
     }

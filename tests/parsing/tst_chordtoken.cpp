@@ -61,7 +61,46 @@ void TestChordToken::parse_data() {
     QTest::newRow("heavy bar") << "C┃G\r\nabcdef" << QStringList{"1|C|abc", "1|G|def"};
     QTest::newRow("lower-case token makes a plain line")
         << "am D7\r\nwords" << QStringList{"1||am D7", "2||words"};
-    QTest::newRow("N.C. makes a plain line") << "N.C. G\r\nx" << QStringList{"1||N.C. G", "2||x"};
+    QTest::newRow("N.C. is a mark of a chord line")
+        << "N.C. G\r\nx" << QStringList{"1||N.C.", "1||x", "1|G|"};
+    // Sheets as people write them: labels, titles and metadata stay text,
+    // marks stand among chords without being chords.
+    QTest::newRow("label Aメロ, then chords")
+        << "Aメロ\r\nC  G\r\nla li" << QStringList{"1||Aメロ", "2|C|la ", "2|G|li"};
+    QTest::newRow("label in brackets, numbered")
+        << "【サビ2】\r\nAm\r\nla" << QStringList{"1||【サビ2】", "2|Am|la"};
+    QTest::newRow("English labels and titles")
+        << "CHORUS:\r\nBelieve\r\nBy Bluegrass Album Band\r\nVerse 2\r\nD\r\nx"
+        << QStringList{"1||CHORUS:", "2||Believe", "3||By Bluegrass Album Band", "4||Verse 2",
+                       "5|D|x"};
+    QTest::newRow("metadata lines")
+        << "Capo:3\r\nCapo 2\r\nKey: G\r\nBPM 120\r\nE\r\nx"
+        << QStringList{"1||Capo:3", "2||Capo 2", "3||Key: G", "4||BPM 120", "5|E|x"};
+    QTest::newRow("capitalised lyric under chords")
+        << "C           G\r\nEverything  Everything"
+        << QStringList{"1|C|Everything  ", "1|G|Everything"};
+    QTest::newRow("words starting with A-G are no chords")
+        << "Go go Dear\r\nla" << QStringList{"1||Go go Dear", "2||la"};
+    QTest::newRow("repeat marks") << "C  G  x2\r\nla li"
+                                  << QStringList{"1|C|la ", "1|G|li", "1||x2"};
+    QTest::newRow("repeat marks, full-width and before")
+        << "2x Am （×２）" << QStringList{"1||2x", "1|Am|", "1||（×２）"};
+    QTest::newRow("section prefix")
+        << "Intro: Am F\r\n[Verse 1] G D\r\n(Aメロ) C"
+        << QStringList{"1||Intro:", "2|Am|", "2|F|",       "3||[Verse 1]",
+                       "4|G|",      "4|D|",  "5||(Aメロ)", "6|C|"};
+    QTest::newRow("metadata is never a prefix") << "Key: C G" << QStringList{"1||Key: C G"};
+    QTest::newRow("passing chord in parentheses")
+        << "C  (C7) F\r\nla li   lo" << QStringList{"1|C|la ", "1|(C7)|li   ", "1|F|lo"};
+    QTest::newRow("group in parentheses") << "( D G A )" << QStringList{"1|(D|", "1|G|", "1|A)|"};
+    QTest::newRow("bar fills and arrow")
+        << "C / % - G → Aメロへ\r\nla  lo  li"
+        << QStringList{"1|C|la  lo  ", "1||/", "1||%", "1||-", "1|G|li", "1||→ Aメロへ"};
+    QTest::newRow("starred and odd chord names")
+        << "C*  Em**  C7(b10)\r\nla  li    lo"
+        << QStringList{"1|C*|la  ", "1|Em**|li    ", "1|C7(b10)|lo"};
+    QTest::newRow("no-break and thin spaces")
+        << "F\u00a0\u00a0C\u2009G\r\nThe revenue" << QStringList{"1|F|The", "1|C| r", "1|G|evenue"};
     QTest::newRow("chord in column 1: no leading word")
         << "C   G\r\nabcdefg" << QStringList{"1|C|abcd", "1|G|efg"};
     QTest::newRow("indented chord over an empty lyric")
@@ -84,7 +123,8 @@ void TestChordToken::parse_data() {
         << "Ｃｍ７  B♭\r\nあいうえおか" << QStringList{"1||", "1|Cm7|あいうえ", "1|Bb|おか"};
     QTest::newRow("full-width space is two columns")
         << "C\u3000G\r\nab\u3000cd" << QStringList{"1|C|ab ", "1|G| cd"};
-    QTest::newRow("lone LF and CR are part of a line") << "C\nG\r\nxy" << QStringList{"1|C\nG|xy"};
+    QTest::newRow("lone LF and CR are part of a line")
+        << "C\nG\r\nxy" << QStringList{"1||C\nG", "2||xy"};
     QTest::newRow("half-width katakana is one column")
         << "C  G\r\nｱｲｳｴ" << QStringList{"1|C|ｱｲｳ", "1|G|ｴ"};
     QTest::newRow("chord line below a chord line's lyric")
@@ -94,7 +134,7 @@ void TestChordToken::parse_data() {
 void TestChordToken::parse() {
     QFETCH(QString, text);
     QFETCH(QStringList, tokens);
-    QCOMPARE(Parse(text), tokens);
+    QCOMPARE(Parse(text).join(u'\n'), tokens.join(u'\n'));
 }
 
 void TestChordToken::tabSizeAlignment_data() {
@@ -262,6 +302,19 @@ void TestChordToken::chordPro_data() {
     QTest::newRow("labelled section")
         << QStringList{"{start_of_verse: label=\"Verse 1\"}", "[D]x", "{end_of_verse}"}
         << QStringList{"1||Verse 1", "2|D|x"} << -1;
+    QTest::newRow("meta directives")
+        << QStringList{"{meta: artist Foster}", "{meta: capo 2}", "[C]a"}
+        << QStringList{"1||アーティスト: Foster", "2|C|a"} << 2;
+    QTest::newRow("custom sections")
+        << QStringList{"{start_of_intro}",
+                       "[G]x",
+                       "{end_of_intro}",
+                       "{start_of_outro: Coda}",
+                       "[C]y",
+                       "{eoo}",
+                       "{start_of_intermezzo}",
+                       "{end_of_intermezzo}"}
+        << QStringList{"1||intro", "2|G|x", "3||Coda", "4|C|y", "5||intermezzo"} << -1;
     QTest::newRow("tab kept as text") << QStringList{"{sot}", "e|--[0]--3--|", "{eot}", "[E]y"}
                                       << QStringList{"1||TAB", "2||e|--[0]--3--|", "3|E|y"} << -1;
     QTest::newRow("comments skipped, unknown directive kept, bracket left open")

@@ -18,29 +18,40 @@ void TestCommandLine::parse_data() {
     QTest::addColumn<Action>("action");
     QTest::addColumn<QString>("file");
     QTest::addColumn<QString>("message"); // a part of it; empty: none
-    QTest::newRow("nothing") << QStringList{} << Action::Run << "" << "";
-    QTest::newRow("a file") << QStringList{"a.txt"} << Action::Run << "a.txt" << "";
+    QTest::newRow("nothing") << QStringList{} << Action::Run << ""
+                             << "";
+    QTest::newRow("a file") << QStringList{"a.txt"} << Action::Run << "a.txt"
+                            << "";
     QTest::newRow("-- then a dash name")
-        << QStringList{"--", "-name.txt"} << Action::Run << "-name.txt" << "";
+        << QStringList{"--", "-name.txt"} << Action::Run << "-name.txt"
+        << "";
     QTest::newRow("-- then --version is a file")
-        << QStringList{"--", "--version"} << Action::Run << "--version" << "";
-    QTest::newRow("second -- is a file") << QStringList{"--", "--"} << Action::Run << "--" << "";
-    QTest::newRow("lone dash is a file") << QStringList{"-"} << Action::Run << "-" << "";
-    QTest::newRow("dash name without --")
-        << QStringList{"-name.txt"} << Action::Refuse << "" << "-name.txt";
-    QTest::newRow("unknown long option")
-        << QStringList{"a.txt", "--bogus"} << Action::Refuse << "" << "--bogus";
+        << QStringList{"--", "--version"} << Action::Run << "--version"
+        << "";
+    QTest::newRow("second -- is a file") << QStringList{"--", "--"} << Action::Run << "--"
+                                         << "";
+    QTest::newRow("lone dash is a file") << QStringList{"-"} << Action::Run << "-"
+                                         << "";
+    QTest::newRow("dash name without --") << QStringList{"-name.txt"} << Action::Refuse << ""
+                                          << "-name.txt";
+    QTest::newRow("unknown long option") << QStringList{"a.txt", "--bogus"} << Action::Refuse << ""
+                                         << "--bogus";
     QTest::newRow("version after a file")
-        << QStringList{"a.txt", "--version"} << Action::Version << "" << "a.txt";
-    QTest::newRow("help before a file")
-        << QStringList{"-h", "a.txt"} << Action::Help << "" << "a.txt";
+        << QStringList{"a.txt", "--version"} << Action::Version << ""
+        << "a.txt";
+    QTest::newRow("help before a file") << QStringList{"-h", "a.txt"} << Action::Help << ""
+                                        << "a.txt";
     QTest::newRow("first of help and version")
-        << QStringList{"--version", "--help"} << Action::Version << "" << "";
-    QTest::newRow("two files") << QStringList{"a.txt", "b.txt"} << Action::Refuse << "" << "2";
-    QTest::newRow("two files around --")
-        << QStringList{"a.txt", "--", "-b"} << Action::Refuse << "" << "2";
-    QTest::newRow("empty name") << QStringList{""} << Action::Refuse << "" << "空";
-    QTest::newRow("Japanese name") << QStringList{"曲.txt"} << Action::Run << "曲.txt" << "";
+        << QStringList{"--version", "--help"} << Action::Version << ""
+        << "";
+    QTest::newRow("two files") << QStringList{"a.txt", "b.txt"} << Action::Refuse << ""
+                               << "2";
+    QTest::newRow("two files around --") << QStringList{"a.txt", "--", "-b"} << Action::Refuse << ""
+                                         << "2";
+    QTest::newRow("empty name") << QStringList{""} << Action::Refuse << ""
+                                << "空";
+    QTest::newRow("Japanese name") << QStringList{"曲.txt"} << Action::Run << "曲.txt"
+                                   << "";
 }
 
 void TestCommandLine::parse() {

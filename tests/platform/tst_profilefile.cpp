@@ -530,11 +530,11 @@ void TestProfileFile::staleTemporaries() {
         QVERIFY(f.open(QIODevice::ReadWrite));
         QVERIFY(f.setFileTime(start.addSecs(-age), QFileDevice::FileModificationTime));
     };
-    make("POSITION.INI.ab12CD", 60);         // left by a kill: removed
-    make("POSITION.INI.xy34EF", -5);         // being written now: kept
-    make("POSITION.INI.bak", 60);            // the user's own: kept
-    make("POSITION.INI.ab12CD.part", 60);    // another suffix: kept
-    make("other.INI.ab12CD", 60);            // another file's: kept
+    make("POSITION.INI.ab12CD", 60);      // left by a kill: removed
+    make("POSITION.INI.xy34EF", -5);      // being written now: kept
+    make("POSITION.INI.bak", 60);         // the user's own: kept
+    make("POSITION.INI.ab12CD.part", 60); // another suffix: kept
+    make("other.INI.ab12CD", 60);         // another file's: kept
     QVERIFY(QFile::link(path, dir.filePath("POSITION.INI.lnk123")));
     AtomicFile::RemoveStale(path, {}, start);
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::System, QDir::Name),

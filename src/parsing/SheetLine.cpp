@@ -1,0 +1,162 @@
+#include "parsing/SheetLine.h"
+
+#include "parsing/ChordSymbol.h"
+
+#include <QRegularExpression>
+#include <QStringList>
+
+#include <array>
+
+namespace sheetline {
+
+namespace {
+
+// Full-width ASCII as ASCII, for matching only: the text shown is the sheet's.
+QString Narrow(const QString &s) {
+    QString out = s;
+    for (QChar &c : out) {
+        const char16_t u = c.unicode();
+        if (u >= 0xFF01 && u <= 0xFF5E) {
+            c = QChar(u - 0xFEE0);
+        } else if (u == 0x3000) {
+            c = u' ';
+        }
+    }
+    return out;
+}
+
+bool StartsWithNote(const QString &narrow) {
+    return !narrow.isEmpty() && narrow[0] >= u'A' && narrow[0] <= u'G';
+}
+
+// The letters a chord name may hold after its root, as whole words.
+bool ChordLetters(QStringView letters) {
+    static const std::array<QStringView, 14> words{u"maj", u"min",  u"dim", u"aug", u"sus",
+                                                   u"add", u"omit", u"alt", u"no",  u"on",
+                                                   u"ON",  u"m",    u"M",   u"j"};
+    if (letters.isEmpty()) {
+        return true;
+    }
+    for (const QStringView w : words) {
+        if (letters.startsWith(w) && ChordLetters(letters.mid(w.size()))) {
+            return true;
+        }
+    }
+    // A flat sign written as a letter ("Ab9b5", "C7b9").
+    return letters.startsWith(u'b') && ChordLetters(letters.mid(1));
+}
+
+bool Shaped(const QString &narrow) {
+    if (!StartsWithNote(narrow)) {
+        return false;
+    }
+    static const QString signs = QStringLiteral("#b♯♭+-−()/,.*^°ø△Δ");
+    QString letters;
+    for (qsizetype i = 1; i < narrow.size(); ++i) {
+        const QChar c = narrow[i];
+        if (c.isDigit() || signs.contains(c)) {
+            if (!ChordLetters(letters)) {
+                return false;
+            }
+            letters.clear();
+            // A bass note after the slash.
+            if (c == u'/' && i + 1 < narrow.size() && narrow[i + 1] >= u'A' &&
+                narrow[i + 1] <= u'G') {
+                ++i;
+            }
+        } else if (c.unicode() < 128 && c.isLetter()) {
+            letters += c;
+        } else {
+            return false;
+        }
+    }
+    return ChordLetters(letters);
+}
+
+const QRegularExpression &MarkPattern() {
+    static const QRegularExpression re(
+        QStringLiteral("^(?:"
+                       "[(\\[]?[xX×*]\\d+[)\\]]?"      // x2, ×2, (x2), *2
+                       "|[(\\[]?\\d+[xX×][)\\]]?"      // 2x, (2x)
+                       "|[(]?[Nn]\\.?[Cc]\\.?[)]?"     // N.C., NC, n.c.
+                       "|/+|%|-+|—+|―+|・+|…+|\\.{2,}" // bar fills
+                       "|[()\\[\\]:]"                  // a lone parenthesis, a repeat colon
+                       ")$"));
+    return re;
+}
+
+const QRegularExpression &LabelPattern() {
+    static const QRegularExpression re(
+        QStringLiteral(
+            "^(?:[AaBbCcDd]メロ|大?サビ|落ちサビ|イントロ|間奏|アウトロ|エンディング|前奏|後奏"
+            "|intro|verse|pre-?chorus|chorus|bridge|solo|interlude|outro|coda|refrain|tag"
+            "|\\d+番)"
+            " ?\\d*$"),
+        QRegularExpression::CaseInsensitiveOption);
+    return re;
+}
+
+const QString kOpen = QStringLiteral("【［[(（＜<");
+const QString kClose = QStringLiteral("】］])）＞>");
+
+} // namespace
+
+Kind KindOf(const QString &sToken) {
+    const QString narrow = Narrow(sToken);
+    if (narrow.startsWith(u'→') || narrow.startsWith(u'⇒') || narrow.startsWith(u"->")) {
+        return Kind::Arrow;
+    }
+    if (MarkPattern().match(narrow).hasMatch()) {
+        return Kind::Mark;
+    }
+    if (ChordSymbol::Read(narrow)) {
+        return Kind::Chord;
+    }
+    return Shaped(ChordSymbol::StripDecoration(narrow).core) ? Kind::Shaped : Kind::Other;
+}
+
+bool IsMetadataWord(const QString &sToken) {
+    static const QRegularExpression re(
+        QStringLiteral("^(?:key|capo|tempo|bpm|time|title|artist|words|music|作詞|作曲|編曲|歌)"
+                       "(?:$|[:=\\d])"),
+        QRegularExpression::CaseInsensitiveOption);
+    return re.match(Narrow(sToken)).hasMatch();
+}
+
+bool IsSectionLabel(const QString &sText) {
+    QString t = Narrow(sText).trimmed();
+    if (t.size() >= 2 && kOpen.contains(t.front()) &&
+        kClose.indexOf(t.back()) == kOpen.indexOf(t.front())) {
+        t = t.mid(1, t.size() - 2).trimmed();
+    }
+    if (t.endsWith(u':')) {
+        t.chop(1);
+    }
+    return !t.isEmpty() && LabelPattern().match(t.trimmed()).hasMatch();
+}
+
+qsizetype SectionPrefixLength(const QString &sLine) {
+    const QString narrow = Narrow(sLine);
+    qsizetype start = 0;
+    while (start < narrow.size() && narrow[start] == u' ') {
+        ++start;
+    }
+    if (start == narrow.size()) {
+        return 0;
+    }
+    qsizetype end = -1;
+    const qsizetype open = kOpen.indexOf(narrow[start]);
+    if (open >= 0) {
+        const qsizetype close = narrow.indexOf(kClose[open], start + 1);
+        end = close < 0 ? -1 : close + 1;
+    } else {
+        const qsizetype colon = narrow.indexOf(u':', start);
+        end = colon < 0 ? -1 : colon + 1;
+    }
+    if (end < 0 || !IsSectionLabel(narrow.mid(start, end - start))) {
+        return 0;
+    }
+    return end;
+}
+
+} // namespace sheetline

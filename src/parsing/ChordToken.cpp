@@ -176,7 +176,7 @@ void ChordToken::PairChordLine(const ChordLine &chordLine, const Lyric &lyric) {
         }
     }
     if (!pendingOpen.isEmpty()) {
-        items.push_back({pendingOpen, 0, false});
+        items.push_back({pendingOpen, openColumn, false});
     }
     // Marks stand as words of their own; the lyric runs from each chord to
     // the next chord, under any mark between them.
@@ -192,7 +192,7 @@ void ChordToken::PairChordLine(const ChordLine &chordLine, const Lyric &lyric) {
             }
         }
         if (!it->chord) {
-            AddToken(QString(), it->text);
+            AddToken(QString(), it->text, true);
             continue;
         }
         const auto next = std::find_if(it + 1, items.end(), [](const Item &i) { return i.chord; });
@@ -220,14 +220,14 @@ QString ChordToken::CutWord(const Lyric &lyric, int32_t s, int32_t e) {
     return count > 0 ? lyric.text.mid(from, count) : QString();
 }
 
-void ChordToken::AddToken(const QString &sChordName, const QString &sWord) {
+void ChordToken::AddToken(const QString &sChordName, const QString &sWord, bool bMark) {
     QString name = halfwidth::ToHalfWidth(sChordName);
     name.replace(QChar(0x266D), QChar(u'b'));
     if (static_cast<int32_t>(Size()) + 1 > m_max) {
         throw AppError(ErrorTooManyTokens, QStringLiteral("ChordToken"),
                        QStringLiteral("表示制限数を越えました"));
     }
-    m_tokens.push_back(Record{name, sWord, m_row});
+    m_tokens.push_back(Record{name, sWord, m_row, bMark});
 }
 
 const ChordToken::Record *ChordToken::At(int16_t iIndex) const {
@@ -250,4 +250,9 @@ QString ChordToken::Word(int16_t iIndex) const {
 int32_t ChordToken::LineNo(int16_t iIndex) const {
     const Record *r = At(iIndex);
     return r ? r->LineNo : 0;
+}
+
+bool ChordToken::IsMark(int16_t iIndex) const {
+    const Record *r = At(iIndex);
+    return r && r->Mark;
 }

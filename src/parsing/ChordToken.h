@@ -45,6 +45,9 @@ public:
     QString ChordName(int16_t iIndex) const;
     QString Word(int16_t iIndex) const;
     int32_t LineNo(int16_t iIndex) const;
+    // True for a mark of a chord line ("x2", "N.C.", "/"): its text is the
+    // word, its chord name empty, and it is shown as the sheet's own text.
+    bool IsMark(int16_t iIndex) const;
 
     // What a ChordPro sheet sets for itself: its capo (-1 none) and the
     // fingerings it defines, ahead of the dictionary's own.
@@ -58,6 +61,7 @@ private:
         QString ChordName;
         QString Word;
         int32_t LineNo = 0;
+        bool Mark = false;
     };
 
     // A lyric line with the columns of its units worked out once for all the
@@ -82,7 +86,7 @@ private:
     void PairChordLine(const ChordLine &chordLine, const Lyric &lyric);
     Lyric MakeLyric(const QString &sLine) const;
     static QString CutWord(const Lyric &lyric, int32_t s, int32_t e);
-    void AddToken(const QString &sChordName, const QString &sWord);
+    void AddToken(const QString &sChordName, const QString &sWord, bool bMark = false);
     const Record *At(int16_t iIndex) const;
 
     std::shared_ptr<Chord> m_chord;

@@ -74,14 +74,14 @@ bool Shaped(const QString &narrow) {
 }
 
 const QRegularExpression &MarkPattern() {
-    static const QRegularExpression re(
-        QStringLiteral("^(?:"
-                       "[(\\[]?[xX×*]\\d+[)\\]]?"      // x2, ×2, (x2), *2
-                       "|[(\\[]?\\d+[xX×][)\\]]?"      // 2x, (2x)
-                       "|[(]?[Nn]\\.?[Cc]\\.?[)]?"     // N.C., NC, n.c.
-                       "|/+|%|-+|—+|―+|・+|…+|\\.{2,}" // bar fills
-                       "|[()\\[\\]:]"                  // a lone parenthesis, a repeat colon
-                       ")$"));
+    static const QRegularExpression re(QStringLiteral(
+        "^(?:"
+        "[(\\[]?[xX×*]\\d+[)\\]]?"          // x2, ×2, (x2), *2
+        "|[(\\[]?\\d+[xX×][)\\]]?"          // 2x, (2x)
+        "|[(]?[Nn]\\.?[Cc]\\.?[)]?"         // N.C., NC, n.c.
+        "|/+|%|-{1,3}|—+|―+|・+|…+|\\.{2,}" // bar fills; a tab staff's long run of dashes is none
+        "|[()\\[\\]:]"                      // a lone parenthesis, a repeat colon
+        ")$"));
     return re;
 }
 

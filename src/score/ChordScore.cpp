@@ -181,7 +181,7 @@ void ChordScore::BuildChordViews(const QString &sText) {
             ChordView *cell = m_chvChord[i];
             const auto k = static_cast<int16_t>(i);
             cell->Load(chord, *Properties(), m_capo.Chord(m_token.ChordName(k)), m_token.Word(k),
-                       m_token.LineNo(k));
+                       m_token.LineNo(k), m_token.IsMark(k));
         }
         ApplyVoicings();
         ArrangeScore();

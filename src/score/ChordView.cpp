@@ -112,10 +112,12 @@ void ChordView::Initialize() {
     m_word.SetText(QString());
     SetWordVisible(true);
     m_lineNo = 0;
+    m_mark = false;
 }
 
 void ChordView::Load(std::shared_ptr<::Chord> cls, const ChordView &templ,
-                     const QString &sChordName, const QString &sWord, int32_t lLineNo) {
+                     const QString &sChordName, const QString &sWord, int32_t lLineNo, bool bMark) {
+    m_mark = bMark;
     m_diagram.ResetDots();
     TakeChord(std::move(cls));
     ApplyZoom(templ.Zoom());
@@ -277,8 +279,8 @@ void ChordView::SetChordNameColor() {
 }
 
 void ChordView::SetWordColor() {
-    if (m_word.SetColor(
-            ToColor(!ChordName().isEmpty() ? m_enableWordColor : m_unEnableWordColor))) {
+    const bool chordText = !ChordName().isEmpty() || m_mark;
+    if (m_word.SetColor(ToColor(chordText ? m_enableWordColor : m_unEnableWordColor))) {
         update();
     }
 }

@@ -78,8 +78,10 @@ public:
     // row would, but touching each part once: a reused cell whose parts stay
     // shown is not hidden and shown again, and unchanged text is not
     // measured again.
+    // A mark of a chord line ("x2", "N.C.") is a word in the word colour of
+    // a chord's lyric, never in that of plain text.
     void Load(std::shared_ptr<::Chord> cls, const ChordView &templ, const QString &sChordName,
-              const QString &sWord, int32_t lLineNo);
+              const QString &sWord, int32_t lLineNo, bool bMark = false);
     // Draws the current position again and re-applies both colours.
     void Refresh();
     // 1 diagram, name and word; 2 name and word; 3 word only; others change nothing.
@@ -201,6 +203,7 @@ private:
     bool m_wordShown = true;
 
     int32_t m_lineNo = 0;
+    bool m_mark = false;
     std::shared_ptr<::Chord> m_chord;
     int16_t m_positionId = 0;
     int16_t m_positionSize = 0;

@@ -14,7 +14,10 @@
 static QStringList Tokens(const ChordToken &ct) {
     QStringList out;
     for (int16_t i = 1; i <= ct.Size(); ++i) {
-        out << QStringLiteral("%1|%2|%3").arg(ct.LineNo(i)).arg(ct.ChordName(i), ct.Word(i));
+        // A mark shows as "!" in the chord's place.
+        out << QStringLiteral("%1|%2|%3")
+                   .arg(ct.LineNo(i))
+                   .arg(ct.IsMark(i) ? QStringLiteral("!") : ct.ChordName(i), ct.Word(i));
     }
     return out;
 }
@@ -62,7 +65,7 @@ void TestChordToken::parse_data() {
     QTest::newRow("lower-case token makes a plain line")
         << "am D7\r\nwords" << QStringList{"1||am D7", "2||words"};
     QTest::newRow("N.C. is a mark of a chord line")
-        << "N.C. G\r\nx" << QStringList{"1||N.C.", "1||x", "1|G|"};
+        << "N.C. G\r\nx" << QStringList{"1|!|N.C.", "1||x", "1|G|"};
     // Sheets as people write them: labels, titles and metadata stay text,
     // marks stand among chords without being chords.
     QTest::newRow("label Aメロ, then chords")
@@ -82,20 +85,22 @@ void TestChordToken::parse_data() {
     QTest::newRow("words starting with A-G are no chords")
         << "Go go Dear\r\nla" << QStringList{"1||Go go Dear", "2||la"};
     QTest::newRow("repeat marks") << "C  G  x2\r\nla li"
-                                  << QStringList{"1|C|la ", "1|G|li", "1||x2"};
+                                  << QStringList{"1|C|la ", "1|G|li", "1|!|x2"};
     QTest::newRow("repeat marks, full-width and before")
-        << "2x Am （×２）" << QStringList{"1||2x", "1|Am|", "1||（×２）"};
+        << "2x Am （×２）" << QStringList{"1|!|2x", "1|Am|", "1|!|（×２）"};
     QTest::newRow("section prefix")
         << "Intro: Am F\r\n[Verse 1] G D\r\n(Aメロ) C"
         << QStringList{"1||Intro:", "2|Am|", "2|F|",       "3||[Verse 1]",
                        "4|G|",      "4|D|",  "5||(Aメロ)", "6|C|"};
+    QTest::newRow("tab staff lines stay text")
+        << "e|-------0-|\r\nB|---------|" << QStringList{"1||e|-------0-|", "2||B|---------|"};
     QTest::newRow("metadata is never a prefix") << "Key: C G" << QStringList{"1||Key: C G"};
     QTest::newRow("passing chord in parentheses")
         << "C  (C7) F\r\nla li   lo" << QStringList{"1|C|la ", "1|(C7)|li   ", "1|F|lo"};
     QTest::newRow("group in parentheses") << "( D G A )" << QStringList{"1|(D|", "1|G|", "1|A)|"};
     QTest::newRow("bar fills and arrow")
         << "C / % - G → Aメロへ\r\nla  lo  li"
-        << QStringList{"1|C|la  lo  ", "1||/", "1||%", "1||-", "1|G|li", "1||→ Aメロへ"};
+        << QStringList{"1|C|la  lo  ", "1|!|/", "1|!|%", "1|!|-", "1|G|li", "1|!|→ Aメロへ"};
     QTest::newRow("starred and odd chord names")
         << "C*  Em**  C7(b10)\r\nla  li    lo"
         << QStringList{"1|C*|la  ", "1|Em**|li    ", "1|C7(b10)|lo"};

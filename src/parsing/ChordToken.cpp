@@ -18,8 +18,19 @@ constexpr int32_t kEndColumn = 10000;
 
 ChordToken::ChordToken() : m_tokens(1), m_separators(QStringLiteral(" \t\u3000|\uFF5C\u2503")) {}
 
+sheetline::Kind ChordToken::KindOf(const QString &sToken) const {
+    const auto it = m_kinds.constFind(sToken);
+    if (it != m_kinds.constEnd()) {
+        return *it;
+    }
+    const sheetline::Kind kind = sheetline::KindOf(sToken);
+    m_kinds.insert(sToken, kind);
+    return kind;
+}
+
 void ChordToken::SetText(const QString &sText) {
     m_text = sText;
+    m_kinds.clear();
     m_sheetCapo = -1;
     m_defines.clear();
     // Blanks pasted from web pages are spaces of the sheet.
@@ -110,7 +121,7 @@ ChordToken::ChordLine ChordToken::ReadChordLine(const QString &sLine) const {
             return out;
         }
         first = false;
-        const sheetline::Kind kind = sheetline::KindOf(t);
+        const sheetline::Kind kind = KindOf(t);
         if (kind == sheetline::Kind::Other) {
             out.chords = false;
             return out;
@@ -148,7 +159,7 @@ void ChordToken::PairChordLine(const ChordLine &chordLine, const Lyric &lyric) {
     QString pendingOpen; // a lone "(" opens the next chord's group
     int32_t openColumn = 0;
     for (QString t = token.FirstToken(); !t.isEmpty(); t = token.NextToken()) {
-        const sheetline::Kind kind = sheetline::KindOf(t);
+        const sheetline::Kind kind = KindOf(t);
         const int32_t column = token.TokenStartPositionB();
         if (kind == sheetline::Kind::Arrow) {
             // The arrow and what it says, to the end of the line.

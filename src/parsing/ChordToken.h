@@ -1,9 +1,11 @@
 #pragma once
 
 #include "parsing/ChordPro.h"
+#include "parsing/SheetLine.h"
 #include "parsing/basString.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <QString>
 
 #include <cstdint>
@@ -83,6 +85,9 @@ private:
     void ReadChordPro(const QString &sText);
     QString ConvertLine(const QString &sLine) const;
     ChordLine ReadChordLine(const QString &sLine) const;
+    // What a word is, remembered for the sheet being read: a sheet names the
+    // same chords again and again.
+    sheetline::Kind KindOf(const QString &sToken) const;
     void PairChordLine(const ChordLine &chordLine, const Lyric &lyric);
     Lyric MakeLyric(const QString &sLine) const;
     static QString CutWord(const Lyric &lyric, int32_t s, int32_t e);
@@ -99,4 +104,5 @@ private:
     int16_t m_sheetCapo = -1;
     std::vector<chordpro::Define> m_defines;
     const QString m_separators;
+    mutable QHash<QString, sheetline::Kind> m_kinds;
 };

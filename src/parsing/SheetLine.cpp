@@ -103,6 +103,12 @@ const QString kClose = QStringLiteral("】］])）＞>");
 
 Kind KindOf(const QString &sToken) {
     const QString narrow = Narrow(sToken);
+    // Most words of a sheet are lyrics: those that can start no chord and no
+    // mark are told at once.
+    static const QString markStarts = QStringLiteral("xX×*0123456789([Nn/%-—―・….:)]→⇒");
+    if (narrow.isEmpty() || (!StartsWithNote(narrow) && !markStarts.contains(narrow[0]))) {
+        return Kind::Other;
+    }
     if (narrow.startsWith(u'→') || narrow.startsWith(u'⇒') || narrow.startsWith(u"->")) {
         return Kind::Arrow;
     }

@@ -66,8 +66,9 @@ void ChordToken::SetText(const QString &sText) {
                 AddToken(QString(), chordLine.prefix);
                 nextRow();
             }
-            // The conversions do not change what the next line is read as.
-            if (!walker.EndOfText() && ReadChordLine(walker.CurrentLine()).chords) {
+            // The conversions do not change what the next line is read as. A
+            // label or a metadata line under chords is no lyric of theirs.
+            if (!walker.EndOfText() && !IsLyric(walker.CurrentLine())) {
                 PairChordLine(chordLine, MakeLyric(QString()));
             } else {
                 PairChordLine(chordLine, MakeLyric(ConvertLine(walker.NextLine())));
@@ -99,6 +100,20 @@ void ChordToken::ReadChordPro(const QString &sText) {
 
 QString ChordToken::ConvertLine(const QString &sLine) const {
     return basString::ExpandTabColumns(basString::WideSpaceToSpaces(sLine), m_tabSize, m_rule);
+}
+
+bool ChordToken::IsLyric(const QString &sLine) const {
+    if (sheetline::IsSectionLabel(sLine)) {
+        return false;
+    }
+    Token token;
+    token.SetSeparator(m_separators);
+    token.SetSource(sLine);
+    const QString first = token.FirstToken();
+    if (!first.isEmpty() && sheetline::IsMetadataWord(first)) {
+        return false;
+    }
+    return !ReadChordLine(sLine).chords;
 }
 
 // A chord line holds chords and marks, at least one chord, and nothing

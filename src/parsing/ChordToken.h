@@ -85,6 +85,9 @@ private:
     void ReadChordPro(const QString &sText);
     QString ConvertLine(const QString &sLine) const;
     ChordLine ReadChordLine(const QString &sLine) const;
+    // True for a line that may be the lyric of the chord line above it: not
+    // chords, not a section label, not metadata.
+    bool IsLyric(const QString &sLine) const;
     // What a word is, remembered for the sheet being read: a sheet names the
     // same chords again and again.
     sheetline::Kind KindOf(const QString &sToken) const;

@@ -158,6 +158,10 @@ qsizetype SectionPrefixLength(const QString &sLine) {
     } else {
         const qsizetype colon = narrow.indexOf(u':', start);
         end = colon < 0 ? -1 : colon + 1;
+        // Or a section word alone before the chords: "イントロ　Am F".
+        if (end < 0 || !IsSectionLabel(narrow.mid(start, end - start))) {
+            end = narrow.indexOf(u' ', start);
+        }
     }
     if (end < 0 || !IsSectionLabel(narrow.mid(start, end - start))) {
         return 0;

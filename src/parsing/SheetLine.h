@@ -30,8 +30,8 @@ bool IsMetadataWord(const QString &sToken);
 bool IsSectionLabel(const QString &sText);
 
 // The length of a section prefix at the start of a chord line ("Intro:",
-// "イントロ：", "[Verse 1]", "【サビ】", "(Aメロ)"), leading blanks included;
-// 0 when the line has none.
+// "イントロ：", "[Verse 1]", "【サビ】", "(Aメロ)", a section word alone before
+// the first blank), leading blanks included; 0 when the line has none.
 qsizetype SectionPrefixLength(const QString &sLine);
 
 } // namespace sheetline

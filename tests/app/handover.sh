@@ -16,6 +16,9 @@ mkdir -m 700 "$XDG_RUNTIME_DIR"
 cp "$here/x11lib.sh" lib.sh
 
 mkdir folder sub
+# Left by a kill while a chord was added, an hour ago: gone after the start.
+printf 'half' > POSITION.INI.Ab12Cd
+touch -d '1 hour ago' POSITION.INI.Ab12Cd
 mkfifo fifo
 truncate -s 5M big.txt
 # A lone high surrogate in UTF-16.
@@ -64,6 +67,7 @@ wait $pid
 INNER
 xvfb-run -a -n 160 -s "-screen 0 1280x800x24" bash drive.sh
 
+[ ! -e POSITION.INI.Ab12Cd ] || { echo "FAIL: a stale dictionary temporary was kept"; exit 1; }
 ini=config/tamblin/tamblin.INI
 [ -f "$ini" ] || ini=tamblin.INI
 fail() { echo "FAIL: $*"; iconv -f CP932 -t UTF-8 "$ini" || true; exit 1; }

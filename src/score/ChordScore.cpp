@@ -169,6 +169,8 @@ std::shared_ptr<Chord> ChordScore::SheetChord() {
 void ChordScore::BuildChordViews(const QString &sText) {
     emit DrawStart();
     FlagGuard batch(m_batch);
+    // A new sheet starts with no chosen fingerings; its own come after it.
+    m_voicings.clear();
     try {
         m_token.SetText(sText);
         const auto n = static_cast<size_t>(m_token.Size());
@@ -246,7 +248,7 @@ void ChordScore::ApplyVoicings() {
     for (const auto &[name, line] : m_voicings) {
         byName.insert(name, line);
     }
-    for (int16_t i = 1; i <= ChordViewCount(); ++i) {
+    for (int32_t i = 1; i <= ChordViewCount(); ++i) {
         ChordView *cell = Cell(i);
         const auto it = byName.constFind(cell->ChordName());
         if (it != byName.constEnd() && cell->PositionSize() > 1) {
@@ -277,7 +279,7 @@ void ChordScore::chvChord_UseForAll(ChordView *cell) {
 capoadvisor::ChordCounts ChordScore::SheetChordNames() const {
     capoadvisor::ChordCounts counts;
     QHash<QString, size_t> at;
-    for (int16_t k = 1; k <= m_token.Size(); ++k) {
+    for (int32_t k = 1; k <= m_token.Size(); ++k) {
         const QString name = m_token.ChordName(k);
         if (name.isEmpty()) {
             continue;
@@ -300,7 +302,7 @@ void ChordScore::SetZoom(int iPercent) {
     emit DrawStart();
     FlagGuard batch(m_batch);
     Properties()->SetZoom(iPercent);
-    for (int16_t i = 1; i <= ChordViewCount(); ++i) {
+    for (int32_t i = 1; i <= ChordViewCount(); ++i) {
         Cell(i)->SetZoom(iPercent);
     }
     ArrangeScore();
@@ -433,9 +435,9 @@ void ChordScore::ClickPopupMenu() {
 int16_t ChordScore::CellAt(const QPoint &at) const {
     // The last cell is the topmost where cells overlap, as the layout may
     // leave them when a page is too short for a cell.
-    for (int16_t i = ChordViewCount(); i >= 1; --i) {
+    for (int32_t i = ChordViewCount(); i >= 1; --i) {
         if (Cell(i)->geometry().contains(at)) {
-            return i;
+            return static_cast<int16_t>(i);
         }
     }
     return 0;
@@ -444,7 +446,7 @@ int16_t ChordScore::CellAt(const QPoint &at) const {
 void ChordScore::paintEvent(QPaintEvent *event) {
     QPainter p(this);
     const QRect dirty = event->rect();
-    for (int16_t i = 1; i <= ChordViewCount(); ++i) {
+    for (int32_t i = 1; i <= ChordViewCount(); ++i) {
         const ChordView *cell = Cell(i);
         const QRect box = cell->geometry();
         if (box.intersects(dirty)) {

@@ -201,7 +201,7 @@ void PaintScore(QPainter &p, const ChordScore &score) {
     for (const int32_t x : score.Layout().SeparatorX()) {
         PaintSeparator(p, Px(x), Px(score.HeightTwips()), ink);
     }
-    for (int16_t i = 1; i <= score.ChordViewCount(); ++i) {
+    for (int32_t i = 1; i <= score.ChordViewCount(); ++i) {
         const ChordView *cell = score.Cell(i);
         const auto &places = score.Layout().Places();
         if (static_cast<size_t>(i) > places.size() ||

@@ -33,7 +33,7 @@ int Print(QPainter &p, QPagedPaintDevice &device, const ChordScore &score, bool 
           const QString &sTitle) {
     const int n = score.ChordViewCount();
     std::vector<ScoreLayout::Box> boxes(static_cast<size_t>(n));
-    for (int16_t i = 1; i <= n; ++i) {
+    for (int32_t i = 1; i <= n; ++i) {
         const ChordView *cell = score.Cell(i);
         boxes[static_cast<size_t>(i - 1)] = {cell->WidthTwips(), cell->HeightTwips(),
                                              cell->LineNo()};

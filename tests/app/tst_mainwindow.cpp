@@ -979,6 +979,18 @@ void TestMainWindow::voicingForWholeSheet() {
         QCOMPARE(score->Cell(2)->VoicingLine(), QStringLiteral("3-0-0-0-2-3"));
         w->mnuVisible_CapoFlat[0]->trigger(); // a rebuild keeps it
         QCOMPARE(score->Cell(3)->VoicingLine(), second);
+        // Another sheet in the same window has its own choices (none yet),
+        // and pasted text none at all.
+        const QString other = m_dir.filePath("other.txt");
+        WriteAll(other, "C\r\nla\r\n");
+        w->OpenChordFile(other);
+        QCOMPARE(score->Cell(1)->VoicingLine(), QStringLiteral("0-1-0-2-3-X"));
+        QGuiApplication::clipboard()->setText("C\r\nla");
+        w->OpenChordFile(sheet);
+        QCOMPARE(score->Cell(1)->VoicingLine(), second);
+        w->mnuEdit_Paste->trigger();
+        QCOMPARE(score->Cell(1)->VoicingLine(), QStringLiteral("0-1-0-2-3-X"));
+        w->OpenChordFile(sheet);
         QVERIFY(w->close());
     }
     QVERIFY(ReadAll(Ini()).contains("Chords1=C=" + second.toLatin1() + "\r\n"));

@@ -49,6 +49,7 @@ private slots:
     void init();
     void cleanup();
     void empty();
+    void mostCellsATokenizerGives();
     void oneColumn();
     void bottomAligned();
     void pageReturn();
@@ -115,6 +116,20 @@ int TestChordScore::RowWidth(int16_t first, int16_t last) const {
         w += m_score->Cell(i)->WidthTwips();
     }
     return w;
+}
+
+// The tokenizer's limit, 32,767 cells, is scored, painted and hit-tested:
+// no loop over the cells counts in 16 bits.
+void TestChordScore::mostCellsATokenizerGives() {
+    m_score->SetMax(INT16_MAX);
+    // Lines of 64 chords: 511 of them, and 63 more.
+    const QString line = QString("C G ").repeated(32) + "\r\n";
+    m_score->SetText(line.repeated(511) + QString("C G ").repeated(31) + "C");
+    QCOMPARE(m_score->ChordViewCount(), int16_t{INT16_MAX});
+    QVERIFY(!m_score->grab(QRect(0, 0, 200, 200)).isNull());
+    QCOMPARE(m_score->Cell(INT16_MAX)->ChordName(), QString("C"));
+    m_score->State(2);
+    QVERIFY(!m_score->SheetChordNames().empty());
 }
 
 void TestChordScore::empty() {

@@ -216,7 +216,7 @@ private:
 
     // Measured on demand: a cell nobody looks at (the template, a window with
     // no sheet yet) loads no font.
-    mutable bool m_arranged = true;
+    mutable bool m_arranged = false;
     mutable int32_t m_width = 0;
     mutable int32_t m_height = 0;
     mutable int32_t m_chordNameTop = 0;

@@ -196,6 +196,9 @@ void TestChordView::construction() {
     QCOMPARE(v.ChordNameFont()->Weight(), int16_t(700));
     QCOMPARE(v.LineNo(), 0);
     QCOMPARE(v.PositionId(), int16_t(0));
+    // The frame the construction builds, measured when first asked.
+    QCOMPARE(QList<int>({v.WidthTwips(), v.HeightTwips(), v.ChordNameTop(), v.WordTop()}),
+             QList<int>({660, 1185, 750, 975}));
     QCOMPARE(ChordView::ToColor(0x0000FF), QColor(255, 0, 0));
     QCOMPARE(ChordView::ToColor(0xC0C0C0), QColor(192, 192, 192));
 }

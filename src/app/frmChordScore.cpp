@@ -206,8 +206,6 @@ void frmChordScore::BuildMenus() {
 }
 
 void frmChordScore::Form_Load() {
-    m_busy = false;
-
     m_history = std::make_unique<FileHistory>();
     m_history->SetHistorySize(9);
     for (int16_t i = 1; i <= 9; ++i) {
@@ -262,7 +260,7 @@ MainWindowSettings frmChordScore::CurrentSettings() const {
 }
 
 void frmChordScore::closeEvent(QCloseEvent *event) {
-    if (m_busy) {
+    if (Busy()) {
         event->ignore();
         return;
     }
@@ -348,13 +346,13 @@ void frmChordScore::SetCapo(int16_t iCapo) {
 void frmChordScore::ReloadPositionIni(const QString &sIniFile) {
     const QString path = apppaths::FindDataFile(sIniFile);
     try {
+        BusyScope busy(*this);
         Chord scratch;
         scratch.LoadChordPosition(path);
         basMain::oChord()->LoadChordPosition(path);
         m_chsChord->Refresh();
         UpdateCapoAdvice();
     } catch (const AppError &e) {
-        EndDraw();
         msgbox::ShowError(this, e.Description());
     }
 }
@@ -411,11 +409,9 @@ void frmChordScore::ShowSheet(const std::function<void()> &build) {
     m_reading->StopAutoScroll();
     try {
         m_view->ResetScroll();
-        BeginDraw();
+        BusyScope busy(*this);
         build();
-        EndDraw();
     } catch (const AppError &e) {
-        EndDraw();
         msgbox::ShowError(this, e.Description());
         UpdateCapoAdvice();
         return;
@@ -485,16 +481,35 @@ void frmChordScore::ClickPopupMenu() {
     mnuPopup->exec(QCursor::pos());
 }
 
+// The score is not painted while it is rebuilt: never half-built.
 void frmChordScore::BeginDraw() {
+    if (m_busyDepth++ > 0) {
+        return;
+    }
     EnableCommands(false);
     setCursor(Qt::WaitCursor);
-    m_busy = true;
+    m_chsChord->setUpdatesEnabled(false);
 }
 
 void frmChordScore::EndDraw() {
+    if (m_busyDepth == 0 || --m_busyDepth > 0) {
+        return;
+    }
+    m_chsChord->setUpdatesEnabled(true);
+    LayoutView();
     EnableCommands(true);
     unsetCursor();
-    m_busy = false;
+}
+
+frmChordScore::BusyScope::BusyScope(frmChordScore &window)
+    : m_window(window), m_depth(window.m_busyDepth) {
+    m_window.BeginDraw();
+}
+
+frmChordScore::BusyScope::~BusyScope() {
+    while (m_window.m_busyDepth > m_depth) {
+        m_window.EndDraw();
+    }
 }
 
 void frmChordScore::EnableCommands(bool bEnabled) {
@@ -514,15 +529,11 @@ void frmChordScore::EnableCommands(bool bEnabled) {
     }
 }
 
-// The score is not painted while it is rebuilt: never half-built.
 void frmChordScore::chsChord_DrawStart() {
     BeginDraw();
-    m_chsChord->setUpdatesEnabled(false);
 }
 
 void frmChordScore::chsChord_DrawEnd() {
-    m_chsChord->setUpdatesEnabled(true);
-    LayoutView();
     EndDraw();
 }
 

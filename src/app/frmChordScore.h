@@ -34,8 +34,25 @@ public:
 
     void Form_Resize();
     void ClickPopupMenu();
+    // The score's rebuild brackets; they nest, counted.
     void chsChord_DrawStart();
     void chsChord_DrawEnd();
+
+    // The window is busy while one of these lives: commands off, the score
+    // not painted. Scopes nest; leaving one, by return or by an exception,
+    // closes every bracket opened inside it (a rebuild that failed half-way
+    // sends no end of its own).
+    class BusyScope {
+    public:
+        explicit BusyScope(frmChordScore &window);
+        ~BusyScope();
+        BusyScope(const BusyScope &) = delete;
+        BusyScope &operator=(const BusyScope &) = delete;
+
+    private:
+        frmChordScore &m_window;
+        int m_depth;
+    };
     // Loads sIniFile beside the program into a scratch dictionary first, so
     // a faulty file leaves the one in use as it was.
     void ReloadPositionIni(const QString &sIniFile);
@@ -54,7 +71,7 @@ public:
     QTimer *tmrCheckResize() const { return m_tmrCheckResize; }
     FileHistory *History() const { return m_history.get(); }
     const QString &PreOpenedDir() const { return m_preOpenedDir; }
-    bool Busy() const { return m_busy; }
+    bool Busy() const { return m_busyDepth > 0; }
     // The capo whose item is checked, -1 if none.
     int16_t CheckedCapo() const;
     bool PageReturn() const;
@@ -136,7 +153,7 @@ private:
     QTimer *m_tmrCheckResize = nullptr;
     std::unique_ptr<FileHistory> m_history;
     QString m_preOpenedDir;
-    bool m_busy = false;
+    int m_busyDepth = 0;
     bool m_loaded = false;
     ReadingControls *m_reading = nullptr;
     VoicingMemory m_voicingMemory;

@@ -238,25 +238,26 @@ void frmSetting::cmdOK_Click() {
     hide();
     // The main window repaints where the dialog was before the work starts.
     QCoreApplication::processEvents();
-    m_main->chsChord_DrawStart();
-    const ChordView *preview = m_chsChord->Properties();
-    ChordView *main = m_main->chsChord()->Properties();
-    main->CopyDisplaySettings(*preview, ChordView::FontCopy::Values);
-    int16_t tab = 4;
-    for (int t : {2, 4, 8}) {
-        if (optTabSize[t]->isChecked()) {
-            tab = static_cast<int16_t>(t);
+    {
+        frmChordScore::BusyScope busy(*m_main);
+        const ChordView *preview = m_chsChord->Properties();
+        ChordView *main = m_main->chsChord()->Properties();
+        main->CopyDisplaySettings(*preview, ChordView::FontCopy::Values);
+        int16_t tab = 4;
+        for (int t : {2, 4, 8}) {
+            if (optTabSize[t]->isChecked()) {
+                tab = static_cast<int16_t>(t);
+            }
+        }
+        m_main->chsChord()->SetTabSize(tab);
+        try {
+            m_main->chsChord()->Refresh();
+        } catch (const AppError &e) {
+            msgbox::ShowError(m_main, e.Description());
+        }
+        if (cboPositionIni->currentText() != basPath::GetFileName(basMain::oChord()->Filename())) {
+            m_main->ReloadPositionIni(cboPositionIni->currentText());
         }
     }
-    m_main->chsChord()->SetTabSize(tab);
-    try {
-        m_main->chsChord()->Refresh();
-    } catch (const AppError &e) {
-        msgbox::ShowError(m_main, e.Description());
-    }
-    if (cboPositionIni->currentText() != basPath::GetFileName(basMain::oChord()->Filename())) {
-        m_main->ReloadPositionIni(cboPositionIni->currentText());
-    }
-    m_main->chsChord_DrawEnd();
     accept();
 }

@@ -347,9 +347,22 @@ void TestMainWindow::busyRefusesClose() {
     QCOMPARE(w->cursor().shape(), Qt::WaitCursor);
     QVERIFY(!w->close());
     QVERIFY(!QFile::exists(Ini()));
+    // Brackets nest: the window is busy until the outermost ends.
+    w->chsChord_DrawStart();
+    w->chsChord_DrawEnd();
+    QVERIFY(w->Busy());
+    QVERIFY(!w->chsChord()->updatesEnabled());
     w->chsChord_DrawEnd();
     QVERIFY(!w->Busy());
     QVERIFY(w->mnuFile_Open->isEnabled());
+    // A sheet that fails half-way through its rebuild leaves the window
+    // idle and its score painted.
+    const QString longLine = m_dir.filePath("long.txt");
+    WriteAll(longLine, QByteArray(40000, 'x'));
+    w->OpenChordFile(longLine);
+    QCOMPARE(m_messages.size(), 1);
+    QVERIFY(!w->Busy());
+    QVERIFY(w->chsChord()->updatesEnabled());
     QVERIFY(w->close());
     QVERIFY(QFile::exists(Ini()));
 }

@@ -7,9 +7,11 @@
 #include "platform/Twips.h"
 #include "platform/WidgetHelpers.h"
 #include "score/ChordView.h"
+#include "score/ScoreAccessible.h"
 #include "score/ScoreSeparator.h"
 #include "score/Zoom.h"
 
+#include <QAccessible>
 #include <QCursor>
 #include <QHash>
 #include <QMenu>
@@ -35,6 +37,7 @@ struct FlagGuard {
 } // namespace
 
 ChordScore::ChordScore(QWidget *parent) : QWidget(parent) {
+    scoreaccessible::Install();
     widgethelpers::SetWhiteBackground(this);
     widgethelpers::AcceptDrops(this, [this](const QMimeData *d) { emit DropFile(d); });
     m_chvChord.push_back(new ChordView()); // the template is never shown
@@ -192,6 +195,11 @@ void ChordScore::BuildChordViews(const QString &sText) {
         DestroyCellsFrom(1);
         ArrangeScore();
         throw;
+    }
+    // A screen reader reads the new sheet's cells.
+    if (QAccessible::isActive()) {
+        QAccessibleEvent reorder(this, QAccessible::ObjectReorder);
+        QAccessible::updateAccessibility(&reorder);
     }
     emit DrawEnd();
 }

@@ -56,6 +56,8 @@ public:
     // The template cell: the host sets the dictionary, fonts, colours and
     // fret-start rule on it, then calls Refresh or loads a text.
     ChordView *Properties() const { return m_chvChord[0]; }
+    // The topmost cell under a point of the score, 0 for none.
+    int16_t CellAt(const QPoint &at) const;
     void SetCapo(int16_t iCapo);
     // Fingerings chosen for whole chords: chord name as shown, position
     // line. Cells of those chords show them, now and after every rebuild;
@@ -113,8 +115,6 @@ private:
     QWidget *CellCanvas() override { return this; }
     void CellChanged(const ChordView &cell) override;
     void CellEvent(ChordView &cell, Event event) override;
-    // The topmost cell under a point of the score, 0 for none.
-    int16_t CellAt(const QPoint &at) const;
     // Where the last layout put cell i; null for a cell it has not seen.
     const ScoreLayout::Place *PlaceOf(int16_t i) const;
     void BuildChordViews(const QString &sText);

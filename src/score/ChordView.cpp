@@ -425,6 +425,20 @@ QString ChordView::VoicingLine() const {
     return m_chord && m_positionId != 0 ? m_chord->PositionLine(m_positionId) : QString();
 }
 
+int16_t ChordView::PositionIndex() const {
+    if (!m_chord || m_positionId == 0) {
+        return 0;
+    }
+    int16_t id = m_chord->SearchPosition(ChordName());
+    for (int16_t i = 1; id != 0 && i <= m_positionSize; ++i) {
+        if (id == m_positionId) {
+            return i;
+        }
+        id = m_chord->NextPosition(id);
+    }
+    return 0;
+}
+
 void ChordView::ClickPosition() {
     if (m_positionSize < 2 || !m_chord) {
         return;

@@ -127,6 +127,8 @@ public:
     void SetPositionId(int16_t iPositionId);
     int16_t PositionId() const { return m_positionId; }
     int16_t PositionSize() const { return m_positionSize; }
+    // Which of the chord's fingerings is shown, from 1; 0 when none is.
+    int16_t PositionIndex() const;
     bool VariationMark() const { return m_variationMark; }
     void SetVariationMark(bool bVal) { m_variationMark = bVal; }
     // 3 to 7 strings, 1 to 6 fret columns; others raise an AppError.

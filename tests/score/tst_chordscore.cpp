@@ -7,6 +7,7 @@
 #include "score/Fonts.h"
 #include "score/ScorePainter.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
@@ -50,6 +51,7 @@ private slots:
     void cleanup();
     void empty();
     void mostCellsATokenizerGives();
+    void accessibleCells();
     void oneColumn();
     void bottomAligned();
     void pageReturn();
@@ -130,6 +132,31 @@ void TestChordScore::mostCellsATokenizerGives() {
     QCOMPARE(m_score->Cell(INT16_MAX)->ChordName(), QString("C"));
     m_score->State(2);
     QVERIFY(!m_score->SheetChordNames().empty());
+}
+
+// A screen reader finds every cell: its chord, which fingering shows, its
+// lyric, and where it is.
+void TestChordScore::accessibleCells() {
+    m_score->SetText("C   G   x2\r\nla  li");
+    QAccessibleInterface *score = QAccessible::queryAccessibleInterface(m_score.get());
+    QVERIFY(score);
+    QCOMPARE(score->role(), QAccessible::List);
+    QCOMPARE(score->childCount(), 3);
+    QStringList names;
+    for (int i = 0; i < score->childCount(); ++i) {
+        names << score->child(i)->text(QAccessible::Name);
+    }
+    QCOMPARE(names, (QStringList{"C, 押さえ方 1/1, la", "G, 押さえ方 1/3, li", "x2"}));
+    testsupport::PressCell(*m_score, m_score->Cell(2), Qt::LeftButton,
+                           m_score->Cell(2)->DiagramRect().center());
+    QCOMPARE(score->child(1)->text(QAccessible::Name), QString("G, 押さえ方 2/3, li"));
+    const QRect g(m_score->mapToGlobal(m_score->Cell(2)->pos()), m_score->Cell(2)->size());
+    QCOMPARE(score->child(1)->rect(), g);
+    QCOMPARE(score->childAt(g.center().x(), g.center().y()), score->child(1));
+    QCOMPARE(score->indexOfChild(score->child(1)), 1);
+    QCOMPARE(score->child(1)->parent(), score);
+    m_score->SetText("C");
+    QCOMPARE(score->childCount(), 1);
 }
 
 void TestChordScore::empty() {

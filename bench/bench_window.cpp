@@ -206,7 +206,6 @@ BENCHMARK(BM_ScrollStep)->Arg(300)->Arg(3000)->Arg(5000)->Unit(benchmark::kMilli
 
 int main(int argc, char **argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    widgethelpers::PrepareRepaint();
     QApplication app(argc, argv);
     scorefonts::InstallFontSubstitutions();
     msgbox::SetSink([](const QString &m) { std::fprintf(stderr, "message: %s\n", qPrintable(m)); });

@@ -7,7 +7,6 @@
 #include "chords/Chord.h"
 #include "platform/AppError.h"
 #include "platform/MessageBox.h"
-#include "platform/WidgetHelpers.h"
 #include "score/ChordScore.h"
 #include "score/Fonts.h"
 
@@ -23,7 +22,6 @@
 #include <cstring>
 
 int main(int argc, char **argv) {
-    widgethelpers::PrepareRepaint();
     QApplication app(argc, argv);
     const char *mode = argc > 1 ? argv[1] : "tamblin";
     if (std::strcmp(mode, "bare") == 0 || std::strcmp(mode, "bare-menu") == 0) {

@@ -5,7 +5,6 @@
 
 #include "platform/AppInfo.h"
 #include "platform/AppPaths.h"
-#include "platform/WidgetHelpers.h"
 #include "settings/PrivateProfile.h"
 
 #include <QApplication>
@@ -89,7 +88,6 @@ int main(int argc, char **argv) {
         break;
     }
     const QString file = parsed.file;
-    widgethelpers::PrepareRepaint();
     // Qt sees the program's name only: a sheet named "-style" or "-name" is
     // a file here, never one of Qt's own options.
     int qtArgc = 1;

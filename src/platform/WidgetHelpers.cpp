@@ -39,12 +39,6 @@ private:
 
 } // namespace
 
-void PrepareRepaint() {
-    if (!qEnvironmentVariableIsSet("QT_NO_SUBTRACTOPAQUESIBLINGS")) {
-        qputenv("QT_NO_SUBTRACTOPAQUESIBLINGS", "1");
-    }
-}
-
 void SetWhiteBackground(QWidget *w) {
     w->setAutoFillBackground(true);
     QPalette pal = w->palette();

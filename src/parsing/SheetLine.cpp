@@ -99,6 +99,14 @@ const QRegularExpression &LabelPattern() {
 const QString kOpen = QStringLiteral("【［[(（＜<");
 const QString kClose = QStringLiteral("】］])）＞>");
 
+// The characters a section label can start with: most lines of a sheet are
+// told from one without a pattern.
+bool MayStartLabel(QChar c) {
+    static const QString starts =
+        QStringLiteral("【［[(（＜<AaBbCcDd大落サイ間アエ前後IiVvPpSsOoRrTt0123456789");
+    return starts.contains(c);
+}
+
 } // namespace
 
 Kind KindOf(const QString &sToken) {
@@ -122,6 +130,10 @@ Kind KindOf(const QString &sToken) {
 }
 
 bool IsMetadataWord(const QString &sToken) {
+    static const QString starts = QStringLiteral("KkCcTtBbAaWwMm作編歌");
+    if (sToken.isEmpty() || !starts.contains(Narrow(sToken.left(1)).front())) {
+        return false;
+    }
     static const QRegularExpression re(
         QStringLiteral("^(?:key|capo|tempo|bpm|time|title|artist|words|music|作詞|作曲|編曲|歌)"
                        "(?:$|[:=\\d])"),
@@ -131,6 +143,10 @@ bool IsMetadataWord(const QString &sToken) {
 
 bool IsSectionLabel(const QString &sText) {
     QString t = Narrow(sText).trimmed();
+    // "エンディング 2:" is about the longest one.
+    if (t.isEmpty() || t.size() > 16 || !MayStartLabel(t.front())) {
+        return false;
+    }
     if (t.size() >= 2 && kOpen.contains(t.front()) &&
         kClose.indexOf(t.back()) == kOpen.indexOf(t.front())) {
         t = t.mid(1, t.size() - 2).trimmed();
@@ -147,7 +163,7 @@ qsizetype SectionPrefixLength(const QString &sLine) {
     while (start < narrow.size() && narrow[start] == u' ') {
         ++start;
     }
-    if (start == narrow.size()) {
+    if (start == narrow.size() || !MayStartLabel(narrow[start])) {
         return 0;
     }
     qsizetype end = -1;

@@ -22,8 +22,12 @@ ChordView::ChordView(CellHost *host) : m_host(host) {
     m_word.SetFont(scorefonts::DefaultWordFont());
 }
 
-ChordView::ChordView(CellHost *host, const ChordView &templ) : m_host(host) {
-    Setup();
+// The template's frame is copied as it is: its strings, frets and zoom are
+// those every cell takes at its load, so none is placed again.
+ChordView::ChordView(CellHost *host, const ChordView &templ)
+    : m_diagram(templ.m_diagram), m_host(host) {
+    m_name.SetZoom(templ.Zoom());
+    m_word.SetZoom(templ.Zoom());
     m_name.SetFont(templ.ChordNameFont());
     m_word.SetFont(templ.WordFont());
 }

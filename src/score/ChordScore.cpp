@@ -8,7 +8,7 @@
 #include "platform/WidgetHelpers.h"
 #include "score/ChordView.h"
 #include "score/ScoreAccessible.h"
-#include "score/ScoreSeparator.h"
+#include "score/ScorePainter.h"
 #include "score/Zoom.h"
 
 #include <QAccessible>
@@ -41,7 +41,6 @@ ChordScore::ChordScore(QWidget *parent) : QWidget(parent) {
     widgethelpers::SetWhiteBackground(this);
     widgethelpers::AcceptDrops(this, [this](const QMimeData *d) { emit DropFile(d); });
     m_chvChord.push_back(new ChordView()); // the template is never shown
-    m_linSep.push_back(new ScoreSeparator(this));
 }
 
 ChordScore::~ChordScore() {
@@ -52,10 +51,6 @@ ChordScore::~ChordScore() {
 
 ChordView *ChordScore::Cell(int16_t i) const {
     return i >= 1 && i <= ChordViewCount() ? m_chvChord[static_cast<size_t>(i)] : nullptr;
-}
-
-QWidget *ChordScore::Separator(int i) const {
-    return i >= 1 && i <= SeparatorCount() ? m_linSep[static_cast<size_t>(i)] : nullptr;
 }
 
 const ScoreLayout::Place *ChordScore::PlaceOf(int16_t i) const {
@@ -346,36 +341,28 @@ void ChordScore::SetSize(int32_t width, int32_t height) {
     resize(Px(width), Px(height));
 }
 
+std::vector<ScoreLayout::Box> ChordScore::LayoutBoxes() const {
+    std::vector<ScoreLayout::Box> boxes(static_cast<size_t>(ChordViewCount()));
+    for (int32_t i = 1; i <= ChordViewCount(); ++i) {
+        const ChordView *cell = Cell(i);
+        boxes[static_cast<size_t>(i - 1)] = {cell->WidthTwips(), cell->HeightTwips(),
+                                             cell->LineNo()};
+    }
+    return boxes;
+}
+
 void ChordScore::ArrangeScore() {
     if (m_arranging) {
         return;
     }
     FlagGuard guard(m_arranging);
     const int16_t n = ChordViewCount();
-    std::vector<ScoreLayout::Box> boxes(static_cast<size_t>(n));
-    for (int32_t i = 1; i <= n; ++i) {
-        const ChordView *cell = Cell(i);
-        boxes[static_cast<size_t>(i - 1)] = {cell->WidthTwips(), cell->HeightTwips(),
-                                             cell->LineNo()};
-    }
-    m_layout =
-        ScoreLayout::Arrange(boxes, m_fixHeight, zoom::ScaleTwips(Margin, Properties()->Zoom()));
+    m_layout = ScoreLayout::Arrange(LayoutBoxes(), m_fixHeight,
+                                    zoom::ScaleTwips(Margin, Properties()->Zoom()));
     for (int32_t i = 1; i <= n; ++i) {
         const ScoreLayout::Place &place = m_layout.Places()[static_cast<size_t>(i - 1)];
         if (place.Bottom != 0) { // a cell the layout left out stays where it is
             Cell(i)->move(QPoint(Px(place.Left), CellPixelTop(i)));
-        }
-    }
-    const std::vector<int32_t> &sepX = m_layout.SeparatorX();
-    while (m_linSep.size() <= sepX.size()) {
-        m_linSep.push_back(new ScoreSeparator(this));
-    }
-    for (size_t s = 1; s < m_linSep.size(); ++s) {
-        if (s <= sepX.size()) {
-            m_linSep[s]->setGeometry(Px(sepX[s - 1]), 0, 1, Px(m_layout.Height()));
-            m_linSep[s]->show();
-        } else {
-            m_linSep[s]->hide();
         }
     }
     SetSize(m_layout.Width(), m_layout.Height());
@@ -453,18 +440,7 @@ int16_t ChordScore::CellAt(const QPoint &at) const {
 
 void ChordScore::paintEvent(QPaintEvent *event) {
     QPainter p(this);
-    const QRect dirty = event->rect();
-    for (int32_t i = 1; i <= ChordViewCount(); ++i) {
-        const ChordView *cell = Cell(i);
-        const QRect box = cell->geometry();
-        if (box.intersects(dirty)) {
-            p.save();
-            p.setClipRect(box);
-            p.translate(box.topLeft());
-            cell->Paint(p);
-            p.restore();
-        }
-    }
+    scorepainter::PaintScore(p, *this, event->rect());
 }
 
 void ChordScore::mousePressEvent(QMouseEvent *event) {

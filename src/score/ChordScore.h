@@ -16,7 +16,6 @@
 class QAction;
 class QMenu;
 class QMimeData;
-class ScoreSeparator;
 
 // A whole chord sheet: one cell per token, laid out in rows (bottom-aligned)
 // in one column or, with a fixed height, in page columns side by side with
@@ -73,10 +72,9 @@ public:
     void SetZoom(int iPercent);
     int Zoom() const;
 
-    // Cells 1 to ChordViewCount, and the separators in use.
+    // Cells 1 to ChordViewCount, and the page separators of the layout.
     ChordView *Cell(int16_t i) const;
-    QWidget *Separator(int i) const;
-    int SeparatorCount() const { return static_cast<int>(m_linSep.size()) - 1; }
+    int SeparatorCount() const { return static_cast<int>(m_layout.SeparatorX().size()); }
     // Where the layout put everything; cell k at k - 1.
     const ScoreLayout &Layout() const { return m_layout; }
     // Size in twips as the layout left it.
@@ -89,6 +87,8 @@ public:
     // height, so that the bottoms of a row meet whatever the rounding.
     int CellPixelTop(int16_t i) const;
     int32_t SeparatorX(int i) const;
+    // What each cell asks of a layout, for the screen and the printer alike.
+    std::vector<ScoreLayout::Box> LayoutBoxes() const;
 
     // First and last cell of sheet row lLine; false when the row has none.
     bool FindLineRange(int32_t lLine, int16_t &iFirst, int16_t &iLast) const;
@@ -126,9 +126,8 @@ private:
     void ApplyVoicings();
     void SetSize(int32_t width, int32_t height);
 
-    std::vector<ChordView *> m_chvChord;    // 0 is the template
-    std::vector<ScoreSeparator *> m_linSep; // 0 is the template
-    ScoreLayout m_layout;                   // cell k at k - 1
+    std::vector<ChordView *> m_chvChord; // 0 is the template
+    ScoreLayout m_layout;                // cell k at k - 1
     ChordToken m_token;
     Capo m_capo;
     bool m_arranging = false;

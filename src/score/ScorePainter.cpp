@@ -195,21 +195,25 @@ void PaintCell(QPainter &p, const CellPicture &cell, Style style) {
     PaintPart(p, cell.Word, style);
 }
 
-void PaintScore(QPainter &p, const ChordScore &score) {
-    p.fillRect(0, 0, Px(score.WidthTwips()), Px(score.HeightTwips()), Qt::white);
+void PaintScore(QPainter &p, const ChordScore &score, const QRect &dirty) {
+    const QRect all(0, 0, Px(score.WidthTwips()), Px(score.HeightTwips()));
+    const QRect area = dirty.isNull() ? all : dirty;
+    p.fillRect(area, Qt::white);
     const QColor ink = score.palette().color(QPalette::WindowText);
     for (const int32_t x : score.Layout().SeparatorX()) {
-        PaintSeparator(p, Px(x), Px(score.HeightTwips()), ink);
+        if (Px(x) >= area.left() && Px(x) <= area.right()) {
+            PaintSeparator(p, Px(x), all.height(), ink);
+        }
     }
     for (int32_t i = 1; i <= score.ChordViewCount(); ++i) {
         const ChordView *cell = score.Cell(i);
-        const auto &places = score.Layout().Places();
-        if (static_cast<size_t>(i) > places.size() ||
-            places[static_cast<size_t>(i - 1)].Bottom == 0) {
+        const QRect box = cell->geometry();
+        if (!box.intersects(area)) {
             continue;
         }
         p.save();
-        p.translate(Px(score.CellLeft(i)), score.CellPixelTop(i));
+        p.setClipRect(box);
+        p.translate(box.topLeft());
         PaintCell(p, cell->Picture());
         p.restore();
     }

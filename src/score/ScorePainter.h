@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QRect>
 #include <QString>
 
 #include <cstdint>
@@ -50,7 +51,9 @@ QFont PaperFont(const QFont &font, const QPainter &p);
 void PaintSeparator(QPainter &p, int x, int iHeight, const QColor &ink);
 // A cell with its top-left corner at the origin.
 void PaintCell(QPainter &p, const CellPicture &cell, Style style = Style::Screen);
-// The whole score on white, from its top-left corner, as the screen shows it.
-void PaintScore(QPainter &p, const ChordScore &score);
+// The score on white, from its top-left corner: its page separators and its
+// cells. The screen paints the dirty rectangle through it; a null one is
+// the whole score (an image, a zoom preview).
+void PaintScore(QPainter &p, const ChordScore &score, const QRect &dirty = QRect());
 
 } // namespace scorepainter

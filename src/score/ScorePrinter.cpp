@@ -31,13 +31,7 @@ QFont FooterFont() {
 
 int Print(QPainter &p, QPagedPaintDevice &device, const ChordScore &score, bool bPageReturn,
           const QString &sTitle) {
-    const int n = score.ChordViewCount();
-    std::vector<ScoreLayout::Box> boxes(static_cast<size_t>(n));
-    for (int32_t i = 1; i <= n; ++i) {
-        const ChordView *cell = score.Cell(i);
-        boxes[static_cast<size_t>(i - 1)] = {cell->WidthTwips(), cell->HeightTwips(),
-                                             cell->LineNo()};
-    }
+    const std::vector<ScoreLayout::Box> boxes = score.LayoutBoxes();
     // Device units per pixel of the score: a zoomed score prints larger.
     const double dpi = device.logicalDpiY();
     const double unit = dpi / kScreenDpi;

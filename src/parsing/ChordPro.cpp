@@ -260,8 +260,6 @@ Sheet Read(const QString &sText) {
                 if (!label.isEmpty()) {
                     add({{QString(), label}});
                 }
-            } else if (name == u"end_of_verse" || name == u"end_of_bridge") {
-                // nothing to show
             } else if (name == u"start_of_tab") {
                 add({{QString(), SectionLabel(d.value, QStringLiteral("TAB"))}});
                 inTab = true;
@@ -288,7 +286,7 @@ Sheet Read(const QString &sText) {
                 // A section of the sheet's own: intro, outro, solo, ...
                 add({{QString(), SectionLabel(d.value, name.mid(9))}});
             } else if (name.startsWith(u"end_of_") && name.size() > 7) {
-                // nothing to show
+                // nothing to show: the end of a verse, a bridge, any section
             } else {
                 add({{QString(), line}}); // unknown: kept as it stands
             }

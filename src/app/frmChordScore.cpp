@@ -236,6 +236,7 @@ void frmChordScore::Form_Load() {
     m_reading->mnuVisible_HideMenuBar->setChecked(s.FullScreenHidesMenuBar);
     m_chsChord->SetTabSize(s.TabSize);
     SetCapo(s.Capo);
+    m_chsChord->SetPageReturn(s.PageReturn);
     mnuVisible_Page->setChecked(s.PageReturn);
 }
 
@@ -251,7 +252,7 @@ MainWindowSettings frmChordScore::CurrentSettings() const {
     s.ReadDisplay(*m_chsChord->Properties());
     s.TabSize = m_chsChord->TabSize();
     s.Capo = CheckedCapo();
-    s.PageReturn = mnuVisible_Page->isChecked();
+    s.PageReturn = PageReturn();
     s.Zoom = static_cast<int16_t>(Zoom());
     s.AutoScrollSpeed = static_cast<int16_t>(m_reading->AutoScroller().Speed());
     s.FullScreenHidesMenuBar = m_reading->mnuVisible_HideMenuBar->isChecked();
@@ -277,16 +278,12 @@ void frmChordScore::closeEvent(QCloseEvent *event) {
 }
 
 int16_t frmChordScore::CheckedCapo() const {
-    for (size_t i = 0; i < mnuVisible_CapoFlat.size(); ++i) {
-        if (mnuVisible_CapoFlat[i]->isChecked()) {
-            return static_cast<int16_t>(i);
-        }
-    }
-    return -1;
+    const int16_t capo = m_chsChord->CurrentCapo();
+    return capo >= 0 && static_cast<size_t>(capo) < mnuVisible_CapoFlat.size() ? capo : int16_t{-1};
 }
 
 bool frmChordScore::PageReturn() const {
-    return mnuVisible_Page->isChecked();
+    return m_chsChord->PageReturn();
 }
 
 int frmChordScore::Zoom() const {
@@ -467,7 +464,8 @@ void frmChordScore::mnuEdit_Open() {
 }
 
 void frmChordScore::mnuVisible_Page_Click() {
-    if (mnuVisible_Page->isChecked()) {
+    m_chsChord->SetPageReturn(mnuVisible_Page->isChecked());
+    if (PageReturn()) {
         m_chsChord->SetFixHeight(m_view->ViewHeightTwips());
         hsbScore()->setValue(hsbScore()->minimum());
     } else {
@@ -602,7 +600,7 @@ bool frmChordScore::Form_KeyDown(int key, Qt::KeyboardModifiers modifiers, quint
 
 void frmChordScore::LayoutView() {
     if (!isMinimized()) {
-        m_view->LayoutView(mnuVisible_Page->isChecked());
+        m_view->LayoutView(PageReturn());
     }
 }
 
@@ -622,7 +620,7 @@ void frmChordScore::changeEvent(QEvent *event) {
 }
 
 void frmChordScore::tmrCheckResize_Timer() {
-    if (mnuVisible_Page->isChecked()) {
+    if (PageReturn()) {
         m_chsChord->SetFixHeight(m_view->ViewHeightTwips());
     }
 }

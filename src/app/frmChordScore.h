@@ -72,7 +72,7 @@ public:
     FileHistory *History() const { return m_history.get(); }
     const QString &PreOpenedDir() const { return m_preOpenedDir; }
     bool Busy() const { return m_busyDepth > 0; }
-    // The capo whose item is checked, -1 if none.
+    // The capo set (the score's; its menu item shows it), -1 if none.
     int16_t CheckedCapo() const;
     bool PageReturn() const;
     int Zoom() const;

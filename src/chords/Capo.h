@@ -25,6 +25,7 @@ public:
     Capo();
 
     void SetCapo(int16_t iCapo) { m_capo = iCapo; }
+    int16_t Value() const { return m_capo; }
     QString Chord(const QString &sChord) const;
 
     BassSplit SplitBass(const QString &sChord) const;

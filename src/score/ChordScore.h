@@ -58,6 +58,11 @@ public:
     // The topmost cell under a point of the score, 0 for none.
     int16_t CellAt(const QPoint &at) const;
     void SetCapo(int16_t iCapo);
+    // The view's own state, which menus only show: the capo set, and
+    // whether the sheet is laid out in pages (the height is the window's).
+    int16_t CurrentCapo() const { return m_capo.Value(); }
+    bool PageReturn() const { return m_pageReturn; }
+    void SetPageReturn(bool bOn) { m_pageReturn = bOn; }
     // Fingerings chosen for whole chords: chord name as shown, position
     // line. Cells of those chords show them, now and after every rebuild;
     // a line the dictionary lacks leaves the first fingering.
@@ -127,7 +132,8 @@ private:
     void SetSize(int32_t width, int32_t height);
 
     std::vector<ChordView *> m_chvChord; // 0 is the template
-    ScoreLayout m_layout;                // cell k at k - 1
+    bool m_pageReturn = false;
+    ScoreLayout m_layout; // cell k at k - 1
     ChordToken m_token;
     Capo m_capo;
     bool m_arranging = false;

@@ -50,7 +50,7 @@ wait $pid
 INNER
 # Each shell test looks for a free display from a number of its own: two
 # `xvfb-run -a` started at once (ctest -j) would both take :99.
-xvfb-run -a -n 110 -s "-screen 0 1280x800x24" bash drive.sh
+"$here/xvfb.sh" bash drive.sh
 
 ini=tamblin.INI
 fail() { echo "FAIL: $*"; iconv -f CP932 -t UTF-8 "$ini" || true; exit 1; }
@@ -85,7 +85,7 @@ focus "$wid"; xdotool key Return
 for i in $(seq 100); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done
 set +e; wait $pid; echo "exit $?" > exit.txt
 INNER
-xvfb-run -a -n 120 -s "-screen 0 1280x800x24" bash missing.sh
+"$here/xvfb.sh" bash missing.sh
 grep -q 'exit 1' exit.txt || fail "a missing position file did not end the program"
 [ ! -e "$ini" ] || fail "settings written although the program did not start"
 echo "e2e: ok"

@@ -65,7 +65,7 @@ for i in $(seq 100); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done
 if kill -0 $pid 2>/dev/null; then kill $pid; echo "FAIL: tamblin did not close"; exit 1; fi
 wait $pid
 INNER
-xvfb-run -a -n 160 -s "-screen 0 1280x800x24" bash drive.sh
+"$here/xvfb.sh" bash drive.sh
 
 [ ! -e POSITION.INI.Ab12Cd ] || { echo "FAIL: a stale dictionary temporary was kept"; exit 1; }
 ini=config/tamblin/tamblin.INI

@@ -4,6 +4,7 @@
 # from its frame, within a pixel.
 set -euo pipefail
 bin=$1
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cp -r "$bin/tamblin" "$bin/POSITION.INI" "$bin/samples" "$work/"
@@ -54,7 +55,7 @@ echo "open $(( (ox - ofx) - (mx - mfx) )) $(( (oy - ofy) - (my - mfy) ))" >> res
 xdotool key Escape; gone 'ファイルを開く'
 kill $pid; wait $pid || true
 INNER
-xvfb-run -a -n 130 -s "-screen 0 1280x800x24" bash ${WM_TRACE:+-x} drive.sh || fail "could not drive the windows"
+"$here/xvfb.sh" bash ${WM_TRACE:+-x} drive.sh || fail "could not drive the windows"
 cat result.txt
 # Doubled centres: the difference of two centres may be off by one pixel.
 read -r _ dx dy < <(grep '^about' result.txt)

@@ -65,7 +65,7 @@ for _ in $(seq 100); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done
 if kill -0 $pid 2>/dev/null; then kill $pid; echo "tamblin did not close"; exit 1; fi
 wait $pid
 INNER
-run() { xvfb-run -a -n 150 -s "-screen 0 1280x800x24" bash "$work/drive.sh" "$@"; }
+run() { "$here/../app/xvfb.sh" bash "$work/drive.sh" "$@"; }
 
 ini=$XDG_CONFIG_HOME/tamblin/tamblin.INI
 sheet=$usr/share/tamblin/samples/sakura.txt

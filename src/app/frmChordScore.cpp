@@ -98,6 +98,32 @@ frmChordScore::~frmChordScore() {
 }
 
 void frmChordScore::BuildMenus() {
+    BuildFileMenu();
+    BuildEditMenu();
+    BuildVisibleMenu();
+    BuildHelpMenu();
+    mnuPopup = new QMenu(QStringLiteral("ポップアップ"), this);
+    mnuPopup_Paste =
+        mnuPopup->addAction(QStringLiteral("貼り付け"), this, &frmChordScore::PasteText);
+
+    // Keys stay on while the menu bar is hidden in full screen.
+    const std::function<void(QMenu *)> keep = [&](QMenu *menu) {
+        for (QAction *a : menu->actions()) {
+            if (a->menu()) {
+                keep(a->menu());
+            } else if (!a->shortcuts().isEmpty()) {
+                addAction(a);
+            }
+        }
+    };
+    for (QAction *a : menuBar()->actions()) {
+        if (a->menu()) {
+            keep(a->menu());
+        }
+    }
+}
+
+void frmChordScore::BuildFileMenu() {
     QMenu *file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
     mnuFile_Open =
         file->addAction(QStringLiteral("開く(&O)..."), this, &frmChordScore::mnuFile_Open_Click);
@@ -130,13 +156,17 @@ void frmChordScore::BuildMenus() {
     }
     mnuFile_Dummy3 = file->addSeparator();
     mnuFile_Exit = file->addAction(QStringLiteral("終了(&X)"), this, &QWidget::close);
+}
 
+void frmChordScore::BuildEditMenu() {
     mnuEdit = menuBar()->addMenu(QStringLiteral("編集(&E)"));
     connect(mnuEdit, &QMenu::aboutToShow, this, &frmChordScore::mnuEdit_Open);
     mnuEdit_Paste =
         mnuEdit->addAction(QStringLiteral("貼り付け(&P)"), this, &frmChordScore::PasteText);
     mnuEdit_Paste->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
+}
 
+void frmChordScore::BuildVisibleMenu() {
     QMenu *visible = menuBar()->addMenu(QStringLiteral("表示(&V)"));
     mnuVisible_State.assign(4, nullptr);
     const char *states[] = {"", "押え方", "コード名", "歌詞"};
@@ -148,6 +178,19 @@ void frmChordScore::BuildMenus() {
         mnuVisible_State[static_cast<size_t>(i)] = a;
     }
     visible->addSeparator();
+    BuildCapoMenu(visible);
+    visible->addSeparator();
+    mnuVisible_Missing = visible->addAction(QStringLiteral("辞書にないコード(&M)..."), this,
+                                            [this] { frmMissingChords::ShowModal(this); });
+    visible->addSeparator();
+    mnuVisible_Page = visible->addAction(QStringLiteral("改ページ(&R)"));
+    mnuVisible_Page->setCheckable(true);
+    // A checkable action has inverted its check mark already.
+    connect(mnuVisible_Page, &QAction::triggered, this, &frmChordScore::mnuVisible_Page_Click);
+    m_reading->BuildMenus(visible);
+}
+
+void frmChordScore::BuildCapoMenu(QMenu *visible) {
     mnuVisible_Capo = visible->addMenu(QStringLiteral("カポ(&C)"));
     QAction *none = mnuVisible_Capo->addAction(QStringLiteral("なし(&0)"));
     none->setCheckable(true);
@@ -167,42 +210,15 @@ void frmChordScore::BuildMenus() {
     });
     mnuVisible_CapoEasiest->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
     mnuVisible_CapoEasiest->setVisible(false);
-    visible->addSeparator();
-    mnuVisible_Missing = visible->addAction(QStringLiteral("辞書にないコード(&M)..."), this,
-                                            [this] { frmMissingChords::ShowModal(this); });
-    visible->addSeparator();
-    mnuVisible_Page = visible->addAction(QStringLiteral("改ページ(&R)"));
-    mnuVisible_Page->setCheckable(true);
-    // A checkable action has inverted its check mark already.
-    connect(mnuVisible_Page, &QAction::triggered, this, &frmChordScore::mnuVisible_Page_Click);
-    m_reading->BuildMenus(visible);
+}
 
+void frmChordScore::BuildHelpMenu() {
     QMenu *help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
     mnuHelp_Setting = help->addAction(QStringLiteral("設定(&S)..."), this,
                                       [this] { frmSetting::ShowModal(this); });
     help->addSeparator();
     mnuHelp_Version = help->addAction(QStringLiteral("バージョン情報(&A)..."), this,
                                       [this] { frmVersion::ShowModal(this); });
-
-    mnuPopup = new QMenu(QStringLiteral("ポップアップ"), this);
-    mnuPopup_Paste =
-        mnuPopup->addAction(QStringLiteral("貼り付け"), this, &frmChordScore::PasteText);
-
-    // Keys stay on while the menu bar is hidden in full screen.
-    const std::function<void(QMenu *)> keep = [&](QMenu *menu) {
-        for (QAction *a : menu->actions()) {
-            if (a->menu()) {
-                keep(a->menu());
-            } else if (!a->shortcuts().isEmpty()) {
-                addAction(a);
-            }
-        }
-    };
-    for (QAction *a : menuBar()->actions()) {
-        if (a->menu()) {
-            keep(a->menu());
-        }
-    }
 }
 
 void frmChordScore::Form_Load() {

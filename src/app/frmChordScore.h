@@ -124,6 +124,11 @@ protected:
 
 private:
     void BuildMenus();
+    void BuildFileMenu();
+    void BuildEditMenu();
+    void BuildVisibleMenu();
+    void BuildCapoMenu(QMenu *visible);
+    void BuildHelpMenu();
     void Form_Load();
     // The values the settings file keeps, as they stand now.
     MainWindowSettings CurrentSettings() const;

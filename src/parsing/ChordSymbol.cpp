@@ -276,6 +276,130 @@ int Count(uint16_t mask) {
     return std::popcount(static_cast<unsigned>(mask));
 }
 
+// The third, the sixth and the seventh of a read suffix.
+void ChordTones(const Parts &p, uint16_t &required, uint16_t &optional) {
+    if (p.halfDim) {
+        required |= Bit(3) | Bit(6) | Bit(10);
+    } else {
+        switch (p.third) {
+        case Parts::Major:
+            required |= Bit(4);
+            break;
+        case Parts::Minor:
+            required |= Bit(3);
+            break;
+        case Parts::Sus2:
+            required |= Bit(2);
+            if (p.thirdOptional) {
+                optional |= Bit(4);
+            }
+            break;
+        case Parts::Sus4:
+            required |= Bit(5);
+            break;
+        case Parts::NoThird:
+            break;
+        }
+        if (p.dim7) {
+            required |= Bit(9);
+        }
+        if (p.seventh >= 0) {
+            required |= Bit(p.seventh);
+        }
+        if (p.sixth) {
+            required |= Bit(9);
+        }
+    }
+}
+
+// The ninth, eleventh and thirteenth the chord's number names, the written
+// tensions and the alterations.
+void Extensions(const Parts &p, uint16_t &required, uint16_t &optional) {
+    // Extensions named by the chord's number: the ninth of an eleventh, and
+    // the ninth and eleventh of a thirteenth may be left out; a major or
+    // dominant thirteenth leaves its eleventh out altogether.
+    const bool alteredNinth = p.flat9 || p.sharp9;
+    if (p.extension == 9 && !alteredNinth) {
+        required |= Bit(2);
+    } else if (p.extension == 11) {
+        required |= Bit(5);
+        if (!alteredNinth) {
+            optional |= Bit(2);
+        }
+    } else if (p.extension == 13) {
+        required |= Bit(9);
+        if (!alteredNinth) {
+            optional |= Bit(2);
+        }
+        if (p.third == Parts::Minor && !p.sharp11) {
+            optional |= Bit(5);
+        }
+    }
+    required |= p.tensions;
+    if (p.flat9) {
+        required |= Bit(1);
+    }
+    if (p.sharp9) {
+        required |= Bit(3); // the sharp ninth sounds as the minor third
+    }
+    if (p.sharp11) {
+        required |= Bit(6);
+    }
+    if (p.flat13) {
+        required |= Bit(8);
+    }
+    if (p.alt) {
+        // An altered dominant: no fifth, a sharp ninth, and the other
+        // alterations as the player likes.
+        required |= Bit(3);
+        optional |= Bit(1) | Bit(6) | Bit(8);
+    }
+}
+
+// The fifth, left optional in a chord of four or more tones.
+void Fifth(const Parts &p, uint16_t &required, uint16_t &optional) {
+    // The fifth.
+    if (!p.halfDim && !p.dim7 && !p.alt) {
+        switch (p.fifth) {
+        case Parts::Perfect:
+            required |= Bit(7);
+            break;
+        case Parts::Flat:
+            required |= Bit(6);
+            break;
+        case Parts::Sharp:
+            required |= Bit(8);
+            break;
+        case Parts::NoFifth:
+            break;
+        }
+    }
+    if (p.dim7 || p.halfDim) {
+        required |= Bit(6);
+    }
+    // Four or more tones: the perfect fifth may be left out.
+    if ((required & Bit(7)) && p.fifth == Parts::Perfect && Count(required) >= 4) {
+        required &= static_cast<uint16_t>(~Bit(7));
+        optional |= Bit(7);
+    }
+}
+
+// The intervals a read suffix names: those that must sound and those that
+// may, as masks above the root.
+void Intervals(const Parts &p, uint16_t &required, uint16_t &optional) {
+    required = Bit(0);
+    optional = 0;
+    if (p.power) {
+        required = Bit(0) | Bit(7);
+        optional = 0;
+        return;
+    }
+    ChordTones(p, required, optional);
+    Extensions(p, required, optional);
+    Fifth(p, required, optional);
+    optional &= static_cast<uint16_t>(~required);
+}
+
 } // namespace
 
 ChordSymbol::Decoration ChordSymbol::StripDecoration(const QString &sName) {
@@ -354,112 +478,7 @@ std::optional<ChordSymbol> ChordSymbol::Read(const QString &sName) {
     if (!read) {
         return std::nullopt;
     }
-    const Parts &p = *read;
-    uint16_t required = Bit(0);
-    uint16_t optional = 0;
-    if (p.power) {
-        c.m_required = Bit(0) | Bit(7);
-        c.m_optional = 0;
-        return c;
-    }
-    if (p.halfDim) {
-        required |= Bit(3) | Bit(6) | Bit(10);
-    } else {
-        switch (p.third) {
-        case Parts::Major:
-            required |= Bit(4);
-            break;
-        case Parts::Minor:
-            required |= Bit(3);
-            break;
-        case Parts::Sus2:
-            required |= Bit(2);
-            if (p.thirdOptional) {
-                optional |= Bit(4);
-            }
-            break;
-        case Parts::Sus4:
-            required |= Bit(5);
-            break;
-        case Parts::NoThird:
-            break;
-        }
-        if (p.dim7) {
-            required |= Bit(9);
-        }
-        if (p.seventh >= 0) {
-            required |= Bit(p.seventh);
-        }
-        if (p.sixth) {
-            required |= Bit(9);
-        }
-    }
-    // Extensions named by the chord's number: the ninth of an eleventh, and
-    // the ninth and eleventh of a thirteenth may be left out; a major or
-    // dominant thirteenth leaves its eleventh out altogether.
-    const bool alteredNinth = p.flat9 || p.sharp9;
-    if (p.extension == 9 && !alteredNinth) {
-        required |= Bit(2);
-    } else if (p.extension == 11) {
-        required |= Bit(5);
-        if (!alteredNinth) {
-            optional |= Bit(2);
-        }
-    } else if (p.extension == 13) {
-        required |= Bit(9);
-        if (!alteredNinth) {
-            optional |= Bit(2);
-        }
-        if (p.third == Parts::Minor && !p.sharp11) {
-            optional |= Bit(5);
-        }
-    }
-    required |= p.tensions;
-    if (p.flat9) {
-        required |= Bit(1);
-    }
-    if (p.sharp9) {
-        required |= Bit(3); // the sharp ninth sounds as the minor third
-    }
-    if (p.sharp11) {
-        required |= Bit(6);
-    }
-    if (p.flat13) {
-        required |= Bit(8);
-    }
-    if (p.alt) {
-        // An altered dominant: no fifth, a sharp ninth, and the other
-        // alterations as the player likes.
-        required |= Bit(3);
-        optional |= Bit(1) | Bit(6) | Bit(8);
-    }
-    // The fifth.
-    if (!p.halfDim && !p.dim7 && !p.alt) {
-        switch (p.fifth) {
-        case Parts::Perfect:
-            required |= Bit(7);
-            break;
-        case Parts::Flat:
-            required |= Bit(6);
-            break;
-        case Parts::Sharp:
-            required |= Bit(8);
-            break;
-        case Parts::NoFifth:
-            break;
-        }
-    }
-    if (p.dim7 || p.halfDim) {
-        required |= Bit(6);
-    }
-    // Four or more tones: the perfect fifth may be left out.
-    if ((required & Bit(7)) && p.fifth == Parts::Perfect && Count(required) >= 4) {
-        required &= static_cast<uint16_t>(~Bit(7));
-        optional |= Bit(7);
-    }
-    optional &= static_cast<uint16_t>(~required);
-    c.m_required = required;
-    c.m_optional = optional;
+    Intervals(*read, c.m_required, c.m_optional);
     if (c.m_bass == c.m_root) {
         c.m_bass = -1;
     }

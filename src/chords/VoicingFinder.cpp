@@ -94,10 +94,66 @@ namespace {
 
 struct Candidate {
     Voicing v;
-    std::tuple<int, int, int, int> rank; // score, then highest fret, muted, fingers
+    VoicingFinder::Ranking rank;
 };
 
 } // namespace
+
+VoicingFinder::Ranking VoicingFinder::Rank(const Voicing &v, bool bRootLowest) {
+    const int n = v.Strings;
+    // Muted strings between sounding ones count four times, outer ones once.
+    int muted = 0;
+    int firstSounding = -1;
+    int lastSounding = -1;
+    int sounding = 0;
+    int fretted = 0;
+    for (int s = 0; s < n; ++s) {
+        if (v.Fret[size_t(s)] >= 0) {
+            firstSounding = firstSounding < 0 ? s : firstSounding;
+            lastSounding = s;
+            ++sounding;
+            fretted += v.Fret[size_t(s)] > 0 ? 1 : 0;
+        }
+    }
+    for (int s = 0; s < n; ++s) {
+        if (v.Fret[size_t(s)] < 0) {
+            muted += s > firstSounding && s < lastSounding ? 4 : 1;
+        }
+    }
+    const int maxFret = v.MaxFret();
+    const int minFret = v.MinFret();
+    // Open strings: among high frets, or between fretted strings of a shape
+    // at fret 3 or above, they make it awkward.
+    bool open = false;
+    bool innerOpen = false;
+    for (int s = 0; s < n; ++s) {
+        if (v.Fret[size_t(s)] != 0) {
+            continue;
+        }
+        open = true;
+        bool before = false;
+        bool after = false;
+        for (int t = 0; t < n; ++t) {
+            before = before || (t < s && v.Fret[size_t(t)] > 0);
+            after = after || (t > s && v.Fret[size_t(t)] > 0);
+        }
+        innerOpen = innerOpen || (before && after);
+    }
+    const RankWeights &w = Weights();
+    int score = w.PerFretAbove3 * std::max(0, maxFret - 3) + w.PerMutedString * muted +
+                (bRootLowest ? 0 : w.RootNotLowest) + w.PerFinger * v.Fingers +
+                (v.BarreFret > 0 ? w.Barre : 0) - w.PerSoundingString * sounding;
+    if (open && maxFret >= 4 && n >= 5) {
+        score += w.OpenAmongHighFrets;
+    }
+    if (innerOpen && maxFret >= 3) {
+        score += w.OpenBetweenFretted;
+    }
+    if (fretted > 0 && maxFret - minFret + 1 == MaxSpan) {
+        score += w.FullStretch;
+    }
+    return {score, maxFret, muted, v.Fingers};
+}
 
 std::vector<Voicing> VoicingFinder::Find(const ChordSymbol &chord) const {
     const int n = StringCount();
@@ -139,14 +195,12 @@ std::vector<Voicing> VoicingFinder::Find(const ChordSymbol &chord) const {
             uint16_t heard = 0;
             int lowestPitch = 1000;
             int lowestPc = -1;
-            int sounding = 0;
             for (int s = 0; s < n; ++s) {
                 const int f = options[size_t(s)][pick[size_t(s)]];
                 v.Fret[size_t(s)] = int8_t(f);
                 if (f < 0) {
                     continue;
                 }
-                ++sounding;
                 const int pitch = m_open[size_t(s)] + f;
                 heard |= uint16_t(1u << (pitch % 12));
                 if (pitch < lowestPitch) {
@@ -161,57 +215,8 @@ std::vector<Voicing> VoicingFinder::Find(const ChordSymbol &chord) const {
             const bool inWindow = fretted > 0 ? low == base : base == 1;
             if (inWindow && (heard & required) == required && (bass < 0 || lowestPc == bass) &&
                 Fit(v)) {
-                // Muted strings between sounding ones count three times.
-                int muted = 0;
-                int firstSounding = -1;
-                int lastSounding = -1;
-                for (int s = 0; s < n; ++s) {
-                    if (v.Fret[size_t(s)] >= 0) {
-                        firstSounding = firstSounding < 0 ? s : firstSounding;
-                        lastSounding = s;
-                    }
-                }
-                for (int s = 0; s < n; ++s) {
-                    if (v.Fret[size_t(s)] < 0) {
-                        muted += s > firstSounding && s < lastSounding ? 4 : 1;
-                    }
-                }
-                const int maxFret = v.MaxFret();
-                const int minFret = v.MinFret();
-                // Open strings: among high frets, or between fretted strings of
-                // a shape at fret 3 or above, they make it awkward.
-                bool open = false;
-                bool innerOpen = false;
-                for (int s = 0; s < n; ++s) {
-                    if (v.Fret[size_t(s)] != 0) {
-                        continue;
-                    }
-                    open = true;
-                    bool before = false;
-                    bool after = false;
-                    for (int t = 0; t < n; ++t) {
-                        before = before || (t < s && v.Fret[size_t(t)] > 0);
-                        after = after || (t > s && v.Fret[size_t(t)] > 0);
-                    }
-                    innerOpen = innerOpen || (before && after);
-                }
-                // Weights of what makes a fingering harder or poorer to a
-                // guitarist; the lowest total comes first.
-                // A re-entrant tuning (a ukulele's high G) has no bass string to
-                // put the root on; four strings ring open beside the fourth fret.
                 const bool rootLowest = reentrant || lowestPc == (bass >= 0 ? bass : chord.Root());
-                int score = 2 * std::max(0, maxFret - 3) + 2 * muted + (rootLowest ? 0 : 8) +
-                            v.Fingers + (v.BarreFret > 0 ? 1 : 0) - sounding;
-                if (open && maxFret >= 4 && n >= 5) {
-                    score += 3;
-                }
-                if (innerOpen && maxFret >= 3) {
-                    score += 2;
-                }
-                if (fretted > 0 && maxFret - minFret + 1 == MaxSpan) {
-                    score += 1; // the full stretch
-                }
-                found.push_back({v, {score, maxFret, muted, v.Fingers}});
+                found.push_back({v, Rank(v, rootLowest)});
             }
             int s = 0;
             while (s < n && ++pick[size_t(s)] == options[size_t(s)].size()) {

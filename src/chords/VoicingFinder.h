@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <tuple>
 #include <vector>
 
 // One fingering: a fret per string (string 1 the first of a position line),
@@ -49,6 +50,29 @@ public:
     // True when the fingering sounds exactly the chord and a hand can play it:
     // the check the finder applies to what it returns.
     bool Playable(const Voicing &v) const;
+
+    // What makes a fingering harder or poorer to a guitarist; the lowest
+    // total comes first. (A muted string between sounding ones counts four.)
+    struct RankWeights {
+        int PerFretAbove3 = 2;
+        int PerMutedString = 2;
+        int RootNotLowest = 8; // the root, or the bass asked for, not the lowest note
+        int PerFinger = 1;
+        int Barre = 1;
+        int PerSoundingString = 1;  // a fuller sound is better
+        int OpenAmongHighFrets = 3; // an open string with a fret of 4 or more, 5+ strings
+        int OpenBetweenFretted = 2; // an open string inside a shape at fret 3 or more
+        int FullStretch = 1;        // four frets wide
+    };
+    static const RankWeights &Weights() {
+        static const RankWeights weights;
+        return weights;
+    }
+    // Score, then the highest fret, the muted strings, the fingers: sorted
+    // ascending. bRootLowest: the lowest note is the root or the bass asked
+    // for (always true on a re-entrant tuning, which has no bass string).
+    using Ranking = std::tuple<int, int, int, int>;
+    static Ranking Rank(const Voicing &v, bool bRootLowest);
 
 private:
     bool Fit(Voicing &v) const;

@@ -30,6 +30,8 @@ private slots:
     void everyTypeEveryRoot();
     void ukuleleFirsts_data();
     void ukuleleFirsts();
+    void ranking_data();
+    void ranking();
 };
 
 void TestChordSymbol::read_data() {
@@ -196,6 +198,44 @@ void TestChordSymbol::ukuleleFirsts() {
     const auto found = finder.Find(*ChordSymbol::Read(chord));
     QVERIFY(!found.empty());
     QCOMPARE(found.front().ToPositionLine(), first);
+}
+
+void TestChordSymbol::ranking_data() {
+    QTest::addColumn<QList<int>>("frets"); // string 1 (high e) first, -1 muted
+    QTest::addColumn<int>("fingers");
+    QTest::addColumn<int>("barre");
+    QTest::addColumn<bool>("rootLowest");
+    QTest::addColumn<QList<int>>("rank"); // score, highest fret, muted, fingers
+    // 2 muted + 3 fingers - 5 sounding + 2 (open G between fretted strings at fret 3)
+    QTest::newRow("open C") << QList<int>{0, 1, 0, 2, 3, -1} << 3 << 0 << true
+                            << QList<int>{2, 3, 1, 3};
+    QTest::newRow("open C, root not lowest")
+        << QList<int>{0, 1, 0, 2, 3, -1} << 3 << 0 << false << QList<int>{10, 3, 1, 3};
+    // 4 fingers + 1 barre - 6 sounding
+    QTest::newRow("F barre") << QList<int>{1, 1, 2, 3, 3, 1} << 4 << 1 << true
+                             << QList<int>{-1, 3, 0, 4};
+    // 2 for each of 5 frets above the third + 2 x 4 for the muted string
+    // inside + 4 fingers - 5 sounding + 1 full stretch
+    QTest::newRow("high, a hole, four frets wide")
+        << QList<int>{5, -1, 5, 7, 8, 5} << 4 << 0 << true << QList<int>{18, 8, 4, 4};
+}
+
+// The weights a fingering is ranked by, as a guitarist would weigh them.
+void TestChordSymbol::ranking() {
+    QFETCH(QList<int>, frets);
+    QFETCH(int, fingers);
+    QFETCH(int, barre);
+    QFETCH(bool, rootLowest);
+    QFETCH(QList<int>, rank);
+    Voicing v;
+    v.Strings = static_cast<int>(frets.size());
+    for (qsizetype s = 0; s < frets.size(); ++s) {
+        v.Fret[static_cast<size_t>(s)] = static_cast<int8_t>(frets[s]);
+    }
+    v.Fingers = fingers;
+    v.BarreFret = barre;
+    const auto [score, high, muted, used] = VoicingFinder::Rank(v, rootLowest);
+    QCOMPARE((QList<int>{score, high, muted, used}), rank);
 }
 
 QTEST_APPLESS_MAIN(TestChordSymbol)

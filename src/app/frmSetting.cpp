@@ -53,9 +53,7 @@ QColor ToQColor(int32_t c) {
 }
 
 int32_t FromQColor(const QColor &c) {
-    return static_cast<int32_t>(static_cast<uint32_t>(c.red()) |
-                                (static_cast<uint32_t>(c.green()) << 8) |
-                                (static_cast<uint32_t>(c.blue()) << 16));
+    return ChordView::FromColor(c);
 }
 
 } // namespace

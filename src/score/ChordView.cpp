@@ -65,6 +65,12 @@ QColor ChordView::ToColor(int32_t lColor) {
                   static_cast<int>((c >> 16) & 0xFF));
 }
 
+int32_t ChordView::FromColor(const QColor &color) {
+    return static_cast<int32_t>(static_cast<uint32_t>(color.red()) |
+                                (static_cast<uint32_t>(color.green()) << 8) |
+                                (static_cast<uint32_t>(color.blue()) << 16));
+}
+
 const QString &ChordView::ChordName() const {
     return m_name.Text();
 }

@@ -171,6 +171,7 @@ public:
 
     // Colours of the 0x00BBGGRR form.
     static QColor ToColor(int32_t lColor);
+    static int32_t FromColor(const QColor &color);
 
 private:
     void Setup();

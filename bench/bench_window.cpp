@@ -22,6 +22,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <iterator>
 #include <memory>
 
 namespace {
@@ -148,6 +149,25 @@ void BM_Zoom(benchmark::State &state) {
     Check(state, *w, cells);
 }
 
+// The first step to a zoom level this process has not shown yet: fonts and
+// widths measured at it for the first time. Ten of the fourteen steps, each
+// once, from 100%.
+void BM_ZoomFirstStep(benchmark::State &state) {
+    const int cells = static_cast<int>(state.range(0));
+    auto w = WindowWithSheet(cells);
+    const int fresh[] = {110, 125, 90, 80, 75, 67, 175, 200, 250, 300};
+    size_t k = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        w->SetZoom(100);
+        Settle();
+        state.ResumeTiming();
+        w->SetZoom(fresh[k++ % std::size(fresh)]);
+        Settle();
+    }
+    Check(state, *w, cells);
+}
+
 // One 60 Hz auto-scroll tick (a 16 ms step of the clock), up to painted.
 void BM_AutoScrollTick(benchmark::State &state) {
     const int cells = static_cast<int>(state.range(0));
@@ -197,6 +217,7 @@ void BM_Pdf(benchmark::State &state) {
 
 BENCHMARK(BM_Pdf)->Arg(300)->Arg(3000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Zoom)->Arg(300)->Arg(3000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ZoomFirstStep)->Arg(5000)->Iterations(10)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_AutoScrollTick)->Arg(300)->Arg(3000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CapoAdvice)->Arg(300)->Arg(3000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FirstOpen)->Arg(300)->Arg(3000)->Arg(5000)->Unit(benchmark::kMillisecond);

@@ -25,6 +25,8 @@ QString Narrow(const QString &s) {
     return out;
 }
 
+constexpr qsizetype kLongestChord = 32;
+
 bool StartsWithNote(const QString &narrow) {
     return !narrow.isEmpty() && narrow[0] >= u'A' && narrow[0] <= u'G';
 }
@@ -47,7 +49,8 @@ bool ChordLetters(QStringView letters) {
 }
 
 bool Shaped(const QString &narrow) {
-    if (!StartsWithNote(narrow)) {
+    // No chord name is this long; nor is the reading below meant for one.
+    if (!StartsWithNote(narrow) || narrow.size() > kLongestChord) {
         return false;
     }
     static const QString signs = QStringLiteral("#b♯♭+-−()/,.*^°ø△Δ");

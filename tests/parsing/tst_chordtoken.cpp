@@ -98,6 +98,8 @@ void TestChordToken::parse_data() {
         << "イントロ　Ｃ　Ｇ　（×２）\r\nCapo：3\r\n間奏 | Am | N.C |\r\nAメロ\r\nC\r\nあ"
         << QStringList{"1||イントロ", "2|C|",  "2|G|",    "2|!|（×２）", "3||Capo：3",
                        "4||間奏",     "5|Am|", "5|!|N.C", "6||Aメロ",    "7|C|あ"};
+    QTest::newRow("a long word spelled with chord letters is text")
+        << "C" + QString("m").repeated(20000) << QStringList{"1||C" + QString("m").repeated(20000)};
     QTest::newRow("metadata is never a prefix") << "Key: C G" << QStringList{"1||Key: C G"};
     QTest::newRow("passing chord in parentheses")
         << "C  (C7) F\r\nla li   lo" << QStringList{"1|C|la ", "1|(C7)|li   ", "1|F|lo"};

@@ -23,7 +23,15 @@ find_visible() {
 visible_count() { xdotool search --onlyvisible --pid "$pid" 2>/dev/null | wc -l; }
 more_visible_than() { [ "$(visible_count)" -gt "$1" ]; }
 focused_is() { [ -n "$1" ] && [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
-gone() { xdotool search --onlyvisible --pid "$pid" >/dev/null 2>&1 && ! xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
+# A window is gone only when a search finds none without an X error: one that
+# dies of an error (a pop-up closing while it looks) proves nothing, and a
+# key sent then would go to a window still blocked by the dialog.
+no_window() {
+  local err
+  err=$(xdotool search --onlyvisible --name "$1" 2>&1 >/dev/null) && return 1
+  [ -z "$err" ]
+}
+gone() { xdotool search --onlyvisible --pid "$pid" >/dev/null 2>&1 && no_window "$1"; }
 focus() { xdotool windowfocus --sync "$1"; until_true focused_is "$1"; }
 # Opens a menu of the main window with Alt+key once it has focus, and picks
 # an item by its letter once the menu is on screen.

@@ -39,20 +39,34 @@ public:
     static constexpr int16_t MaxStrings = 7;
     static constexpr int16_t MaxFrets = 6;
 
-    // Left edge of a dot in fret columns 1 to 6.
-    int32_t ColumnLeft(int16_t c) const { return U(10) + U(8) * (c - 1); }
-    int32_t StringY(int16_t i) const { return U(14) + U(6) * (i - 1); }
-    int32_t FretX(int16_t k) const { return U(8) + U(8) * k; }
-    // Top of the dot and the cross of string i.
-    int32_t MarkTop(int16_t i) const { return U(12) + U(6) * (i - 1); }
+    // Everything that depends only on the zoom and the frame (strings,
+    // frets): computed once and shared by every diagram drawn at them.
+    struct Frame {
+        int Zoom = 100;
+        int16_t Strings = 0;
+        int16_t Frets = 0;
+        int LineWidthPx = 1;
+        int NutWidthPx = 2; // the thick nut of a diagram that starts at fret 1
+        std::array<Line, MaxStrings + 1> StringLines{}; // 1..7
+        std::array<Line, MaxFrets + 1> FretLines{};     // 0..6, 0 is the nut
+        std::array<int32_t, MaxStrings + 1> MarkTop{};  // dot and cross of each string
+        std::array<int32_t, MaxFrets + 1> ColumnLeft{}; // a dot in fret columns 1..6
+        int32_t MarkSize = 0;                           // a cross's side, a dot's step per string
+        int32_t DotSize = 0;
+        int32_t NumberLeft = 0, NumberHeight = 0, NumberCharWidth = 0;
+        Mark Plus;
+        int32_t Width = 0, Height = 0;
+    };
+    // The shared frame for a zoom and a frame size (0: not set yet).
+    static const Frame &FrameFor(int iZoom, int16_t iStrings, int16_t iFrets);
 
     PositionDiagram();
 
     // 3 to 7 strings and 1 to 6 fret columns; other values raise an AppError.
     void SetStringSize(int16_t iSize);
     void SetFlatSize(int16_t iSize);
-    int16_t StringSize() const { return m_stringSize; }
-    int16_t FlatSize() const { return m_flatSize; }
+    int16_t StringSize() const { return m_frame->Strings; }
+    int16_t FlatSize() const { return m_frame->Frets; }
 
     // Shows position iPositionId of the dictionary; nothing for id 0.
     void DrawPosition(const Chord &chord, int16_t iPositionId, int16_t iPositionSize,
@@ -61,43 +75,32 @@ public:
     void ResetDots();
     // Scales every figure (percent); what is shown stays shown.
     void SetZoom(int iPercent);
-    int Zoom() const { return m_zoom; }
+    int Zoom() const { return m_frame->Zoom; }
 
     int16_t FlatStart() const { return m_flatStart; }
-    int32_t Width() const { return m_width; }
-    int32_t Height() const { return m_height; }
+    int32_t Width() const { return m_frame->Width; }
+    int32_t Height() const { return m_frame->Height; }
 
-    const Line &String(int16_t i) const { return m_strings[static_cast<size_t>(i)]; }
-    const Line &Fret(int16_t k) const { return m_frets[static_cast<size_t>(k)]; }
-    const Cross &Mute(int16_t i) const { return m_mutes[static_cast<size_t>(i)]; }
-    const Dot &Thumb(int16_t i) const { return m_dots[static_cast<size_t>(i)]; }
-    const Label &FretNumber() const { return m_fretNumber; }
-    const Mark &Variation() const { return m_variation; }
+    // The figures as drawn now.
+    Line String(int16_t i) const;
+    Line Fret(int16_t k) const;
+    Cross Mute(int16_t i) const;
+    Dot Thumb(int16_t i) const;
+    Label FretNumber() const;
+    Mark Variation() const;
 
 private:
-    // Twips of a length that is iPixels at 100%, whole pixels at any zoom.
-    int32_t U(int iPixels) const;
-    // Puts every figure where the frame and the zoom say.
-    void Place();
-    // Only what a drawn position changes: the dots, the nut, the fret number.
-    void PlaceMarks();
-    void PlaceDot(int16_t i);
     void DrawStringMark(int16_t i, int16_t iFlat, int16_t iMulti);
 
-    std::array<Line, 8> m_strings{}; // 1..7
-    std::array<Line, 7> m_frets{};   // 0..6, 0 is the nut
-    std::array<Cross, 8> m_mutes{};  // 1..7
-    std::array<Dot, 8> m_dots{};     // 1..7
-    Label m_fretNumber;
-    Mark m_variation;
-    int16_t m_stringSize = 0;
-    int16_t m_flatSize = 0;
+    const Frame *m_frame;
+    std::array<bool, MaxStrings + 1> m_dotShown{};
+    std::array<bool, MaxStrings + 1> m_muteShown{};
+    // Fret column and strings covered of each dot.
+    std::array<int16_t, MaxStrings + 1> m_dotColumn{};
+    std::array<int16_t, MaxStrings + 1> m_dotMulti{};
     int16_t m_flatStart = 0;
-    int32_t m_width = 0;
-    int32_t m_height = 0;
-    int m_zoom = 100;
     bool m_thickNut = false;
-    // Fret column and strings covered of each dot, for placing it again.
-    std::array<int16_t, 8> m_dotColumn{};
-    std::array<int16_t, 8> m_dotMulti{};
+    bool m_numberShown = false;
+    QString m_number;
+    bool m_plusShown = false;
 };

@@ -102,9 +102,8 @@ void frmChordScore::BuildMenus() {
     BuildEditMenu();
     BuildVisibleMenu();
     BuildHelpMenu();
-    mnuPopup = new QMenu(QStringLiteral("ポップアップ"), this);
-    mnuPopup_Paste =
-        mnuPopup->addAction(QStringLiteral("貼り付け"), this, &frmChordScore::PasteText);
+    // One paste item for every pop-up menu: the score's, which raises its Paste.
+    mnuPopup_Paste = m_chsChord->PasteAction();
 
     // Keys stay on while the menu bar is hidden in full screen.
     const std::function<void(QMenu *)> keep = [&](QMenu *menu) {
@@ -491,8 +490,7 @@ void frmChordScore::mnuVisible_Page_Click() {
 }
 
 void frmChordScore::ClickPopupMenu() {
-    mnuPopup_Paste->setEnabled(widgethelpers::ClipboardHasText());
-    mnuPopup->exec(QCursor::pos());
+    m_chsChord->ClickPopupMenu();
 }
 
 // The score is not painted while it is rebuilt: never half-built.

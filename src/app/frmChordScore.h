@@ -110,7 +110,7 @@ public:
     QAction *mnuVisible_Page = nullptr;
     QAction *mnuHelp_Setting = nullptr;
     QAction *mnuHelp_Version = nullptr;
-    QMenu *mnuPopup = nullptr;
+    // The score's paste item, which every pop-up menu shows.
     QAction *mnuPopup_Paste = nullptr;
 
     // Long songs: the window takes sheets of up to this many cells (the

@@ -40,17 +40,15 @@ ChordScore::ChordScore(QWidget *parent) : QWidget(parent) {
     scoreaccessible::Install();
     widgethelpers::SetWhiteBackground(this);
     widgethelpers::AcceptDrops(this, [this](const QMimeData *d) { emit DropFile(d); });
-    m_chvChord.push_back(new ChordView()); // the template is never shown
+    m_chvChord.push_back(std::make_unique<ChordView>()); // the template is never shown
+    m_paste = new QAction(QStringLiteral("貼り付け"), this);
+    connect(m_paste, &QAction::triggered, this, &ChordScore::Paste);
 }
 
-ChordScore::~ChordScore() {
-    for (ChordView *cell : m_chvChord) {
-        delete cell;
-    }
-}
+ChordScore::~ChordScore() = default;
 
 ChordView *ChordScore::Cell(int16_t i) const {
-    return i >= 1 && i <= ChordViewCount() ? m_chvChord[static_cast<size_t>(i)] : nullptr;
+    return i >= 1 && i <= ChordViewCount() ? m_chvChord[static_cast<size_t>(i)].get() : nullptr;
 }
 
 const ScoreLayout::Place *ChordScore::PlaceOf(int16_t i) const {
@@ -74,6 +72,32 @@ int ChordScore::CellPixelTop(int16_t i) const {
     return place ? Px(place->Bottom) - Px(Cell(i)->HeightTwips()) : 0;
 }
 
+QRect ChordScore::CellRect(int32_t i) const {
+    const ChordView *cell = Cell(static_cast<int16_t>(i));
+    if (!cell) {
+        return {};
+    }
+    const ScoreLayout::Place *place = PlaceOf(static_cast<int16_t>(i));
+    // A cell the layout left out (a row past a gap) stands at the origin.
+    if (!place || place->Bottom == 0) {
+        return {QPoint(), cell->size()};
+    }
+    return {QPoint(Px(place->Left), CellPixelTop(static_cast<int16_t>(i))), cell->size()};
+}
+
+int32_t ChordScore::IndexOf(const ChordView &cell) const {
+    for (size_t i = 1; i < m_chvChord.size(); ++i) {
+        if (m_chvChord[i].get() == &cell) {
+            return static_cast<int32_t>(i);
+        }
+    }
+    return 0;
+}
+
+QRect ChordScore::CellRect(const ChordView &cell) const {
+    return CellRect(IndexOf(cell));
+}
+
 int32_t ChordScore::SeparatorX(int i) const {
     const std::vector<int32_t> &x = m_layout.SeparatorX();
     return i >= 1 && static_cast<size_t>(i) <= x.size() ? x[static_cast<size_t>(i - 1)] : 0;
@@ -94,17 +118,18 @@ void ChordScore::SetText(const QString &sText) {
     BuildChordViews(sText);
 }
 
-ChordView *ChordScore::CreateCell() {
-    return new ChordView(this, *Properties());
+std::unique_ptr<ChordView> ChordScore::CreateCell() {
+    CellHost *host = this; // a private base: converted here, where it is reachable
+    return std::make_unique<ChordView>(host, *Properties());
 }
 
 void ChordScore::CellChanged(const ChordView &cell) {
     if (!m_batch) {
-        update(cell.geometry());
+        update(CellRect(cell));
     }
 }
 
-void ChordScore::CellEvent(ChordView &cell, Event event) {
+void ChordScore::CellEvent(ChordView & /*cell*/, Event event) {
     switch (event) {
     case Event::DrawStart:
         emit DrawStart();
@@ -115,31 +140,21 @@ void ChordScore::CellEvent(ChordView &cell, Event event) {
     case Event::Redraw:
         ArrangeScore();
         break;
-    case Event::Row1:
-    case Event::Row2:
-    case Event::Row3:
-        chvChord_ChangeRow(&cell, static_cast<int16_t>(static_cast<int>(event) -
-                                                       static_cast<int>(Event::Row1) + 1));
-        break;
-    case Event::Paste:
-        emit Paste();
-        break;
-    case Event::AddToDictionary:
-        emit AddToDictionary(cell.ChordName());
-        break;
-    case Event::UseForAll:
-        chvChord_UseForAll(&cell);
-        break;
     }
 }
 
 void ChordScore::DestroyCellsFrom(size_t first) {
-    // Later, not now: the cell whose menu or drop started this may still be
-    // on the call stack.
-    for (size_t i = first; i < m_chvChord.size(); ++i) {
-        m_chvChord[i]->deleteLater();
+    if (first >= m_chvChord.size()) {
+        return;
     }
-    m_chvChord.resize(std::min(first, m_chvChord.size()));
+    if (m_retired.empty()) {
+        QMetaObject::invokeMethod(
+            this, [this] { m_retired.clear(); }, Qt::QueuedConnection);
+    }
+    for (size_t i = first; i < m_chvChord.size(); ++i) {
+        m_retired.push_back(std::move(m_chvChord[i]));
+    }
+    m_chvChord.resize(first);
 }
 
 std::shared_ptr<Chord> ChordScore::SheetChord() {
@@ -169,6 +184,7 @@ void ChordScore::BuildChordViews(const QString &sText) {
     FlagGuard batch(m_batch);
     // A new sheet starts with no chosen fingerings; its own come after it.
     m_voicings.clear();
+    ++m_generation;
     try {
         m_token.SetText(sText);
         const auto n = static_cast<size_t>(m_token.Size());
@@ -178,7 +194,7 @@ void ChordScore::BuildChordViews(const QString &sText) {
         DestroyCellsFrom(n + 1);
         const std::shared_ptr<Chord> chord = SheetChord();
         for (size_t i = 1; i <= n; ++i) {
-            ChordView *cell = m_chvChord[i];
+            ChordView *cell = m_chvChord[i].get();
             const auto k = static_cast<int16_t>(i);
             cell->Load(chord, *Properties(), m_capo.Chord(m_token.ChordName(k)), m_token.Word(k),
                        m_token.LineNo(k), m_token.IsMark(k));
@@ -356,15 +372,8 @@ void ChordScore::ArrangeScore() {
         return;
     }
     FlagGuard guard(m_arranging);
-    const int16_t n = ChordViewCount();
     m_layout = ScoreLayout::Arrange(LayoutBoxes(), m_fixHeight,
                                     zoom::ScaleTwips(Margin, Properties()->Zoom()));
-    for (int32_t i = 1; i <= n; ++i) {
-        const ScoreLayout::Place &place = m_layout.Places()[static_cast<size_t>(i - 1)];
-        if (place.Bottom != 0) { // a cell the layout left out stays where it is
-            Cell(i)->move(QPoint(Px(place.Left), CellPixelTop(i)));
-        }
-    }
     SetSize(m_layout.Width(), m_layout.Height());
     update();
 }
@@ -409,21 +418,55 @@ QStringList ChordScore::MissingChords() const {
     return names;
 }
 
-QMenu *ChordScore::PopupMenu() {
-    if (!m_popup) {
-        m_popup = new QMenu(QStringLiteral("ポップアップ"), this);
-        m_popupPaste = m_popup->addAction(QStringLiteral("貼り付け"));
-    }
-    return m_popup;
+void ChordScore::ClickPopupMenu() {
+    OpenMenu(nullptr);
 }
 
-void ChordScore::ClickPopupMenu() {
-    QMenu *menu = PopupMenu();
-    m_popupPaste->setEnabled(widgethelpers::ClipboardHasText());
+void ChordScore::CellMenu(ChordView &cell) {
+    OpenMenu(&cell);
+}
+
+void ChordScore::OpenMenu(ChordView *cell) {
+    auto *menu = new QMenu(QStringLiteral("ポップアップ"), this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    QAction *rows[3] = {};
+    QAction *useForAll = nullptr;
+    QAction *add = nullptr;
+    if (cell) {
+        rows[0] = menu->addAction(QStringLiteral("行 - 押え方"));
+        rows[1] = menu->addAction(QStringLiteral("行 - コード名"));
+        rows[2] = menu->addAction(QStringLiteral("行 - 歌詞"));
+        menu->addSeparator();
+        useForAll = menu->addAction(QStringLiteral("この押さえ方を曲全体に使う"));
+        useForAll->setEnabled(cell->CanUseForAll());
+        menu->addSeparator();
+    }
+    m_paste->setEnabled(widgethelpers::ClipboardHasText());
+    menu->addAction(m_paste); // triggers Paste by itself
+    if (cell) {
+        menu->addSeparator();
+        add = menu->addAction(QStringLiteral("押さえ方を作って辞書に追加"));
+        add->setEnabled(cell->LacksFingerings());
+    }
+    // The chosen item is acted on after the menu has closed, and only while
+    // its cell still stands: a paste from elsewhere may have rebuilt the score.
+    const int32_t index = cell ? IndexOf(*cell) : 0;
+    const uint32_t generation = m_generation;
     QPointer<ChordScore> self(this);
     QAction *chosen = menu->exec(QCursor::pos());
-    if (self && chosen == m_popupPaste) {
-        emit Paste();
+    if (!self || !cell || !chosen || generation != m_generation || Cell(index) != cell) {
+        return;
+    }
+    for (int16_t state = 1; state <= 3; ++state) {
+        if (chosen == rows[state - 1]) {
+            chvChord_ChangeRow(cell, state);
+            return;
+        }
+    }
+    if (chosen == useForAll) {
+        chvChord_UseForAll(cell);
+    } else if (chosen == add) {
+        emit AddToDictionary(cell->ChordName());
     }
 }
 
@@ -431,7 +474,7 @@ int16_t ChordScore::CellAt(const QPoint &at) const {
     // The last cell is the topmost where cells overlap, as the layout may
     // leave them when a page is too short for a cell.
     for (int32_t i = ChordViewCount(); i >= 1; --i) {
-        if (Cell(i)->geometry().contains(at)) {
+        if (CellRect(i).contains(at)) {
             return static_cast<int16_t>(i);
         }
     }
@@ -447,7 +490,7 @@ void ChordScore::mousePressEvent(QMouseEvent *event) {
     const QPoint at = event->position().toPoint();
     event->accept();
     if (const int16_t i = CellAt(at)) {
-        Cell(i)->Press(at - Cell(i)->pos(), event->button());
+        Cell(i)->Press(at - CellRect(i).topLeft(), event->button());
         return;
     }
     if (event->button() == Qt::RightButton) {

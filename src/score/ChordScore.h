@@ -11,10 +11,10 @@
 #include <QWidget>
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 class QAction;
-class QMenu;
 class QMimeData;
 
 // A whole chord sheet: one cell per token, laid out in rows (bottom-aligned)
@@ -38,7 +38,11 @@ public:
     // 0: one column; above 0: page return at this height.
     void SetFixHeight(int32_t lHeight);
     int32_t FixHeight() const { return m_fixHeight; }
+    // The score's pop-up menu at the mouse (paste); a cell's adds its own items.
     void ClickPopupMenu();
+    // The one paste item of every pop-up menu; enabled as the menu opens,
+    // exactly when the clipboard holds text. Raises Paste.
+    QAction *PasteAction() const { return m_paste; }
     // Shows the diagram of every cell of that chord whose name is shown: for
     // a chord just added to the dictionary, whose cells had none to show.
     void ShowPositionsOf(const QString &sChordName);
@@ -54,7 +58,7 @@ public:
     int16_t ChordViewCount() const { return static_cast<int16_t>(m_chvChord.size() - 1); }
     // The template cell: the host sets the dictionary, fonts, colours and
     // fret-start rule on it, then calls Refresh or loads a text.
-    ChordView *Properties() const { return m_chvChord[0]; }
+    ChordView *Properties() const { return m_chvChord[0].get(); }
     // The topmost cell under a point of the score, 0 for none.
     int16_t CellAt(const QPoint &at) const;
     void SetCapo(int16_t iCapo);
@@ -91,15 +95,16 @@ public:
     // The pixel row cell i starts on: its row's bottom pixel less its own
     // height, so that the bottoms of a row meet whatever the rounding.
     int CellPixelTop(int16_t i) const;
+    // Cell i's rectangle in the score's pixels, for painting, hit-testing
+    // and the accessibility tree; at the origin while the layout has not
+    // placed it.
+    QRect CellRect(int32_t i) const;
     int32_t SeparatorX(int i) const;
     // What each cell asks of a layout, for the screen and the printer alike.
     std::vector<ScoreLayout::Box> LayoutBoxes() const;
 
     // First and last cell of sheet row lLine; false when the row has none.
     bool FindLineRange(int32_t lLine, int16_t &iFirst, int16_t &iLast) const;
-
-    QMenu *PopupMenu();
-    QAction *PopupPaste() const { return m_popupPaste; }
 
     static constexpr int32_t Margin = ScoreLayout::Margin;
 
@@ -117,21 +122,31 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
 
 private:
-    QWidget *CellCanvas() override { return this; }
+    QRect CellRect(const ChordView &cell) const override;
+    void CellMenu(ChordView &cell) override;
     void CellChanged(const ChordView &cell) override;
+    // Cell number of a cell of this score, 0 for none.
+    int32_t IndexOf(const ChordView &cell) const;
+    // The pop-up menu, for a cell or (null) for the score itself.
+    void OpenMenu(ChordView *cell);
     void CellEvent(ChordView &cell, Event event) override;
     // Where the last layout put cell i; null for a cell it has not seen.
     const ScoreLayout::Place *PlaceOf(int16_t i) const;
     void BuildChordViews(const QString &sText);
     void ArrangeScore();
-    ChordView *CreateCell();
+    std::unique_ptr<ChordView> CreateCell();
     void DestroyCellsFrom(size_t first);
     void chvChord_ChangeRow(ChordView *cell, int16_t iState);
     void chvChord_UseForAll(ChordView *cell);
     void ApplyVoicings();
     void SetSize(int32_t width, int32_t height);
 
-    std::vector<ChordView *> m_chvChord; // 0 is the template
+    std::vector<std::unique_ptr<ChordView>> m_chvChord; // 0 is the template
+    // Cells dropped by a rebuild, deleted once the event loop runs again:
+    // the cell whose menu started the rebuild may still be on the stack.
+    std::vector<std::unique_ptr<ChordView>> m_retired;
+    // Counts rebuilds, so that a menu knows whether its cell still stands.
+    uint32_t m_generation = 0;
     bool m_pageReturn = false;
     ScoreLayout m_layout; // cell k at k - 1
     ChordToken m_token;
@@ -151,6 +166,5 @@ private:
 
     Voicings m_voicings;
 
-    QMenu *m_popup = nullptr;
-    QAction *m_popupPaste = nullptr;
+    QAction *m_paste = nullptr;
 };

@@ -2,16 +2,12 @@
 
 #include "chords/Chord.h"
 #include "platform/Twips.h"
-#include "platform/WidgetHelpers.h"
 #include "platform/basFont.h"
 #include "score/CellText.h"
 #include "score/Fonts.h"
 #include "score/Zoom.h"
 
-#include <QCursor>
-#include <QMenu>
 #include <QPainter>
-#include <QWidget>
 
 using twips::kTwipsPerPixel;
 using twips::Px;
@@ -39,8 +35,8 @@ void ChordView::Setup() {
     m_diagram.SetFlatSize(4);
 }
 
-ChordView::~ChordView() {
-    delete m_popup.data(); // the host's child, but the cell's menu
+QRect ChordView::geometry() const {
+    return m_host ? m_host->CellRect(*this) : QRect(QPoint(), size());
 }
 
 QSize ChordView::size() const {
@@ -363,57 +359,9 @@ scorepainter::CellPicture ChordView::Picture() const {
     return picture;
 }
 
-QMenu *ChordView::PopupMenu() {
-    if (!m_popup) {
-        m_popup =
-            new QMenu(QStringLiteral("ポップアップ"), m_host ? m_host->CellCanvas() : nullptr);
-        m_popupRow[1] = m_popup->addAction(QStringLiteral("行 - 押え方"));
-        m_popupRow[2] = m_popup->addAction(QStringLiteral("行 - コード名"));
-        m_popupRow[3] = m_popup->addAction(QStringLiteral("行 - 歌詞"));
-        m_popup->addSeparator();
-        m_popupUseForAll = m_popup->addAction(QStringLiteral("この押さえ方を曲全体に使う"));
-        m_popup->addSeparator();
-        m_popupPaste = m_popup->addAction(QStringLiteral("貼り付け"));
-        m_popup->addSeparator();
-        m_popupAdd = m_popup->addAction(QStringLiteral("押さえ方を作って辞書に追加"));
-    }
-    return m_popup;
-}
-
-QAction *ChordView::PopupRow(int16_t i) const {
-    return i >= 1 && i <= 3 ? m_popupRow[i] : nullptr;
-}
-
 void ChordView::ClickPopupMenu() {
-    QMenu *menu = PopupMenu();
-    m_popupPaste->setEnabled(widgethelpers::ClipboardHasText());
-    // Only for a chord the dictionary lacks.
-    m_popupAdd->setEnabled(!ChordName().isEmpty() && PositionSize() == 0);
-    // Only where there is a choice to make.
-    m_popupUseForAll->setEnabled(m_positionShown && m_positionSize > 1);
-    // The chosen item is acted on after the menu has closed: a paste may
-    // rebuild the score, and cells are only ever deleted later.
-    QPointer<ChordView> self(this);
-    QAction *chosen = menu->exec(QCursor::pos());
-    if (!self || !chosen) {
-        return;
-    }
-    using Event = CellHost::Event;
-    const Event rows[] = {Event::Row1, Event::Row2, Event::Row3};
-    for (int16_t i = 1; i <= 3; ++i) {
-        if (chosen == m_popupRow[i]) {
-            Tell(rows[i - 1]);
-            return;
-        }
-    }
-    if (chosen == m_popupPaste) {
-        Tell(Event::Paste);
-    }
-    if (chosen == m_popupAdd) {
-        Tell(Event::AddToDictionary);
-    }
-    if (chosen == m_popupUseForAll) {
-        Tell(Event::UseForAll);
+    if (m_host) {
+        m_host->CellMenu(*this);
     }
 }
 

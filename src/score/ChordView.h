@@ -5,8 +5,6 @@
 #include "score/PositionDiagram.h"
 #include "score/ScorePainter.h"
 
-#include <QObject>
-#include <QPointer>
 #include <QRect>
 
 #include <cstdint>
@@ -14,10 +12,7 @@
 
 class Chord;
 class ChordView;
-class QAction;
-class QMenu;
 class QPainter;
-class QWidget;
 
 // What a cell asks of the score that holds it.
 class CellHost {
@@ -25,16 +20,12 @@ public:
     enum class Event {
         DrawStart, // around a change of the cell's size
         DrawEnd,
-        Redraw, // lay the score out again
-        Row1,   // display state 1, 2 or 3 for the cell's sheet row
-        Row2,
-        Row3,
-        Paste,
-        AddToDictionary, // fingerings for the cell's chord, which the dictionary lacks
-        UseForAll        // the cell's fingering for every cell of its chord
+        Redraw // lay the score out again
     };
-    // The widget the cell is painted on, which its menu belongs to.
-    virtual QWidget *CellCanvas() = 0;
+    // Where the host put the cell, in its pixels.
+    virtual QRect CellRect(const ChordView &cell) const = 0;
+    // The host's pop-up menu for the cell, at the mouse.
+    virtual void CellMenu(ChordView &cell) = 0;
     // The cell looks different: paint it again.
     virtual void CellChanged(const ChordView &cell) = 0;
     virtual void CellEvent(ChordView &cell, Event event) = 0;
@@ -48,29 +39,36 @@ protected:
 // parts that are shown; its host places it and paints it (through
 // ScorePainter). A cell is not a widget: a score of thousands of cells is one
 // widget. Lengths are twips; 15 twips are one pixel.
-class ChordView : public QObject {
+class ChordView {
 public:
     explicit ChordView(CellHost *host = nullptr);
     // A cell of a score: it shares the template's fonts from the start.
     ChordView(CellHost *host, const ChordView &templ);
-    ~ChordView() override;
+    ChordView(const ChordView &) = delete;
+    ChordView &operator=(const ChordView &) = delete;
+    ~ChordView() = default;
 
-    // Where the host put the cell, in its pixels, as a widget's geometry.
-    QRect geometry() const { return {m_pos, size()}; }
-    QPoint pos() const { return m_pos; }
-    int x() const { return m_pos.x(); }
-    int y() const { return m_pos.y(); }
+    // Where the host put the cell, in its pixels, as a widget's geometry;
+    // the host's layout is the one record of it.
+    QRect geometry() const;
+    QPoint pos() const { return geometry().topLeft(); }
+    int x() const { return pos().x(); }
+    int y() const { return pos().y(); }
     QSize size() const;
     int width() const { return size().width(); }
     int height() const { return size().height(); }
-    void move(const QPoint &at) { m_pos = at; }
     // Paints the cell with its top left at the painter's origin.
     void Paint(QPainter &p) const;
     // A press at a point of the cell, in its own pixels.
     void Press(const QPoint &at, Qt::MouseButton button);
 
-    // Opens the pop-up menu at the mouse; paste is enabled when the clipboard holds text.
+    // Opens the host's pop-up menu for this cell at the mouse.
     void ClickPopupMenu();
+    // What the menu offers for this cell: a fingering for every cell of its
+    // chord (where there is a choice), fingerings for a chord the
+    // dictionary lacks.
+    bool CanUseForAll() const { return m_positionShown && m_positionSize > 1; }
+    bool LacksFingerings() const { return !ChordName().isEmpty() && m_positionSize == 0; }
     // Prepares the cell for reuse; does not re-arrange.
     void Initialize();
     // Shows a token of a sheet, as Initialize, SetChord, CopyDisplaySettings
@@ -162,13 +160,6 @@ public:
     // What the cell shows now, for painting it elsewhere.
     scorepainter::CellPicture Picture() const;
 
-    // The pop-up menu, made on first use.
-    QMenu *PopupMenu();
-    QAction *PopupRow(int16_t i) const;
-    QAction *PopupPaste() const { return m_popupPaste; }
-    QAction *PopupAdd() const { return m_popupAdd; }
-    QAction *PopupUseForAll() const { return m_popupUseForAll; }
-
     // Colours of the 0x00BBGGRR form.
     static QColor ToColor(int32_t lColor);
     static int32_t FromColor(const QColor &color);
@@ -226,10 +217,4 @@ private:
     mutable int32_t m_wordTop = 0;
 
     CellHost *m_host = nullptr;
-    QPoint m_pos;
-    QPointer<QMenu> m_popup;
-    QAction *m_popupRow[4] = {};
-    QAction *m_popupPaste = nullptr;
-    QAction *m_popupAdd = nullptr;
-    QAction *m_popupUseForAll = nullptr;
 };

@@ -37,11 +37,11 @@ public:
     }
     void setText(QAccessible::Text, const QString &) override {}
     QRect rect() const override {
-        const ChordView *cell = Cell();
-        if (!cell) {
+        if (!Cell()) {
             return {};
         }
-        return {m_score->mapToGlobal(cell->pos()), cell->size()};
+        const QRect box = m_score->CellRect(m_index);
+        return {m_score->mapToGlobal(box.topLeft()), box.size()};
     }
     QAccessible::Role role() const override { return QAccessible::ListItem; }
     QAccessible::State state() const override {

@@ -207,7 +207,7 @@ void PaintScore(QPainter &p, const ChordScore &score, const QRect &dirty) {
     }
     for (int32_t i = 1; i <= score.ChordViewCount(); ++i) {
         const ChordView *cell = score.Cell(i);
-        const QRect box = cell->geometry();
+        const QRect box = score.CellRect(i);
         if (!box.intersects(area)) {
             continue;
         }

@@ -776,8 +776,7 @@ void TestMainWindow::addToDictionary() {
     QCOMPARE(missing->PositionSize(), int16_t(0));
     QCOMPARE(w->chsChord()->MissingChords(), QStringList{"F#m7b5"});
     bool pasteEnabled = false;
-    ChooseInNextPopup(4, &pasteEnabled); // past the row items and paste
-    QVERIFY(missing->PopupMenu()->actions().last()->isEnabled());
+    ChooseInNextPopup(4, &pasteEnabled); // past the row items and paste; skipped if disabled
     missing->ClickPopupMenu();
     QVERIFY(pasteEnabled);
     QVERIFY2(m_messages.isEmpty(), qPrintable(m_messages.join('\n')));

@@ -10,6 +10,7 @@ PACKAGES=(
   libbenchmark-dev hyperfine time
   clang clang-format clang-tidy libclang-rt-14-dev libfuzzer-14-dev
   xvfb xauth imagemagick xdotool openbox x11-utils
+  dbus-daemon at-spi2-core gir1.2-atspi-2.0 python3-gi
   fonts-liberation2 fonts-ipafont-gothic
   poppler-utils
   desktop-file-utils appstream shared-mime-info dpkg-dev file

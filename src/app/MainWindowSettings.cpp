@@ -2,7 +2,6 @@
 
 #include "app/AutoScroll.h"
 #include "platform/Twips.h"
-#include "score/ChordView.h"
 #include "score/Zoom.h"
 #include "settings/FileHistory.h"
 #include "settings/PrivateProfile.h"
@@ -165,23 +164,17 @@ void MainWindowSettings::Save(const PrivateProfile &profile, const FileHistory &
     }
 }
 
-void MainWindowSettings::ReadDisplay(const ChordView &templ) {
-    AdjustFlatStart = templ.AdjustFlatStart();
-    ChordNameFont = *templ.ChordNameFont();
-    EnableChordNameColor = templ.EnableChordNameColor();
-    UnEnableChordNameColor = templ.UnEnableChordNameColor();
-    WordFont = *templ.WordFont();
-    EnableWordColor = templ.EnableWordColor();
-    UnEnableWordColor = templ.UnEnableWordColor();
+DisplayStyle MainWindowSettings::Display() const {
+    return {AdjustFlatStart,        ChordNameFont,   WordFont,         EnableChordNameColor,
+            UnEnableChordNameColor, EnableWordColor, UnEnableWordColor};
 }
 
-void MainWindowSettings::ApplyDisplay(ChordView &templ) const {
-    templ.SetAdjustFlatStart(AdjustFlatStart);
-    // Into the template's own font objects, which every cell shares.
-    *templ.ChordNameFont() = ChordNameFont;
-    templ.SetEnableChordNameColor(EnableChordNameColor);
-    templ.SetUnEnableChordNameColor(UnEnableChordNameColor);
-    *templ.WordFont() = WordFont;
-    templ.SetEnableWordColor(EnableWordColor);
-    templ.SetUnEnableWordColor(UnEnableWordColor);
+void MainWindowSettings::SetDisplay(const DisplayStyle &style) {
+    AdjustFlatStart = style.AdjustFlatStart;
+    ChordNameFont = style.ChordNameFont;
+    WordFont = style.WordFont;
+    EnableChordNameColor = style.EnableChordNameColor;
+    UnEnableChordNameColor = style.UnEnableChordNameColor;
+    EnableWordColor = style.EnableWordColor;
+    UnEnableWordColor = style.UnEnableWordColor;
 }

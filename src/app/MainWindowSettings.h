@@ -1,13 +1,13 @@
 #pragma once
 
 #include "platform/Font.h"
+#include "score/DisplayStyle.h"
 
 #include <QSize>
 #include <QString>
 
 #include <cstdint>
 
-class ChordView;
 class FileHistory;
 class PrivateProfile;
 
@@ -50,7 +50,7 @@ struct MainWindowSettings {
     void Load(const PrivateProfile &profile, QSize screen, FileHistory &history);
     void Save(const PrivateProfile &profile, const FileHistory &history) const;
 
-    // The display settings of the score's template cell, and back.
-    void ReadDisplay(const ChordView &templ);
-    void ApplyDisplay(ChordView &templ) const;
+    // The display settings, as the score's template cell takes them.
+    DisplayStyle Display() const;
+    void SetDisplay(const DisplayStyle &style);
 };

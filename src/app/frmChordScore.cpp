@@ -245,7 +245,7 @@ void frmChordScore::Form_Load() {
     resize(placed.size());
     move(placed.topLeft());
     m_preOpenedDir = s.PreOpenedDir;
-    s.ApplyDisplay(*t);
+    t->SetStyle(s.Display());
     m_reading->SetZoom(s.Zoom);
     m_reading->AutoScroller().SetSpeed(s.AutoScrollSpeed);
     m_reading->mnuVisible_HideMenuBar->setChecked(s.FullScreenHidesMenuBar);
@@ -264,7 +264,7 @@ MainWindowSettings frmChordScore::CurrentSettings() const {
     s.Top = windowplacement::ToTwips(pos().y());
     s.Left = windowplacement::ToTwips(pos().x());
     s.PreOpenedDir = m_preOpenedDir;
-    s.ReadDisplay(*m_chsChord->Properties());
+    s.SetDisplay(m_chsChord->Properties()->Style());
     s.TabSize = m_chsChord->TabSize();
     s.Capo = CheckedCapo();
     s.PageReturn = PageReturn();

@@ -26,6 +26,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <algorithm>
+
 using twips::kTwipsPerPixel;
 using twips::Px;
 
@@ -47,14 +49,6 @@ protected:
         p.fillRect(0, 1, width(), 1, Qt::white);
     }
 };
-
-QColor ToQColor(int32_t c) {
-    return ChordView::ToColor(c);
-}
-
-int32_t FromQColor(const QColor &c) {
-    return ChordView::FromColor(c);
-}
 
 } // namespace
 
@@ -146,8 +140,8 @@ void frmSetting::Form_Load() {
     ChordView *preview = m_chsChord->Properties();
     const ChordView *main = m_main->chsChord()->Properties();
     preview->SetChord(m_chord);
-    // The preview's own font objects: the dialog may change them and be cancelled.
-    preview->CopyDisplaySettings(*main, ChordView::FontCopy::Values);
+    // A copy: the dialog may change it and be cancelled.
+    preview->SetStyle(main->Style());
     chkAdjustFlatStart->setChecked(preview->AdjustFlatStart());
     m_chsChord->SetTabSize(m_main->chsChord()->TabSize());
     m_chsChord->SetText(SampleSheet);
@@ -190,45 +184,30 @@ void frmSetting::cmdFont_Click(int index) {
     m_chsChord->Refresh();
 }
 
+namespace {
+// The four colour buttons, in their order.
+constexpr int32_t DisplayStyle::*kColorOf[] = {
+    &DisplayStyle::EnableChordNameColor, &DisplayStyle::UnEnableChordNameColor,
+    &DisplayStyle::EnableWordColor, &DisplayStyle::UnEnableWordColor};
+} // namespace
+
 int32_t frmSetting::Color(int index) const {
-    const ChordView *p = m_chsChord->Properties();
-    switch (index) {
-    case 0:
-        return p->EnableChordNameColor();
-    case 1:
-        return p->UnEnableChordNameColor();
-    case 2:
-        return p->EnableWordColor();
-    default:
-        return p->UnEnableWordColor();
-    }
+    return m_chsChord->Properties()->Style().*kColorOf[std::clamp(index, 0, 3)];
 }
 
 void frmSetting::SetColor(int index, int32_t lColor) {
-    ChordView *p = m_chsChord->Properties();
-    switch (index) {
-    case 0:
-        p->SetEnableChordNameColor(lColor);
-        break;
-    case 1:
-        p->SetUnEnableChordNameColor(lColor);
-        break;
-    case 2:
-        p->SetEnableWordColor(lColor);
-        break;
-    default:
-        p->SetUnEnableWordColor(lColor);
-        break;
-    }
+    DisplayStyle style = m_chsChord->Properties()->Style();
+    style.*kColorOf[std::clamp(index, 0, 3)] = lColor;
+    m_chsChord->Properties()->SetStyle(style);
 }
 
 void frmSetting::cmdColor_Click(int index) {
-    QColorDialog dialog(ToQColor(Color(index)), this);
+    QColorDialog dialog(DisplayStyle::ToColor(Color(index)), this);
     dialog.setOption(QColorDialog::DontUseNativeDialog, true);
     if (dialog.exec() != QDialog::Accepted) {
         return;
     }
-    SetColor(index, FromQColor(dialog.selectedColor()));
+    SetColor(index, DisplayStyle::FromColor(dialog.selectedColor()));
     m_chsChord->Refresh();
 }
 
@@ -240,7 +219,7 @@ void frmSetting::cmdOK_Click() {
         frmChordScore::BusyScope busy(*m_main);
         const ChordView *preview = m_chsChord->Properties();
         ChordView *main = m_main->chsChord()->Properties();
-        main->CopyDisplaySettings(*preview, ChordView::FontCopy::Values);
+        main->SetStyle(preview->Style());
         int16_t tab = 4;
         for (int t : {2, 4, 8}) {
             if (optTabSize[t]->isChecked()) {

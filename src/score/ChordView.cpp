@@ -2,7 +2,6 @@
 
 #include "chords/Chord.h"
 #include "platform/Twips.h"
-#include "platform/basFont.h"
 #include "score/CellText.h"
 #include "score/Fonts.h"
 #include "score/Zoom.h"
@@ -53,18 +52,6 @@ void ChordView::Tell(CellHost::Event event) {
     if (m_host) {
         m_host->CellEvent(*this, event);
     }
-}
-
-QColor ChordView::ToColor(int32_t lColor) {
-    const auto c = static_cast<uint32_t>(lColor);
-    return QColor(static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF),
-                  static_cast<int>((c >> 16) & 0xFF));
-}
-
-int32_t ChordView::FromColor(const QColor &color) {
-    return static_cast<int32_t>(static_cast<uint32_t>(color.red()) |
-                                (static_cast<uint32_t>(color.green()) << 8) |
-                                (static_cast<uint32_t>(color.blue()) << 16));
 }
 
 const QString &ChordView::ChordName() const {
@@ -279,14 +266,16 @@ void ChordView::ShowChordName(bool show) {
 
 void ChordView::SetChordNameColor() {
     const bool known = !ChordName().isEmpty() && m_positionSize != 0;
-    if (m_name.SetColor(ToColor(known ? m_enableChordNameColor : m_unEnableChordNameColor))) {
+    if (m_name.SetColor(
+            DisplayStyle::ToColor(known ? m_enableChordNameColor : m_unEnableChordNameColor))) {
         update();
     }
 }
 
 void ChordView::SetWordColor() {
     const bool chordText = !ChordName().isEmpty() || m_mark;
-    if (m_word.SetColor(ToColor(chordText ? m_enableWordColor : m_unEnableWordColor))) {
+    if (m_word.SetColor(
+            DisplayStyle::ToColor(chordText ? m_enableWordColor : m_unEnableWordColor))) {
         update();
     }
 }
@@ -333,15 +322,37 @@ const ChordView &ChordView::Arranged() const {
     return *this;
 }
 
+DisplayStyle ChordView::Style() const {
+    DisplayStyle style;
+    style.AdjustFlatStart = m_adjustFlatStart;
+    style.ChordNameFont = *ChordNameFont();
+    style.WordFont = *WordFont();
+    style.EnableChordNameColor = m_enableChordNameColor;
+    style.UnEnableChordNameColor = m_unEnableChordNameColor;
+    style.EnableWordColor = m_enableWordColor;
+    style.UnEnableWordColor = m_unEnableWordColor;
+    return style;
+}
+
+void ChordView::SetStyle(const DisplayStyle &style) {
+    m_adjustFlatStart = style.AdjustFlatStart;
+    // Into the cell's own font objects, which the cells of a score share.
+    *ChordNameFont() = style.ChordNameFont;
+    *WordFont() = style.WordFont;
+    m_enableChordNameColor = style.EnableChordNameColor;
+    m_unEnableChordNameColor = style.UnEnableChordNameColor;
+    m_enableWordColor = style.EnableWordColor;
+    m_unEnableWordColor = style.UnEnableWordColor;
+}
+
 void ChordView::CopyDisplaySettings(const ChordView &from, FontCopy fonts) {
-    m_adjustFlatStart = from.m_adjustFlatStart;
-    if (fonts == FontCopy::Shared) {
-        SetChordNameFont(from.ChordNameFont());
-        SetWordFont(from.WordFont());
-    } else {
-        basFont::CopyFont(*ChordNameFont(), *from.ChordNameFont());
-        basFont::CopyFont(*WordFont(), *from.WordFont());
+    if (fonts == FontCopy::Values) {
+        SetStyle(from.Style());
+        return;
     }
+    m_adjustFlatStart = from.m_adjustFlatStart;
+    SetChordNameFont(from.ChordNameFont());
+    SetWordFont(from.WordFont());
     m_enableChordNameColor = from.m_enableChordNameColor;
     m_unEnableChordNameColor = from.m_unEnableChordNameColor;
     m_enableWordColor = from.m_enableWordColor;

@@ -2,6 +2,7 @@
 
 #include "platform/Font.h"
 #include "score/CellText.h"
+#include "score/DisplayStyle.h"
 #include "score/PositionDiagram.h"
 #include "score/ScorePainter.h"
 
@@ -111,9 +112,12 @@ public:
     void SetEnableWordColor(int32_t lColor) { m_enableWordColor = lColor; }
     int32_t UnEnableWordColor() const { return m_unEnableWordColor; }
     void SetUnEnableWordColor(int32_t lColor) { m_unEnableWordColor = lColor; }
-    // The seven display settings of another cell: the fret-start rule, both
-    // fonts and the four colours. Shared: the same font objects (cells of a
-    // score follow their template); Values: copied into this cell's own.
+    // The seven display settings as one value; setting copies the fonts
+    // into the cell's own font objects.
+    DisplayStyle Style() const;
+    void SetStyle(const DisplayStyle &style);
+    // Those of another cell. Shared: the same font objects (cells of a
+    // score follow their template); Values: as SetStyle(from.Style()).
     enum class FontCopy { Shared, Values };
     void CopyDisplaySettings(const ChordView &from, FontCopy fonts);
     // Shows the chord's fingering written as sLine ("x-3-2-0-1-0") if it
@@ -161,8 +165,8 @@ public:
     scorepainter::CellPicture Picture() const;
 
     // Colours of the 0x00BBGGRR form.
-    static QColor ToColor(int32_t lColor);
-    static int32_t FromColor(const QColor &color);
+    static QColor ToColor(int32_t lColor) { return DisplayStyle::ToColor(lColor); }
+    static int32_t FromColor(const QColor &color) { return DisplayStyle::FromColor(color); }
 
 private:
     void Setup();

@@ -18,9 +18,8 @@
 #include <iterator>
 #include <memory>
 
-ReadingControls::ReadingControls(QMainWindow *window, ScoreView *view,
-                                 std::function<bool()> pageReturn)
-    : QObject(window), m_window(window), m_view(view), m_pageReturn(std::move(pageReturn)),
+ReadingControls::ReadingControls(QMainWindow *window, ScoreView *view)
+    : QObject(window), m_window(window), m_view(view),
       m_tmrAutoScroll(new QTimer(this)), m_tmrOverlay(new QTimer(this)) {
     // At 60 Hz; the clock, not the tick count, sets the pace.
     m_tmrAutoScroll->setTimerType(Qt::PreciseTimer);
@@ -92,7 +91,7 @@ int ReadingControls::Zoom() const {
 void ReadingControls::SetZoom(int iPercent) {
     const int percent = zoom::Nearest(iPercent);
     const bool changed = percent != Zoom();
-    m_view->SetZoom(percent, m_pageReturn());
+    m_view->SetZoom(percent, m_view->chsChord()->PageReturn());
     for (size_t k = 0; k < mnuVisible_ZoomStep.size(); ++k) {
         mnuVisible_ZoomStep[k]->setChecked(zoom::kSteps[k] == percent);
     }
@@ -124,7 +123,7 @@ void ReadingControls::StopAutoScroll() {
 void ReadingControls::AutoScrollTick() {
     const int64_t now = m_clock();
     AutoScroll::Move move;
-    if (m_pageReturn()) {
+    if (m_view->chsChord()->PageReturn()) {
         QScrollBar *bar = m_view->hsbScore();
         std::vector<int> columns;
         for (const int32_t x : m_view->chsChord()->Layout().SeparatorX()) {

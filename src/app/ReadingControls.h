@@ -23,8 +23,8 @@ class ReadingControls : public QObject {
     Q_OBJECT
 
 public:
-    // pageReturn tells whether the score is in page columns.
-    ReadingControls(QMainWindow *window, ScoreView *view, std::function<bool()> pageReturn);
+    // Whether the score is in page columns is the score's to say.
+    ReadingControls(QMainWindow *window, ScoreView *view);
 
     void BuildMenus(QMenu *visible);
 
@@ -71,7 +71,6 @@ public:
 private:
     QMainWindow *m_window;
     ScoreView *m_view;
-    std::function<bool()> m_pageReturn;
     AutoScroll m_autoScroll;
     QTimer *m_tmrAutoScroll;
     std::function<int64_t()> m_clock;

@@ -82,7 +82,7 @@ frmChordScore::frmChordScore() {
     });
     connect(m_tmrCheckResize, &QTimer::timeout, this, &frmChordScore::tmrCheckResize_Timer);
 
-    m_reading = new ReadingControls(this, m_view, [this] { return PageReturn(); });
+    m_reading = new ReadingControls(this, m_view);
 
     BuildMenus();
     Form_Load();

@@ -52,7 +52,6 @@ class WheelScroll {
 public:
     WheelSteps Take(QPoint angleDelta, QPoint pixelDelta, bool bShift, int iHorizontalStep,
                     int iVerticalStep);
-    void Reset() { m_rest = QPoint(); }
 
 private:
     // What is left of partial notches, in eighths of a degree.

@@ -34,7 +34,6 @@ public:
 
     // Why the last step failed, in Japanese.
     const QString &ErrorString() const { return m_error; }
-    const QString &TemporaryPath() const { return m_temporary; }
 
     // Removes the temporaries of path (as this class names them, with that
     // suffix) last changed before `before`: those a killed write left.

@@ -19,8 +19,8 @@
 #include <memory>
 
 ReadingControls::ReadingControls(QMainWindow *window, ScoreView *view)
-    : QObject(window), m_window(window), m_view(view),
-      m_tmrAutoScroll(new QTimer(this)), m_tmrOverlay(new QTimer(this)) {
+    : QObject(window), m_window(window), m_view(view), m_tmrAutoScroll(new QTimer(this)),
+      m_tmrOverlay(new QTimer(this)) {
     // At 60 Hz; the clock, not the tick count, sets the pace.
     m_tmrAutoScroll->setTimerType(Qt::PreciseTimer);
     m_tmrAutoScroll->setInterval(16);

@@ -135,6 +135,10 @@ Row LineRow(const QString &line) {
 } // namespace
 
 bool IsChordPro(const QString &sText) {
+    // Directives need a brace and chords a bracket: most sheets have neither.
+    if (!sText.contains(u'{') && !sText.contains(u'[')) {
+        return false;
+    }
     for (const QString &line : sText.split(QStringLiteral("\r\n"))) {
         Directive d;
         if (ReadDirective(line, d)) {

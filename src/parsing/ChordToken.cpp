@@ -35,10 +35,12 @@ void ChordToken::SetText(const QString &sText) {
     m_defines.clear();
     // Blanks pasted from web pages are spaces of the sheet.
     QString text = sText;
-    for (QChar &c : text) {
-        if (c == u'\u00A0' || c == u'\u2009' || c == u'\u202F') {
-            c = u' ';
-        }
+    const auto isWebBlank = [](QChar c) {
+        return c == u'\u00A0' || c == u'\u2009' || c == u'\u202F';
+    };
+    // Copied only when there is one: a sheet is otherwise shared, not copied.
+    if (std::any_of(sText.cbegin(), sText.cend(), isWebBlank)) {
+        std::replace_if(text.begin(), text.end(), isWebBlank, QChar(u' '));
     }
     if (chordpro::IsChordPro(text)) {
         ReadChordPro(text);

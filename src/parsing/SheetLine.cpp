@@ -12,15 +12,26 @@ namespace sheetline {
 namespace {
 
 // Full-width ASCII as ASCII, for matching only: the text shown is the sheet's.
+QChar NarrowChar(QChar c) {
+    const char16_t u = c.unicode();
+    if (u >= 0xFF01 && u <= 0xFF5E) {
+        return QChar(u - 0xFEE0);
+    }
+    return u == 0x3000 ? QChar(u' ') : c;
+}
+
 QString Narrow(const QString &s) {
+    // Most text has nothing to narrow: shared, not copied.
+    qsizetype i = 0;
+    while (i < s.size() && NarrowChar(s[i]) == s[i]) {
+        ++i;
+    }
+    if (i == s.size()) {
+        return s;
+    }
     QString out = s;
-    for (QChar &c : out) {
-        const char16_t u = c.unicode();
-        if (u >= 0xFF01 && u <= 0xFF5E) {
-            c = QChar(u - 0xFEE0);
-        } else if (u == 0x3000) {
-            c = u' ';
-        }
+    for (; i < out.size(); ++i) {
+        out[i] = NarrowChar(out[i]);
     }
     return out;
 }
@@ -134,7 +145,12 @@ Kind KindOf(const QString &sToken) {
 
 bool IsMetadataWord(const QString &sToken) {
     static const QString starts = QStringLiteral("KkCcTtBbAaWwMm作編歌");
-    if (sToken.isEmpty() || !starts.contains(Narrow(sToken.left(1)).front())) {
+    if (sToken.isEmpty() || !starts.contains(NarrowChar(sToken.front()))) {
+        return false;
+    }
+    // The English words have three letters at least: no chord name is read
+    // against the pattern.
+    if (sToken.size() < 3 && NarrowChar(sToken.front()).unicode() < 0x80) {
         return false;
     }
     static const QRegularExpression re(
@@ -146,8 +162,8 @@ bool IsMetadataWord(const QString &sToken) {
 
 bool IsSectionLabel(const QString &sText) {
     QString t = Narrow(sText).trimmed();
-    // "エンディング 2:" is about the longest one.
-    if (t.isEmpty() || t.size() > 16 || !MayStartLabel(t.front())) {
+    // "エンディング 2:" is about the longest one; "1番" the shortest.
+    if (t.size() < 2 || t.size() > 16 || !MayStartLabel(t.front())) {
         return false;
     }
     if (t.size() >= 2 && kOpen.contains(t.front()) &&

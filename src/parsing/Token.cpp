@@ -19,8 +19,7 @@ void Token::SetSource(const QString &sSource) {
     CheckLineLength(sSource);
     m_source = sSource;
     m_length = static_cast<int32_t>(sSource.size());
-    // Columns of every prefix at once, so each query is a lookup.
-    m_prefixBytes = basString::PrefixColumns(m_source, m_rule);
+    m_measured = false;
 }
 
 bool Token::IsSeparatorChar(QChar c) const {
@@ -57,6 +56,10 @@ QString Token::NextToken() {
 }
 
 int16_t Token::BytesOfFirst(int32_t chars) const {
+    if (!m_measured) {
+        m_prefixBytes = basString::PrefixColumns(m_source, m_rule);
+        m_measured = true;
+    }
     const auto last = static_cast<int32_t>(m_prefixBytes.size()) - 1;
     const int32_t n = std::clamp(chars, 0, last);
     const int32_t bytes = m_prefixBytes[static_cast<size_t>(n)];

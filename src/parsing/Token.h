@@ -24,7 +24,10 @@ public:
     static void CheckLineLength(const QString &sLine);
     // How characters count in columns (code page bytes unless set); applies
     // from the next SetSource.
-    void SetColumnRule(basString::ColumnRule rule) { m_rule = rule; }
+    void SetColumnRule(basString::ColumnRule rule) {
+        m_rule = rule;
+        m_measured = false;
+    }
 
     QString FirstToken();
     QString NextToken();
@@ -48,6 +51,9 @@ private:
     int32_t m_end = 0;
     int32_t m_scan = 1;
     QString m_separator;
-    std::vector<int32_t> m_prefixBytes{0};
+    // Columns of every prefix, worked out at the first column asked for: a
+    // line only read for its words needs none.
+    mutable std::vector<int32_t> m_prefixBytes;
+    mutable bool m_measured = false;
     basString::ColumnRule m_rule = basString::ColumnRule::CodePage;
 };

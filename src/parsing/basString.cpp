@@ -80,28 +80,12 @@ QByteArray ExpandTabBytes(const QString &sText, int16_t iTabSize) {
     return out;
 }
 
-QString ExpandTab(const QString &sText, int16_t iTabSize) {
-    // Without tabs, text the code page holds is its own round trip.
-    if (!sText.contains(u'\t') && cp932::RoundTrips(sText)) {
-        return sText;
-    }
-    return cp932::Decode(ExpandTabBytes(sText, iTabSize));
-}
+namespace {
 
-std::vector<int32_t> PrefixColumns(const QString &sText, ColumnRule rule) {
-    return rule == ColumnRule::CodePage ? cp932::PrefixByteLengths(sText)
-                                        : cp932::PrefixColumns(sText);
-}
-
-QString ExpandTabColumns(const QString &sText, int16_t iTabSize, ColumnRule rule) {
-    if (rule == ColumnRule::CodePage) {
-        return ExpandTab(sText, iTabSize);
-    }
-    if (!sText.contains(u'\t')) {
-        return sText;
-    }
+// Tabs to spaces up to the next stop, each other unit as wide as prefix says.
+QString ExpandByColumns(const QString &sText, int16_t iTabSize,
+                        const std::vector<int32_t> &prefix) {
     const qsizetype tab = iTabSize < 1 ? 1 : iTabSize;
-    const std::vector<int32_t> prefix = PrefixColumns(sText, rule);
     QString out;
     out.reserve(sText.size() + tab);
     qsizetype column = 0;
@@ -120,6 +104,35 @@ QString ExpandTabColumns(const QString &sText, int16_t iTabSize, ColumnRule rule
         }
     }
     return out;
+}
+
+} // namespace
+
+QString ExpandTab(const QString &sText, int16_t iTabSize) {
+    // Text the code page holds is its own round trip: its tabs expand by
+    // byte columns without going through the bytes.
+    if (!cp932::RoundTrips(sText)) {
+        return cp932::Decode(ExpandTabBytes(sText, iTabSize));
+    }
+    if (!sText.contains(u'\t')) {
+        return sText;
+    }
+    return ExpandByColumns(sText, iTabSize, cp932::PrefixByteLengths(sText));
+}
+
+std::vector<int32_t> PrefixColumns(const QString &sText, ColumnRule rule) {
+    return rule == ColumnRule::CodePage ? cp932::PrefixByteLengths(sText)
+                                        : cp932::PrefixColumns(sText);
+}
+
+QString ExpandTabColumns(const QString &sText, int16_t iTabSize, ColumnRule rule) {
+    if (rule == ColumnRule::CodePage) {
+        return ExpandTab(sText, iTabSize);
+    }
+    if (!sText.contains(u'\t')) {
+        return sText;
+    }
+    return ExpandByColumns(sText, iTabSize, PrefixColumns(sText, rule));
 }
 
 QString WideSpaceToSpaces(const QString &sText) {

@@ -34,14 +34,18 @@ QTemporaryDir &Dir() {
 
 // Four chords over a lyric a row: exactly `cells` cells.
 QString SheetFile(int cells) {
-    const QString path = Dir().filePath(QStringLiteral("sheet%1.txt").arg(cells));
+    const QString path = Dir().filePath(QStringLiteral("sheet%1-kana.txt").arg(cells));
     if (!QFile::exists(path)) {
         QString sheet;
         // Every word of its own, as in a real song: nothing measured twice.
+        // Told apart by three kana of their own, lyrics being kana and kanji.
+        const QString kana = QStringLiteral("あいうえおかきくけこ");
         for (int n = 0; n + 4 <= cells; n += 4) {
+            const int k = n / 4 % 1000;
+            const QString tail = QString(kana[k / 100]) + kana[k / 10 % 10] + kana[k % 10];
             sheet += QStringLiteral("C       Am      F       G7\r\n"
                                     "ゆうやけ%1 こやけ%1 あかとん%1 おわれて%1\r\n")
-                         .arg(n / 4 % 1000, 3, 10, QChar(u'0'));
+                         .arg(tail);
         }
         QFile f(path);
         if (f.open(QIODevice::WriteOnly)) {

@@ -7,7 +7,12 @@
 #include <QSize>
 #include <QString>
 
+#include <cstdint>
 #include <memory>
+
+namespace celltext {
+struct Measured;
+}
 
 // One line of text of a cell, the chord name or the word: its text, its
 // shared font, its colour, and its size measured once per change. The cell
@@ -41,6 +46,9 @@ private:
     mutable Font m_madeFrom;
     mutable QFont m_qfont;
     mutable bool m_made = false;
+    // The shared measures of the font at this zoom, while they stand.
+    mutable celltext::Measured *m_entry = nullptr;
+    mutable uint64_t m_entryDrops = 0;
     int m_zoom = 100;
     mutable QSize m_textSize;
     mutable bool m_measured = false;

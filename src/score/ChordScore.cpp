@@ -39,6 +39,8 @@ struct FlagGuard {
 ChordScore::ChordScore(QWidget *parent) : QWidget(parent) {
     scoreaccessible::Install();
     widgethelpers::SetWhiteBackground(this);
+    // The painter fills what it paints with white itself: no second fill.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     widgethelpers::AcceptDrops(this, [this](const QMimeData *d) { emit DropFile(d); });
     m_chvChord.push_back(std::make_unique<ChordView>()); // the template is never shown
     m_paste = new QAction(QStringLiteral("貼り付け"), this);

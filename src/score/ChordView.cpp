@@ -362,9 +362,10 @@ void ChordView::CopyDisplaySettings(const ChordView &from, FontCopy fonts) {
 scorepainter::CellPicture ChordView::Picture() const {
     scorepainter::CellPicture picture;
     picture.Diagram = m_positionShown ? &m_diagram : nullptr;
-    picture.Name = {m_chordNameShown, ChordName(), m_name.CurrentFont(), m_name.Color(),
-                    ChordNameTop()};
-    picture.Word = {m_wordShown, Word(), m_word.CurrentFont(), m_word.Color(), WordTop()};
+    picture.Name = {m_chordNameShown, ChordName(),    m_name.CurrentFont(),
+                    m_name.Color(),   ChordNameTop(), m_name.TextSize()};
+    picture.Word = {m_wordShown,    Word(),    m_word.CurrentFont(),
+                    m_word.Color(), WordTop(), m_word.TextSize()};
     picture.Width = WidthTwips();
     picture.Height = HeightTwips();
     return picture;

@@ -73,7 +73,7 @@ void PaintPart(QPainter &p, const TextPart &part, Style style) {
     }
     p.save();
     p.translate(0, Px(part.Top));
-    PaintText(p, part.Text, part.Font, part.Color, style);
+    PaintText(p, part.Text, part.Font, part.Color, style, part.Box);
     p.restore();
 }
 
@@ -156,7 +156,7 @@ QFont PaperFont(const QFont &font, const QPainter &p) {
 }
 
 void PaintText(QPainter &p, const QString &text, const QFont &font, const QColor &color,
-               Style style) {
+               Style style, QSize box) {
     if (style == Style::Paper) {
         // The page is white already; only the text.
         const QFont f = PaperFont(font, p);
@@ -169,10 +169,13 @@ void PaintText(QPainter &p, const QString &text, const QFont &font, const QColor
     // Within its box, as a label of its own would be: an antialiased edge
     // past the line's height is not drawn.
     const QFontMetrics fm(font);
-    const QRect box(0, 0, fm.horizontalAdvance(text), fm.height());
-    p.fillRect(box, Qt::white);
+    if (box.isEmpty()) {
+        box = {fm.horizontalAdvance(text), fm.height()};
+    }
+    const QRect rect(QPoint(), box);
+    p.fillRect(rect, Qt::white);
     p.save();
-    p.setClipRect(box, Qt::IntersectClip);
+    p.setClipRect(rect, Qt::IntersectClip);
     p.setFont(font);
     p.setPen(color);
     p.drawText(0, fm.ascent(), text);

@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QFont>
 #include <QRect>
+#include <QSize>
 #include <QString>
 
 #include <cstdint>
@@ -28,6 +29,7 @@ struct TextPart {
     QFont Font;
     QColor Color;
     int32_t Top = 0; // twips from the cell's top
+    QSize Box;       // pixels, as the cell measured it; empty: measured here
 };
 
 // What a cell shows now, as plain data.
@@ -41,9 +43,10 @@ struct CellPicture {
 
 // The diagram with its top-left corner at the origin.
 void PaintDiagram(QPainter &p, const PositionDiagram &d, Style style = Style::Screen);
-// One line of text on white, its box's top-left corner at the origin.
+// One line of text on white, its box's top-left corner at the origin; a box
+// the caller has measured already is not measured again.
 void PaintText(QPainter &p, const QString &text, const QFont &font, const QColor &color,
-               Style style = Style::Screen);
+               Style style = Style::Screen, QSize box = {});
 // On paper a pixel of the score is 1/96 inch: the font at its size in points
 // there, for a painter scaled to such pixels on a device of any resolution.
 QFont PaperFont(const QFont &font, const QPainter &p);

@@ -1,11 +1,14 @@
 #include "chords/Chord.h"
 #include "platform/AppError.h"
+#include "platform/CodePage932.h"
 #include "platform/Twips.h"
+#include "score/CellText.h"
 #include "score/ChordView.h"
 #include "score/Fonts.h"
 #include "score/ScorePainter.h"
 #include "score/Zoom.h"
 
+#include <QFile>
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
@@ -70,6 +73,8 @@ private slots:
     void zoomSteps();
     void zoomedDiagram_data();
     void zoomedDiagram();
+    void widthsAsShaped_data();
+    void widthsAsShaped();
 };
 
 void TestChordView::diagram_data() {
@@ -483,6 +488,48 @@ void TestChordView::zoomedDiagram() {
         QVERIFY2(black(x, belowStrings) && black(x + line - 1, belowStrings) &&
                      !black(x + line, belowStrings) && !black(x - 1, belowStrings),
                  qPrintable(QStringLiteral("fret %1").arg(k)));
+    }
+}
+
+void TestChordView::widthsAsShaped_data() {
+    QTest::addColumn<QString>("family");
+    for (const char *family : {"Sans Serif", "IPAGothic", "Arial"}) {
+        QTest::newRow(family) << QString::fromLatin1(family);
+    }
+}
+
+// A word is as wide as shaping makes it, however its width was found (kana
+// and kanji are summed by character once enough words have agreed): the
+// lyrics of the Japanese samples and a few hundred kana words, with the
+// spaces and marks between them, at every zoom step.
+void TestChordView::widthsAsShaped() {
+    QFETCH(QString, family);
+    QStringList words;
+    for (const char *name : {"furusato.txt", "haru_no_ogawa.txt", "sakura.txt", "momiji.cho"}) {
+        QFile f(QStringLiteral(TAMBLIN_SOURCE_DIR "/data/samples/") + name);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray bytes = f.readAll();
+        const QString text =
+            name == QByteArray("momiji.cho") ? QString::fromUtf8(bytes) : cp932::Decode(bytes);
+        for (const QString &line : text.split(QStringLiteral("\r\n"))) {
+            words << line << line.split(u' ', Qt::SkipEmptyParts);
+        }
+    }
+    const QString kana = QStringLiteral("あいうえおカキクケコ漢字ー　 ");
+    for (int k = 0; k < 300; ++k) {
+        words << QStringLiteral("ゆうやけ") + kana[k % 15] + kana[k / 15 % 15] + kana[k / 7 % 15];
+    }
+    auto font = std::make_shared<Font>(family, 9.75);
+    for (const int zoom : zoom::kSteps) {
+        CellText text;
+        text.SetFont(font);
+        text.SetZoom(zoom);
+        for (const QString &word : words) {
+            text.SetText(word);
+            const int shaped = QFontMetrics(text.CurrentFont()).horizontalAdvance(word);
+            QVERIFY2(text.TextSize().width() == shaped,
+                     qPrintable(QStringLiteral("%1 at %2%").arg(word).arg(zoom)));
+        }
     }
 }
 

@@ -273,6 +273,12 @@ Sheet Read(const QString &sText) {
                 if (ok && n >= 0 && n <= 9) {
                     sheet.Capo = static_cast<int16_t>(n);
                 }
+            } else if (name == u"transpose") {
+                bool ok = false;
+                const int n = d.value.trimmed().toInt(&ok);
+                if (ok && n >= -11 && n <= 11) {
+                    sheet.Transpose = static_cast<int16_t>(n);
+                }
             } else if (name == u"define" || name == u"chord") {
                 QString chordName;
                 const QString position = DefineToPosition(d.value, chordName);
@@ -285,6 +291,11 @@ Sheet Read(const QString &sText) {
                        name == u"composer" || name == u"lyricist" || name == u"album" ||
                        name == u"key" || name == u"tempo" || name == u"time" ||
                        name == u"comment" || name == u"comment_italic" || name == u"comment_box") {
+                if (name == u"key" && sheet.Key.isEmpty()) {
+                    sheet.Key = d.value.trimmed();
+                } else if (name == u"title" && sheet.Title.isEmpty()) {
+                    sheet.Title = d.value.trimmed();
+                }
                 add({{QString(), MetaRow(name, d.value)}});
             } else if (name.startsWith(u"start_of_") && name.size() > 9) {
                 // A section of the sheet's own: intro, outro, solo, ...

@@ -27,7 +27,10 @@ struct Define {
 
 struct Sheet {
     std::vector<Row> Rows;
-    int16_t Capo = -1; // from {capo: n}, -1 when none
+    int16_t Capo = -1;     // from {capo: n}, -1 when none
+    int16_t Transpose = 0; // from {transpose: n}, -11 to 11
+    QString Key;           // from {key: X}, the first
+    QString Title;         // from {title: ...}, the first
     std::vector<Define> Defines;
 };
 

@@ -32,6 +32,9 @@ void ChordToken::SetText(const QString &sText) {
     m_text = sText;
     m_kinds.clear();
     m_sheetCapo = -1;
+    m_sheetKey.clear();
+    m_sheetTranspose = 0;
+    m_title.clear();
     m_defines.clear();
     // Blanks pasted from web pages are spaces of the sheet.
     QString text = sText;
@@ -59,9 +62,23 @@ void ChordToken::SetText(const QString &sText) {
         }
         ++m_row;
     };
+    bool chordsSeen = false;
     while (!walker.EndOfText()) {
         const QString line = ConvertLine(walker.NextLine());
         const ChordLine chordLine = ReadChordLine(line);
+        // What the head of the sheet says of it, before its first chords.
+        if (!chordsSeen && !chordLine.chords) {
+            if (m_title.isEmpty()) {
+                m_title = line.trimmed();
+            }
+            if (m_sheetCapo < 0) {
+                m_sheetCapo = static_cast<int16_t>(sheetline::CapoMention(line));
+            }
+            if (m_sheetKey.isEmpty()) {
+                m_sheetKey = sheetline::KeyMention(line);
+            }
+        }
+        chordsSeen = chordsSeen || chordLine.chords;
         if (chordLine.chords) {
             // A section prefix is the label of the row it stands on.
             if (!chordLine.prefix.isEmpty()) {
@@ -97,6 +114,17 @@ void ChordToken::ReadChordPro(const QString &sText) {
         ++m_row;
     }
     m_sheetCapo = sheet.Capo;
+    m_sheetKey = sheet.Key;
+    m_sheetTranspose = sheet.Transpose;
+    m_title = sheet.Title;
+    if (m_title.isEmpty()) {
+        for (const chordpro::Row &row : sheet.Rows) {
+            if (!row.empty() && !row.front().Word.trimmed().isEmpty()) {
+                m_title = row.front().Word.trimmed();
+                break;
+            }
+        }
+    }
     m_defines = sheet.Defines;
 }
 

@@ -51,9 +51,15 @@ public:
     // word, its chord name empty, and it is shown as the sheet's own text.
     bool IsMark(int16_t iIndex) const;
 
-    // What a ChordPro sheet sets for itself: its capo (-1 none) and the
-    // fingerings it defines, ahead of the dictionary's own.
+    // What a sheet says of itself: its capo (-1 none; {capo: n}, or a
+    // "Capo n" line before the first chord line), its key ({key}, a "Key:"
+    // line; empty if none), its transposition ({transpose}), its title
+    // ({title}, else its first line before any chords), and the fingerings a ChordPro sheet
+    // defines, ahead of the dictionary's own.
     int16_t SheetCapo() const { return m_sheetCapo; }
+    const QString &SheetKey() const { return m_sheetKey; }
+    int16_t SheetTranspose() const { return m_sheetTranspose; }
+    const QString &Title() const { return m_title; }
     const std::vector<chordpro::Define> &Defines() const { return m_defines; }
 
     static constexpr int32_t ErrorTooManyTokens = static_cast<int32_t>(0x8004C38Cu);
@@ -105,6 +111,9 @@ private:
     int16_t m_max = 300;
     int32_t m_row = 1;
     int16_t m_sheetCapo = -1;
+    QString m_sheetKey;
+    int16_t m_sheetTranspose = 0;
+    QString m_title;
     std::vector<chordpro::Define> m_defines;
     const QString m_separators;
     mutable QHash<QString, sheetline::Kind> m_kinds;

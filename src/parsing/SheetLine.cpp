@@ -144,7 +144,7 @@ Kind KindOf(const QString &sToken) {
 }
 
 bool IsMetadataWord(const QString &sToken) {
-    static const QString starts = QStringLiteral("KkCcTtBbAaWwMm作編歌");
+    static const QString starts = QStringLiteral("KkCcTtBbAaWwMm作編歌カキ");
     if (sToken.isEmpty() || !starts.contains(NarrowChar(sToken.front()))) {
         return false;
     }
@@ -154,8 +154,9 @@ bool IsMetadataWord(const QString &sToken) {
         return false;
     }
     static const QRegularExpression re(
-        QStringLiteral("^(?:key|capo|tempo|bpm|time|title|artist|words|music|作詞|作曲|編曲|歌)"
-                       "(?:$|[:=\\d])"),
+        QStringLiteral(
+            "^(?:key|capo|tempo|bpm|time|title|artist|words|music|作詞|作曲|編曲|歌|カポ|キー)"
+            "(?:$|[:=\\d])"),
         QRegularExpression::CaseInsensitiveOption);
     return re.match(Narrow(sToken)).hasMatch();
 }
@@ -202,6 +203,32 @@ qsizetype SectionPrefixLength(const QString &sLine) {
         return 0;
     }
     return end;
+}
+
+int CapoMention(const QString &sLine) {
+    const QString line = Narrow(sLine).trimmed();
+    const qsizetype blank = line.indexOf(u' ');
+    if (line.isEmpty() || !IsMetadataWord(blank < 0 ? line : line.left(blank))) {
+        return -1;
+    }
+    static const QRegularExpression re(
+        QStringLiteral("(?:^|\\s)(?:capo|カポ)\\s*:?\\s*([0-9])\\s*(?:fret|フレット|f)?(?=\\s|$)"),
+        QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch m = re.match(line);
+    return m.hasMatch() ? m.captured(1).toInt() : -1;
+}
+
+QString KeyMention(const QString &sLine) {
+    const QString line = Narrow(sLine).trimmed();
+    const qsizetype blank = line.indexOf(u' ');
+    if (line.isEmpty() || !IsMetadataWord(blank < 0 ? line : line.left(blank))) {
+        return {};
+    }
+    static const QRegularExpression re(
+        QStringLiteral("(?:^|\\s)(?:key|キー)\\s*[:=]?\\s*([A-Ga-g][#b♯♭]?m?)(?=\\s|$|\\()"),
+        QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch m = re.match(line);
+    return m.hasMatch() ? m.captured(1) : QString();
 }
 
 } // namespace sheetline

@@ -21,7 +21,7 @@ Kind KindOf(const QString &sToken);
 
 // True for a line's first token that makes the line metadata, never chords:
 // Key, Capo, Tempo, BPM, Time, Title, Artist, Words, Music, 作詞, 作曲, 編曲,
-// 歌, with or without a colon.
+// 歌, カポ, キー, with or without a colon.
 bool IsMetadataWord(const QString &sToken);
 
 // True when the text, trimmed, is a section label: Aメロ, サビ, イントロ, 1番,
@@ -33,5 +33,15 @@ bool IsSectionLabel(const QString &sText);
 // "イントロ：", "[Verse 1]", "【サビ】", "(Aメロ)", a section word alone before
 // the first blank), leading blanks included; 0 when the line has none.
 qsizetype SectionPrefixLength(const QString &sLine);
+
+// The capo a metadata line gives: "Capo 2", "capo: 3", "CAPO：3 fret",
+// "カポ2", "Key: G　Capo 2" (half- or full-width); -1 when it gives none.
+// Only a line whose first word is metadata counts: a lyric that mentions
+// a capo does not.
+int CapoMention(const QString &sLine);
+
+// The key a metadata line names: "Key: G", "key=F#m", "キー：E♭"; empty
+// when it names none.
+QString KeyMention(const QString &sLine);
 
 } // namespace sheetline

@@ -46,6 +46,8 @@ private slots:
     void samples();
     void chordPro_data();
     void chordPro();
+    void sheetSays_data();
+    void sheetSays();
 };
 
 void TestChordToken::parse_data() {
@@ -352,6 +354,53 @@ void TestChordToken::chordPro() {
     QCOMPARE(int(ct.SheetCapo()), capo);
     for (const auto &d : ct.Defines()) {
         QCOMPARE(d.Name + " " + d.Position, QString("Am 0-1-2-2-0-X"));
+    }
+}
+
+void TestChordToken::sheetSays_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("capo");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<int>("transpose");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("Capo 2") << "Song\r\nCapo 2\r\nG  D\r\nla li" << 2 << "" << 0 << "Song";
+    QTest::newRow("capo: 3") << "capo: 3\r\nG\r\nla" << 3 << "" << 0 << "capo: 3";
+    QTest::newRow("full-width, fret word")
+        << "ＣＡＰＯ：３ fret\r\nG" << 3 << "" << 0 << "ＣＡＰＯ：３ fret";
+    QTest::newRow("カポ2") << "カポ2\r\nG" << 2 << "" << 0 << "カポ2";
+    QTest::newRow("カポ 5フレット") << "カポ 5フレット\r\nG" << 5 << "" << 0 << "カポ 5フレット";
+    QTest::newRow("among metadata")
+        << "Key: G　Capo 2\r\nG\r\nla" << 2 << "G" << 0 << "Key: G  Capo 2";
+    QTest::newRow("a lyric mentions it")
+        << "I put a capo 2 on\r\nG" << -1 << "" << 0 << "I put a capo 2 on";
+    QTest::newRow("after the chords") << "G\r\nla\r\nCapo 3" << -1 << "" << 0 << "";
+    QTest::newRow("two digits") << "Capo 10\r\nG" << -1 << "" << 0 << "Capo 10";
+    QTest::newRow("キー") << "キー：E♭\r\nEb" << -1 << "E♭" << 0 << "キー：E♭";
+    QTest::newRow("ChordPro")
+        << "{title: Grace}\r\n{key: G}\r\n{capo: 4}\r\n{transpose: -2}\r\n[G]la" << 4 << "G" << -2
+        << "Grace";
+    QTest::newRow("ChordPro, no title")
+        << "{capo: 1}\r\n[G]Amazing [D]grace" << 1 << "" << 0 << "Amazing";
+}
+
+// What the head of a sheet says of it: its capo, key, transposition, title.
+void TestChordToken::sheetSays() {
+    QFETCH(QString, text);
+    QFETCH(int, capo);
+    QFETCH(QString, key);
+    QFETCH(int, transpose);
+    QFETCH(QString, title);
+    ChordToken ct;
+    ct.SetText(text);
+    QCOMPARE(int(ct.SheetCapo()), capo);
+    QCOMPARE(ct.SheetKey(), key);
+    QCOMPARE(int(ct.SheetTranspose()), transpose);
+    QCOMPARE(ct.Title(), title);
+    // A capo line is never read as chords.
+    if (capo >= 0 && !text.startsWith('{')) {
+        for (int16_t i = 1; i <= ct.Size(); ++i) {
+            QVERIFY(!ct.ChordName(i).startsWith("Capo", Qt::CaseInsensitive));
+        }
     }
 }
 

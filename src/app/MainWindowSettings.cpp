@@ -78,6 +78,7 @@ const Entry kEntries[] = {
     {"Setting", "Zoom", Fixed{&S::Zoom, zoom::Nearest}},
     {"Setting", "AutoScrollSpeed", Fixed{&S::AutoScrollSpeed, AutoScroll::ClampSpeed}},
     {"Setting", "FullScreenHidesMenuBar", Boolean{&S::FullScreenHidesMenuBar}},
+    {"Setting", "Spelling", Fixed{&S::Spelling, [](int v) { return v >= 0 && v <= 2 ? v : 0; }}},
 };
 
 template <class... F> struct Overloaded : F... { using F::operator()...; };

@@ -40,6 +40,8 @@ struct MainWindowSettings {
     // 1 (slow) to 9.
     int16_t AutoScrollSpeed = 3;
     bool FullScreenHidesMenuBar = true;
+    // How chords are spelled: 0 sharps, 1 flats, 2 by the song's key.
+    int16_t Spelling = 0;
     // The position file in use, written only: the program reads it at start.
     QString ChordFilename;
 

@@ -4,6 +4,7 @@
 #include "app/MainWindowSettings.h"
 #include "app/ReadingControls.h"
 #include "app/SheetPrinting.h"
+#include "app/SongStatus.h"
 #include "app/WindowPlacement.h"
 #include "app/basMain.h"
 #include "app/frmMissingChords.h"
@@ -28,11 +29,13 @@
 #include "settings/FileHistory.h"
 #include "settings/PrivateProfile.h"
 
+#include <QActionGroup>
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QCursor>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QScreen>
@@ -77,9 +80,10 @@ frmChordScore::frmChordScore() {
     connect(m_chsChord, &ChordScore::AddToDictionary, this, &frmChordScore::AddChordToDictionary);
     connect(m_chsChord, &ChordScore::VoicingsChanged, this, [this] {
         if (!m_sheetPath.isEmpty()) {
-            m_voicingMemory.Set(m_sheetPath, m_chsChord->ChosenVoicings());
+            m_songs.SetVoicings(m_sheetPath, m_chsChord->ChosenVoicings());
         }
     });
+    m_chsChord->SetStartState([this](PitchModel &pitch, int &zoom) { StartSheet(pitch, zoom); });
     connect(m_tmrCheckResize, &QTimer::timeout, this, &frmChordScore::tmrCheckResize_Timer);
 
     m_reading = new ReadingControls(this, m_view);
@@ -178,6 +182,7 @@ void frmChordScore::BuildVisibleMenu() {
     }
     visible->addSeparator();
     BuildCapoMenu(visible);
+    BuildKeyMenus(visible);
     visible->addSeparator();
     mnuVisible_Missing = visible->addAction(QStringLiteral("辞書にないコード(&M)..."), this,
                                             [this] { frmMissingChords::ShowModal(this); });
@@ -211,6 +216,38 @@ void frmChordScore::BuildCapoMenu(QMenu *visible) {
     mnuVisible_CapoEasiest->setVisible(false);
 }
 
+void frmChordScore::BuildKeyMenus(QMenu *visible) {
+    mnuVisible_Transpose = visible->addMenu(QStringLiteral("移調(&T)"));
+    mnuVisible_TransposeUp =
+        mnuVisible_Transpose->addAction(QStringLiteral("半音上げる(&U)"), this, [this] {
+            SetTranspose(static_cast<int16_t>(std::min(11, m_chsChord->Transpose() + 1)));
+        });
+    mnuVisible_TransposeUp->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_BracketRight));
+    mnuVisible_TransposeDown =
+        mnuVisible_Transpose->addAction(QStringLiteral("半音下げる(&D)"), this, [this] {
+            SetTranspose(static_cast<int16_t>(std::max(-11, m_chsChord->Transpose() - 1)));
+        });
+    mnuVisible_TransposeDown->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_BracketLeft));
+    mnuVisible_TransposeReset = mnuVisible_Transpose->addAction(QStringLiteral("原曲キー(&O)"),
+                                                                this, [this] { SetTranspose(0); });
+    QMenu *spelling = visible->addMenu(QStringLiteral("表記(&N)"));
+    auto *group = new QActionGroup(this);
+    const char *names[] = {"♯(&S)", "♭(&F)", "調に合わせる(&K)"};
+    for (int i = 0; i < 3; ++i) {
+        QAction *a = spelling->addAction(QString::fromUtf8(names[i]), this,
+                                         [this, i] { SetSpelling(PitchModel::Spelling(i)); });
+        a->setCheckable(true);
+        a->setActionGroup(group);
+        mnuVisible_Spelling.push_back(a);
+    }
+    mnuVisible_Spelling[0]->setChecked(true);
+    // The song's key and capo at the right end of the menu bar: the score's
+    // area keeps its size.
+    m_status = new QLabel(menuBar());
+    m_status->setContentsMargins(8, 0, 8, 0);
+    menuBar()->setCornerWidget(m_status, Qt::TopRightCorner);
+}
+
 void frmChordScore::BuildHelpMenu() {
     QMenu *help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
     mnuHelp_Setting = help->addAction(QStringLiteral("設定(&S)..."), this,
@@ -228,7 +265,7 @@ void frmChordScore::Form_Load() {
     }
     m_history->SetDummy(mnuFile_Dummy3);
     m_history->SetProfile(&basMain::oProfile(), "History");
-    m_voicingMemory.Load(basMain::oProfile());
+    m_songs.Load(basMain::oProfile());
 
     ChordView *t = m_chsChord->Properties();
     t->SetChord(basMain::oChord());
@@ -253,6 +290,7 @@ void frmChordScore::Form_Load() {
     SetCapo(s.Capo);
     m_chsChord->SetPageReturn(s.PageReturn);
     mnuVisible_Page->setChecked(s.PageReturn);
+    SetSpelling(static_cast<PitchModel::Spelling>(s.Spelling));
 }
 
 MainWindowSettings frmChordScore::CurrentSettings() const {
@@ -271,6 +309,7 @@ MainWindowSettings frmChordScore::CurrentSettings() const {
     s.Zoom = static_cast<int16_t>(Zoom());
     s.AutoScrollSpeed = static_cast<int16_t>(m_reading->AutoScroller().Speed());
     s.FullScreenHidesMenuBar = m_reading->mnuVisible_HideMenuBar->isChecked();
+    s.Spelling = static_cast<int16_t>(m_chsChord->Pitch().GetSpelling());
     s.ChordFilename = basPath::GetFileName(basMain::oChord()->Filename());
     return s;
 }
@@ -283,8 +322,9 @@ void frmChordScore::closeEvent(QCloseEvent *event) {
     {
         // One commit: a kill during the close leaves the old file or the new one.
         profile::WriteBatch batch(basMain::oProfile().IniFilename());
+        RememberSong();
         CurrentSettings().Save(basMain::oProfile(), *m_history);
-        m_voicingMemory.Save(basMain::oProfile());
+        m_songs.Save(basMain::oProfile());
         batch.Commit();
     }
     m_tmrCheckResize->stop();
@@ -347,11 +387,46 @@ void frmChordScore::UpdateCapoAdvice() {
 
 void frmChordScore::SetCapo(int16_t iCapo) {
     m_chsChord->SetCapo(iCapo);
-    for (QAction *a : mnuVisible_CapoFlat) {
-        a->setChecked(false);
+    ShowCapo();
+}
+
+void frmChordScore::ShowCapo() {
+    const int16_t capo = m_chsChord->CurrentCapo();
+    for (size_t i = 0; i < mnuVisible_CapoFlat.size(); ++i) {
+        mnuVisible_CapoFlat[i]->setChecked(static_cast<int>(i) == capo);
     }
-    if (iCapo >= 0 && static_cast<size_t>(iCapo) < mnuVisible_CapoFlat.size()) {
-        mnuVisible_CapoFlat[static_cast<size_t>(iCapo)]->setChecked(true);
+    UpdateStatus();
+}
+
+void frmChordScore::SetTranspose(int16_t iSteps) {
+    m_chsChord->SetTranspose(iSteps);
+    UpdateStatus();
+    UpdateCapoAdvice();
+}
+
+void frmChordScore::SetSpelling(PitchModel::Spelling spelling) {
+    m_chsChord->SetSpelling(spelling);
+    for (size_t i = 0; i < mnuVisible_Spelling.size(); ++i) {
+        mnuVisible_Spelling[i]->setChecked(static_cast<int>(i) == static_cast<int>(spelling));
+    }
+}
+
+QString frmChordScore::StatusText() const {
+    return m_chsChord->ChordViewCount() == 0
+               ? QString()
+               : songstatus::Text(m_chsChord->Title(), m_chsChord->Pitch());
+}
+
+void frmChordScore::UpdateStatus() {
+    if (m_status) {
+        // Never over the menus: what does not fit beside them is elided.
+        // The menus' own width: the bar's natural width less this corner.
+        const int used = menuBar()->sizeHint().width() - m_status->sizeHint().width();
+        const int room = std::max(0, menuBar()->width() - used - 16);
+        m_status->setText(m_status->fontMetrics().elidedText(StatusText(), Qt::ElideRight, room));
+        m_status->adjustSize();
+        // The menu bar lays its corner out only when one is set.
+        menuBar()->setCornerWidget(m_status, Qt::TopRightCorner);
     }
 }
 
@@ -410,39 +485,67 @@ void frmChordScore::mnuFile_File_Click(int16_t i) {
 }
 
 void frmChordScore::OpenChordFile(const QString &sPath) {
-    ShowSheet([&] {
-        m_chsChord->LoadChordScore(sPath);
-        m_history->AddHistory(sPath);
-        m_sheetPath = textfile::FullPath(sPath);
-    });
+    const QString full = textfile::FullPath(sPath);
+    ShowSheet(
+        [&] {
+            m_chsChord->LoadChordScore(sPath);
+            m_history->AddHistory(sPath);
+            m_sheetPath = full;
+        },
+        full);
 }
 
-void frmChordScore::ShowSheet(const std::function<void()> &build) {
+void frmChordScore::StartSheet(PitchModel &pitch, int &zoom) const {
+    const SongMemory::Song *song = m_pendingPath.isEmpty() ? nullptr : m_songs.Find(m_pendingPath);
+    if (song && song->HasState) {
+        pitch.SetCapo(song->Capo);
+        pitch.SetTranspose(song->Transpose);
+        zoom = zoom::Nearest(song->Zoom);
+    } else if (m_chsChord->SheetCapo() >= 0) {
+        // Written as the shapes at the sheet's capo: shown as written.
+        pitch.SetCapo(m_chsChord->SheetCapo());
+    }
+}
+
+void frmChordScore::RememberSong() {
+    if (m_sheetPath.isEmpty() || m_chsChord->ChordViewCount() == 0) {
+        return;
+    }
+    SongMemory::Song song;
+    song.HasState = true;
+    song.Capo = m_chsChord->CurrentCapo();
+    song.Transpose = m_chsChord->Transpose();
+    song.Zoom = static_cast<int16_t>(Zoom());
+    song.ScrollX = hsbScore()->value();
+    song.ScrollY = vsbScore()->value();
+    song.Voicings = m_chsChord->ChosenVoicings();
+    m_songs.Set(m_sheetPath, song);
+}
+
+void frmChordScore::ShowSheet(const std::function<void()> &build, const QString &sPath) {
     m_reading->StopAutoScroll();
+    RememberSong();
+    m_pendingPath = sPath;
     try {
         m_view->ResetScroll();
         BusyScope busy(*this);
         build();
     } catch (const AppError &e) {
+        m_pendingPath.clear();
         msgbox::ShowError(this, e.Description());
         UpdateCapoAdvice();
         return;
     }
-    const VoicingMemory::Choices chosen =
-        m_sheetPath.isEmpty() ? VoicingMemory::Choices() : m_voicingMemory.Of(m_sheetPath);
-    m_chsChord->SetVoicings(chosen);
-    if (!chosen.empty()) {
-        m_voicingMemory.Set(m_sheetPath, chosen); // the most recent now
+    m_pendingPath.clear();
+    const SongMemory::Song *song = m_sheetPath.isEmpty() ? nullptr : m_songs.Find(m_sheetPath);
+    m_chsChord->SetVoicings(song ? song->Voicings : SongMemory::Choices());
+    // The capo the sheet started at (its own or remembered) in the menu.
+    ShowCapo();
+    if (song && song->HasState) {
+        hsbScore()->setValue(song->ScrollX);
+        vsbScore()->setValue(song->ScrollY);
     }
     UpdateCapoAdvice();
-    // A ChordPro {capo: n}, as if the user had pressed the digit.
-    if (m_chsChord->SheetCapo() >= 0) {
-        try {
-            SetCapo(m_chsChord->SheetCapo());
-        } catch (const AppError &e) {
-            msgbox::ShowError(this, e.Description());
-        }
-    }
 }
 
 void frmChordScore::PasteText() {
@@ -554,6 +657,9 @@ void frmChordScore::chsChord_DrawEnd() {
 bool frmChordScore::eventFilter(QObject *watched, QEvent *event) {
     if (watched == m_view && event->type() == QEvent::Resize && m_loaded) {
         Form_Resize();
+    }
+    if (watched == menuBar() && event->type() == QEvent::Resize) {
+        UpdateStatus();
     }
     if (event->type() == QEvent::Wheel) {
         auto *w = qobject_cast<QWidget *>(watched);

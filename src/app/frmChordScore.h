@@ -2,7 +2,8 @@
 
 #include "app/MainWindowSettings.h"
 #include "app/ScoreView.h"
-#include "settings/VoicingMemory.h"
+#include "chords/PitchModel.h"
+#include "settings/SongMemory.h"
 
 #include <QMainWindow>
 
@@ -14,6 +15,7 @@
 class ChordScore;
 class FileHistory;
 class QAction;
+class QLabel;
 class QMenu;
 class QMimeData;
 class ReadingControls;
@@ -88,7 +90,14 @@ public:
     // Rates the capos for the sheet on screen and marks the easiest.
     void UpdateCapoAdvice();
     int16_t EasiestCapo() const { return m_easiestCapo; }
-    const VoicingMemory &Voicings() const { return m_voicingMemory; }
+    // Each sheet as it was last played: capo, transposition, zoom, place,
+    // fingerings.
+    const SongMemory &Songs() const { return m_songs; }
+    // Moves the song by semitones (-11 to 11) apart from the capo.
+    void SetTranspose(int16_t iSteps);
+    void SetSpelling(PitchModel::Spelling spelling);
+    // What the right end of the menu bar says of the song.
+    QString StatusText() const;
     // The sheet file on screen, empty for a pasted text.
     const QString &SheetPath() const { return m_sheetPath; }
 
@@ -106,6 +115,11 @@ public:
     QMenu *mnuVisible_Capo = nullptr;
     std::vector<QAction *> mnuVisible_CapoFlat; // 0..9
     QAction *mnuVisible_CapoEasiest = nullptr; // "★ カポ 3 (かんたん)"; hidden without a sheet
+    QMenu *mnuVisible_Transpose = nullptr;
+    QAction *mnuVisible_TransposeUp = nullptr;    // Ctrl+]
+    QAction *mnuVisible_TransposeDown = nullptr;  // Ctrl+[
+    QAction *mnuVisible_TransposeReset = nullptr; // 原曲キー
+    std::vector<QAction *> mnuVisible_Spelling;   // ♯, ♭, 調に合わせる
     QAction *mnuVisible_Missing = nullptr;
     QAction *mnuVisible_Page = nullptr;
     QAction *mnuHelp_Setting = nullptr;
@@ -128,6 +142,15 @@ private:
     void BuildEditMenu();
     void BuildVisibleMenu();
     void BuildCapoMenu(QMenu *visible);
+    void BuildKeyMenus(QMenu *visible);
+    void UpdateStatus();
+    // The capo menu's check and the status as the score's capo stands.
+    void ShowCapo();
+    // What is remembered of the sheet on screen, before another replaces it
+    // and at close.
+    void RememberSong();
+    // The capo and transposition a sheet starts at: remembered, else its own.
+    void StartSheet(PitchModel &pitch, int &zoom) const;
     void BuildHelpMenu();
     void Form_Load();
     // The values the settings file keeps, as they stand now.
@@ -136,7 +159,7 @@ private:
 
     // Builds the score anew (build reads a file or a text), from the top;
     // then takes the capo a ChordPro sheet asks for. Errors are shown.
-    void ShowSheet(const std::function<void()> &build);
+    void ShowSheet(const std::function<void()> &build, const QString &sPath = QString());
     void PasteText();
     void OpenDroppedFile(const QMimeData *Data);
     void BeginDraw();
@@ -161,7 +184,9 @@ private:
     int m_busyDepth = 0;
     bool m_loaded = false;
     ReadingControls *m_reading = nullptr;
-    VoicingMemory m_voicingMemory;
+    SongMemory m_songs;
     QString m_sheetPath;
+    QString m_pendingPath; // the sheet being opened, for its start state
+    QLabel *m_status = nullptr;
     int16_t m_easiestCapo = -1;
 };

@@ -61,8 +61,8 @@ bool Key::PrefersFlats() const {
     // Major keys F, B♭, E♭, A♭, D♭; minor keys Dm, Gm, Cm, Fm, B♭m, E♭m.
     static constexpr std::array<bool, 12> major = {false, true,  false, true,  false, true,
                                                    false, false, true,  false, true,  false};
-    static constexpr std::array<bool, 12> minor = {true, false, true, true,  false, true,
-                                                   false, true, false, false, true,  false};
+    static constexpr std::array<bool, 12> minor = {true,  false, true,  true,  false, true,
+                                                   false, true,  false, false, true,  false};
     return (Minor ? minor : major)[static_cast<size_t>(Pitch)];
 }
 

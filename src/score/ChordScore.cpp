@@ -189,6 +189,7 @@ void ChordScore::BuildChordViews(const QString &sText) {
     ++m_generation;
     try {
         m_token.SetText(sText);
+        TakeSheetPitch();
         const auto n = static_cast<size_t>(m_token.Size());
         while (m_chvChord.size() <= n) {
             m_chvChord.push_back(CreateCell());
@@ -198,7 +199,7 @@ void ChordScore::BuildChordViews(const QString &sText) {
         for (size_t i = 1; i <= n; ++i) {
             ChordView *cell = m_chvChord[i].get();
             const auto k = static_cast<int16_t>(i);
-            cell->Load(chord, *Properties(), m_capo.Chord(m_token.ChordName(k)), m_token.Word(k),
+            cell->Load(chord, *Properties(), m_pitch.Chord(m_token.ChordName(k)), m_token.Word(k),
                        m_token.LineNo(k), m_token.IsMark(k));
         }
         ApplyVoicings();
@@ -224,7 +225,7 @@ void ChordScore::Refresh() {
     for (int32_t i = 1; i <= ChordViewCount(); ++i) {
         ChordView *cell = Cell(i);
         cell->SetChord(chord);
-        cell->SetChordName(m_capo.Chord(m_token.ChordName(i)));
+        cell->SetChordName(m_pitch.Chord(m_token.ChordName(i)));
         cell->CopyDisplaySettings(*Properties(), ChordView::FontCopy::Shared);
         cell->Refresh();
     }
@@ -300,11 +301,15 @@ void ChordScore::chvChord_UseForAll(ChordView *cell) {
 capoadvisor::ChordCounts ChordScore::SheetChordNames() const {
     capoadvisor::ChordCounts counts;
     QHash<QString, size_t> at;
+    // Sounding: at capo 0, in sharps, as the advisor moves them.
+    PitchModel sounding;
+    sounding.SetSheetCapo(m_pitch.SheetCapo());
+    sounding.SetTranspose(m_pitch.Transpose());
     for (int32_t k = 1; k <= m_token.Size(); ++k) {
-        const QString name = m_token.ChordName(k);
-        if (name.isEmpty()) {
+        if (m_token.ChordName(k).isEmpty()) {
             continue;
         }
+        const QString name = sounding.Chord(m_token.ChordName(k));
         const auto it = at.constFind(name);
         if (it == at.constEnd()) {
             at.insert(name, counts.size());
@@ -335,8 +340,41 @@ int ChordScore::Zoom() const {
 }
 
 void ChordScore::SetCapo(int16_t iCapo) {
-    m_capo.SetCapo(iCapo);
+    m_pitch.SetCapo(iCapo);
     Refresh();
+}
+
+void ChordScore::SetTranspose(int16_t iSteps) {
+    m_pitch.SetTranspose(static_cast<int16_t>(std::clamp<int>(iSteps, -11, 11)));
+    Refresh();
+}
+
+void ChordScore::SetSpelling(PitchModel::Spelling spelling) {
+    m_pitch.SetSpelling(spelling);
+    Refresh();
+}
+
+void ChordScore::TakeSheetPitch() {
+    m_pitch.SetSheetCapo(std::max<int16_t>(0, m_token.SheetCapo()));
+    m_pitch.SetTranspose(m_token.SheetTranspose());
+    QStringList names;
+    for (int32_t k = 1; k <= m_token.Size(); ++k) {
+        if (!m_token.ChordName(k).isEmpty()) {
+            names << m_token.ChordName(k);
+        }
+    }
+    bool flats = false;
+    std::optional<Key> key = PitchModel::KeyOfChords(names, &flats);
+    if (const std::optional<Key> said = Key::Read(m_token.SheetKey())) {
+        key = said;
+    }
+    m_pitch.SetWrittenKey(key, flats);
+    if (m_startState) {
+        int zoom = Zoom();
+        m_startState(m_pitch, zoom);
+        // Only the template: every cell is loaded from it next.
+        Properties()->SetZoom(zoom);
+    }
 }
 
 bool ChordScore::FindLineRange(int32_t lLine, int16_t &iFirst, int16_t &iLast) const {

@@ -3,6 +3,7 @@
 #include "chords/Capo.h"
 #include "chords/CapoAdvisor.h"
 #include "chords/Chord.h"
+#include "chords/PitchModel.h"
 #include "parsing/ChordToken.h"
 #include "score/ChordView.h"
 #include "score/ScoreLayout.h"
@@ -11,6 +12,7 @@
 #include <QWidget>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -64,7 +66,22 @@ public:
     void SetCapo(int16_t iCapo);
     // The view's own state, which menus only show: the capo set, and
     // whether the sheet is laid out in pages (the height is the window's).
-    int16_t CurrentCapo() const { return m_capo.Value(); }
+    int16_t CurrentCapo() const { return m_pitch.Capo(); }
+    // Semitones the song is moved, -11 to 11 (the capo is apart from it).
+    void SetTranspose(int16_t iSteps);
+    int16_t Transpose() const { return m_pitch.Transpose(); }
+    void SetSpelling(PitchModel::Spelling spelling);
+    // The pitch model the cells are shown by: the sheet's capo and key, the
+    // transposition, the capo, the spelling.
+    const PitchModel &Pitch() const { return m_pitch; }
+    // How a sheet just read starts, before its cells are made: the host may
+    // set the capo and transposition (a remembered song) on the model, which
+    // holds the sheet's own capo, transposition and key by then, and the
+    // zoom the cells are made at.
+    using StartState = std::function<void(PitchModel &pitch, int &zoom)>;
+    void SetStartState(StartState start) { m_startState = std::move(start); }
+    // The sheet's title ({title}, else its first line).
+    const QString &Title() const { return m_token.Title(); }
     bool PageReturn() const { return m_pageReturn; }
     void SetPageReturn(bool bOn) { m_pageReturn = bOn; }
     // Fingerings chosen for whole chords: chord name as shown, position
@@ -73,7 +90,8 @@ public:
     using Voicings = std::vector<std::pair<QString, QString>>;
     void SetVoicings(Voicings voicings);
     const Voicings &ChosenVoicings() const { return m_voicings; }
-    // The sheet's chord names as written, each once with its cell count.
+    // The sheet's chord names as they sound (written, moved by the sheet's
+    // capo and the transposition), each once with its cell count.
     capoadvisor::ChordCounts SheetChordNames() const;
     // The dictionary the cells use (with a ChordPro sheet's own fingerings).
     std::shared_ptr<Chord> SheetDictionary() { return SheetChord(); }
@@ -139,6 +157,9 @@ private:
     void chvChord_ChangeRow(ChordView *cell, int16_t iState);
     void chvChord_UseForAll(ChordView *cell);
     void ApplyVoicings();
+    // The sheet's capo, transposition and key into the pitch model, then
+    // the host's start state.
+    void TakeSheetPitch();
     void SetSize(int32_t width, int32_t height);
 
     std::vector<std::unique_ptr<ChordView>> m_chvChord; // 0 is the template
@@ -150,7 +171,8 @@ private:
     bool m_pageReturn = false;
     ScoreLayout m_layout; // cell k at k - 1
     ChordToken m_token;
-    Capo m_capo;
+    PitchModel m_pitch;
+    StartState m_startState;
     bool m_arranging = false;
     // Set while many cells change at once: one repaint of all at the end.
     bool m_batch = false;

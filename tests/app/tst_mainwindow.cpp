@@ -111,6 +111,7 @@ private slots:
     void initTestCase();
     void init();
     void cleanup();
+    void songRemembered();
     void firstStart();
     void roundTrip();
     void badSettings_data();
@@ -787,11 +788,14 @@ void TestMainWindow::addToDictionary() {
     QVERIFY(w->chsChord()->Cell(2)->PositionShown()); // its diagram, not just its name
     QVERIFY(w->chsChord()->MissingChords().isEmpty());
 
-    // A ChordPro sheet's {capo} is set as it opens, as if the digit was pressed.
+    // A ChordPro sheet's {capo} is where its chords are played: it opens at
+    // that capo showing them as written; capo 0 shows them as they sound.
     QGuiApplication::clipboard()->setText("{capo: 2}\r\n[D]la");
     w->mnuEdit_Paste->trigger();
     QCOMPARE(w->CheckedCapo(), int16_t(2));
-    QCOMPARE(w->chsChord()->Cell(1)->ChordName(), QString("C"));
+    QCOMPARE(w->chsChord()->Cell(1)->ChordName(), QString("D"));
+    QTest::keyClick(w.get(), Qt::Key_0);
+    QCOMPARE(w->chsChord()->Cell(1)->ChordName(), QString("E"));
 
     // A name that is no chord, and a file that cannot be written.
     w->AddChordToDictionary("Fxyz");
@@ -1207,6 +1211,45 @@ void TestMainWindow::pdfFailureKeepsOldFile() {
     QVERIFY(f.open(QIODevice::ReadOnly));
     const QByteArray now = f.readAll();
     QVERIFY(now.startsWith("%PDF") && now.trimmed().endsWith("%%EOF"));
+}
+
+// A song comes back as it was played: capo, transposition and zoom per
+// file, across a restart; a song never opened takes the window's capo. The
+// menu bar's end says the key and the shapes.
+void TestMainWindow::songRemembered() {
+    const QString a = m_dir.filePath("a.txt");
+    const QString b = m_dir.filePath("b.txt");
+    WriteAll(a, "Song A\r\nKey: F\r\nF   Bb  C7\r\nla  li  lo");
+    WriteAll(b, "G\r\nla");
+    {
+        auto w = MakeWindow();
+        w->OpenChordFile(a);
+        QTest::keyClick(w.get(), Qt::Key_3);
+        w->mnuVisible_TransposeUp->trigger();
+        w->mnuVisible_TransposeUp->trigger();
+        w->SetZoom(150);
+        QCOMPARE(w->chsChord()->Cell(3)->ChordName(), QString("E")); // F + 2 - 3
+        QCOMPARE(w->StatusText(), QString("Song A　Key: F → G (+2)　カポ 3: E の形"));
+        w->OpenChordFile(b);
+        QCOMPARE(w->CheckedCapo(), int16_t(3)); // never opened: the window's capo
+        QCOMPARE(w->chsChord()->Transpose(), int16_t(0));
+        QTest::keyClick(w.get(), Qt::Key_1);
+        w->SetSpelling(PitchModel::Spelling::Flat);
+        w->close();
+    }
+    auto w = MakeWindow();
+    QCOMPARE(w->CheckedCapo(), int16_t(1));
+    QVERIFY(w->mnuVisible_Spelling[1]->isChecked());
+    w->OpenChordFile(a);
+    QCOMPARE(w->CheckedCapo(), int16_t(3));
+    QCOMPARE(w->chsChord()->Transpose(), int16_t(2));
+    QCOMPARE(w->Zoom(), 150);
+    QCOMPARE(w->chsChord()->Cell(4)->ChordName(), QString("A")); // Bb + 2 - 3
+    QTest::keyClick(w.get(), Qt::Key_1);
+    QCOMPARE(w->chsChord()->Cell(3)->ChordName(), QString("Gb")); // F + 2 - 1, in flats
+    w->mnuVisible_TransposeReset->trigger();
+    QCOMPARE(w->chsChord()->Cell(4)->ChordName(), QString("A"));
+    QVERIFY2(m_messages.isEmpty(), qPrintable(m_messages.join('\n')));
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -1,6 +1,6 @@
 #include "settings/FileHistory.h"
 #include "settings/PrivateProfile.h"
-#include "settings/VoicingMemory.h"
+#include "settings/SongMemory.h"
 
 #include <QAction>
 #include <QFile>
@@ -54,6 +54,7 @@ private slots:
     void storage();
     void voicings_data();
     void voicings();
+    void songs();
 };
 
 void TestFileHistory::add_data() {
@@ -159,10 +160,10 @@ void TestFileHistory::voicings_data() {
     QTest::newRow("a path with blanks and non-CP932 letters")
         << QStringList{"/曲/ギター Ü/a b.txt:Am=0-1-2-2-0-X"} << "/曲/ギター Ü/a b.txt:1" << 1;
     QStringList many;
-    for (int i = 1; i <= 60; ++i) {
+    for (int i = 1; i <= 210; ++i) {
         many << QStringLiteral("/s/%1.txt:C=0-1-0-2-3-X").arg(i);
     }
-    QTest::newRow("fifty kept, the oldest go") << many << "/s/60.txt:1" << 50;
+    QTest::newRow("two hundred kept, the oldest go") << many << "/s/210.txt:1" << 200;
 }
 
 void TestFileHistory::voicings() {
@@ -172,17 +173,17 @@ void TestFileHistory::voicings() {
     QTemporaryDir dir;
     PrivateProfile profile;
     profile.SetIniFilename(dir.filePath("t.INI"));
-    VoicingMemory memory;
+    SongMemory memory;
     for (const QString &step : steps) {
         const qsizetype colon = step.lastIndexOf(u':');
-        VoicingMemory::Choices choices;
+        SongMemory::Choices choices;
         for (const QString &c : step.mid(colon + 1).split(u' ')) {
             choices.emplace_back(c.section(u'=', 0, 0), c.section(u'=', 1));
         }
-        memory.Set(step.left(colon), choices);
+        memory.SetVoicings(step.left(colon), choices);
     }
     memory.Save(profile);
-    VoicingMemory back;
+    SongMemory back;
     back.Load(profile);
     QCOMPARE(back.Size(), sheets);
     const QString first = expected.section(u':', 0, 0);
@@ -192,10 +193,45 @@ void TestFileHistory::voicings() {
     const QString lastPath = last.left(last.lastIndexOf(u':'));
     QCOMPARE(back.Of(lastPath), memory.Of(lastPath));
     QCOMPARE(back.Of(lastPath).back().second, last.section(u'=', -1));
-    if (sheets == 50) {
+    if (sheets == 200) {
         QVERIFY(back.Of(QStringLiteral("/s/10.txt")).empty());
         QVERIFY(!back.Of(QStringLiteral("/s/11.txt")).empty());
     }
+}
+
+// A song's state comes back as it was; fingerings an older version kept in
+// [Voicings] are read in once; a hand-edited state is ignored, not an error.
+void TestFileHistory::songs() {
+    QTemporaryDir dir;
+    PrivateProfile profile;
+    profile.SetIniFilename(dir.filePath("t.INI"));
+    profile.WritePath("Voicings", "Sheet1", "/old.txt");
+    profile.WritePath("Voicings", "Chords1", "C=3-3-2-0-1-0");
+    profile.WritePath("Songs", "Sheet1", "/spoiled.txt");
+    profile.WritePath("Songs", "State1", "12 0 100 0 0"); // no capo 12
+    profile.WritePath("Songs", "Chords1", "G=3-2-0-0-0-3");
+    SongMemory memory;
+    memory.Load(profile);
+    QVERIFY(!memory.Find("/spoiled.txt")->HasState);
+    QCOMPARE(memory.Of("/old.txt").size(), size_t(1));
+    SongMemory::Song song;
+    song.HasState = true;
+    song.Capo = 3;
+    song.Transpose = -2;
+    song.Zoom = 150;
+    song.ScrollY = 420;
+    memory.Set("/曲/a b.txt", song);
+    memory.Save(profile);
+    SongMemory back;
+    back.Load(profile);
+    const SongMemory::Song *got = back.Find("/曲/a b.txt");
+    QVERIFY(got && got->HasState);
+    QCOMPARE(
+        QList<int>({got->Capo, got->Transpose, got->Zoom, int(got->ScrollX), int(got->ScrollY)}),
+        QList<int>({3, -2, 150, 0, 420}));
+    QCOMPARE(back.Of("/old.txt").size(), size_t(1));                       // now among the songs
+    QCOMPARE(profile.GetPath("Voicings", "Sheet1", QString()), QString()); // read once
+    QCOMPARE(back.Size(), 3);
 }
 
 QTEST_MAIN(TestFileHistory)

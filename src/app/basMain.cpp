@@ -20,6 +20,8 @@
 #include <QMenuBar>
 #include <QTimer>
 
+#include <cstdio>
+
 #include <future>
 
 namespace basMain {
@@ -92,7 +94,27 @@ std::unique_ptr<::frmChordScore> LoadMainWindow() {
     return window;
 }
 
-int Main(const QString &sFile) {
+int ExportPdf(const QString &sFile, const QString &sPdf, StartAt start) {
+    msgbox::SetSink([](const QString &m) { std::fprintf(stderr, "tamblin: %s\n", qPrintable(m)); });
+    scorefonts::InstallFontSubstitutions();
+    int code = 1;
+    try {
+        std::unique_ptr<::frmChordScore> window = LoadMainWindow();
+        SetMainWindow(window.get());
+        // Never closed: a close writes the settings.
+        code = window->ExportSheetPdf(sFile, sPdf, start.Capo, start.Transposed, start.Transpose)
+                   ? 0
+                   : 1;
+        SetMainWindow(nullptr);
+    } catch (const AppError &e) {
+        SetMainWindow(nullptr);
+        msgbox::ShowError(nullptr, e.Description());
+    }
+    DestroyGlobals();
+    return code;
+}
+
+int Main(const QString &sFile, StartAt start) {
     SingleInstance instance;
     if (instance.AskRunningInstance(sFile)) {
         // The running one comes to the front; nothing here is read or written.
@@ -125,7 +147,15 @@ int Main(const QString &sFile) {
     QObject::connect(&instance, &SingleInstance::OpenRequested, window.get(),
                      [&window](const QString &sPath) { window->OpenChordFile(sPath); });
     if (!sFile.isEmpty()) {
-        QTimer::singleShot(0, window.get(), [&window, sFile] { window->OpenChordFile(sFile); });
+        QTimer::singleShot(0, window.get(), [&window, sFile, start] {
+            window->OpenChordFile(sFile);
+            if (start.Capo >= 0) {
+                window->SetCapo(static_cast<int16_t>(start.Capo));
+            }
+            if (start.Transposed) {
+                window->SetTranspose(static_cast<int16_t>(start.Transpose));
+            }
+        });
     }
     QApplication::setQuitOnLastWindowClosed(true);
     const int code = QApplication::exec();

@@ -19,7 +19,18 @@ namespace basMain {
 // window being built) and the main window, not yet shown. Raises what the
 // position file or the settings raise.
 std::unique_ptr<::frmChordScore> LoadMainWindow();
-int Main(const QString &sFile = QString());
+// Where a sheet opened from the command line starts: a capo (0 to 9) and a
+// transposition, or the sheet's own (or remembered) ones.
+struct StartAt {
+    int Capo = -1;
+    bool Transposed = false;
+    int Transpose = 0;
+};
+int Main(const QString &sFile = QString(), StartAt start = {});
+// The command line's --pdf: sFile as a PDF at sPdf without a window shown,
+// a running instance or any settings written; messages go to stderr.
+// Returns the exit code: 0 written, 1 not.
+int ExportPdf(const QString &sFile, const QString &sPdf, StartAt start);
 
 // Created in Main and kept until the program ends.
 PrivateProfile &oProfile();

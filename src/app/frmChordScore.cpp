@@ -495,8 +495,26 @@ void frmChordScore::OpenChordFile(const QString &sPath) {
         full);
 }
 
+bool frmChordScore::ExportSheetPdf(const QString &sSheet, const QString &sPdf, int iCapo,
+                                   bool bTranspose, int iTranspose) {
+    m_useSongs = false;
+    OpenChordFile(sSheet);
+    m_useSongs = true;
+    if (m_sheetPath != textfile::FullPath(sSheet)) {
+        return false; // the message is out
+    }
+    if (iCapo >= 0) {
+        SetCapo(static_cast<int16_t>(iCapo));
+    }
+    if (bTranspose) {
+        SetTranspose(static_cast<int16_t>(iTranspose));
+    }
+    return ExportPdf(sPdf);
+}
+
 void frmChordScore::StartSheet(PitchModel &pitch, int &zoom) const {
-    const SongMemory::Song *song = m_pendingPath.isEmpty() ? nullptr : m_songs.Find(m_pendingPath);
+    const SongMemory::Song *song =
+        m_pendingPath.isEmpty() || !m_useSongs ? nullptr : m_songs.Find(m_pendingPath);
     if (song && song->HasState) {
         pitch.SetCapo(song->Capo);
         pitch.SetTranspose(song->Transpose);
@@ -537,7 +555,8 @@ void frmChordScore::ShowSheet(const std::function<void()> &build, const QString 
         return;
     }
     m_pendingPath.clear();
-    const SongMemory::Song *song = m_sheetPath.isEmpty() ? nullptr : m_songs.Find(m_sheetPath);
+    const SongMemory::Song *song =
+        m_sheetPath.isEmpty() || !m_useSongs ? nullptr : m_songs.Find(m_sheetPath);
     m_chsChord->SetVoicings(song ? song->Voicings : SongMemory::Choices());
     // The capo the sheet started at (its own or remembered) in the menu.
     ShowCapo();

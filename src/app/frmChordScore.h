@@ -85,6 +85,13 @@ public:
     ReadingControls *Reading() const { return m_reading; }
     // Writes the sheet on screen as a PDF; a failure is shown in a message.
     bool ExportPdf(const QString &sPath);
+    // Opens sSheet and writes it as a PDF, as the command line's --pdf:
+    // at the sheet's own capo unless iCapo is 0 to 9, at its own
+    // transposition unless bTranspose (then iTranspose); no remembered song
+    // is used. False, with the message shown, when the sheet cannot be read
+    // or the PDF written.
+    bool ExportSheetPdf(const QString &sSheet, const QString &sPdf, int iCapo, bool bTranspose,
+                        int iTranspose);
     // What the footer of a printed page names: the file, or the pasted text.
     QString PrintTitle() const;
     // Rates the capos for the sheet on screen and marks the easiest.
@@ -93,6 +100,8 @@ public:
     // Each sheet as it was last played: capo, transposition, zoom, place,
     // fingerings.
     const SongMemory &Songs() const { return m_songs; }
+    // Sets the capo (0 to 9) and shows it in the menu.
+    void SetCapo(int16_t iCapo);
     // Moves the song by semitones (-11 to 11) apart from the capo.
     void SetTranspose(int16_t iSteps);
     void SetSpelling(PitchModel::Spelling spelling);
@@ -155,7 +164,6 @@ private:
     void Form_Load();
     // The values the settings file keeps, as they stand now.
     MainWindowSettings CurrentSettings() const;
-    void SetCapo(int16_t iCapo);
 
     // Builds the score anew (build reads a file or a text), from the top;
     // then takes the capo a ChordPro sheet asks for. Errors are shown.
@@ -186,7 +194,8 @@ private:
     ReadingControls *m_reading = nullptr;
     SongMemory m_songs;
     QString m_sheetPath;
-    QString m_pendingPath; // the sheet being opened, for its start state
+    QString m_pendingPath;  // the sheet being opened, for its start state
+    bool m_useSongs = true; // false while exporting for the command line
     QLabel *m_status = nullptr;
     int16_t m_easiestCapo = -1;
 };

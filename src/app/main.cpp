@@ -28,6 +28,14 @@ Usage: tamblin [OPTION] [--] [FILE]
                 exit status 2); a running Tamblin opens it in its window.
   --            これより後はすべてファイル名です ("-" で始まる名前に)
                 everything after it is a file name (for names starting with "-")
+  --capo N      カポ N (0～9) で開きます / open at capo N (0 to 9)
+  --transpose M M 半音 (-11～11) 移調して開きます / open moved by M semitones
+  --pdf OUT     FILE を画面どおりの PDF にして OUT に書き、終わります。ウィンドウは
+                出さず、動いている Tamblin にも渡さず、設定も書きません。カポは
+                --capo がなければ譜面のカポ。終了コード 0 成功、1 失敗。
+                write FILE as a PDF (as on screen) to OUT and exit: no window,
+                no running Tamblin asked, no settings written; at the sheet's
+                own capo unless --capo is given. Exit status 0, or 1 on failure.
   --help        この説明を表示して終わります / print this and exit
   --version     バージョンを表示して終わります / print the version and exit
                 --help と --version はファイルより優先し、開かないことを知らせます。
@@ -88,6 +96,11 @@ int main(int argc, char **argv) {
         break;
     }
     const QString file = parsed.file;
+    const basMain::StartAt start{parsed.capo, parsed.transposed, parsed.transpose};
+    // A PDF needs no display: drawn off screen, where none may be.
+    if (!parsed.pdf.isEmpty() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
     // Qt sees the program's name only: a sheet named "-style" or "-name" is
     // a file here, never one of Qt's own options.
     int qtArgc = 1;
@@ -101,5 +114,9 @@ int main(int argc, char **argv) {
         QApplication::installTranslator(&qtbase);
     }
     // Relative to the folder the program was started in.
-    return basMain::Main(file.isEmpty() ? QString() : QFileInfo(file).absoluteFilePath());
+    const QString full = file.isEmpty() ? QString() : QFileInfo(file).absoluteFilePath();
+    if (!parsed.pdf.isEmpty()) {
+        return basMain::ExportPdf(full, QFileInfo(parsed.pdf).absoluteFilePath(), start);
+    }
+    return basMain::Main(full, start);
 }

@@ -8,6 +8,9 @@
 // anywhere before "--", everything after it a file name; --help and
 // --version win over a file and say that it is not opened; an unknown
 // option, an empty name or more than one file is refused (exit status 2).
+// --capo N, --transpose M and --pdf OUT take their value as the next
+// argument or after "="; a value out of range, or --pdf without a file, is
+// refused too.
 namespace commandline {
 
 enum class Action { Run, Help, Version, Refuse };
@@ -16,6 +19,10 @@ struct Parsed {
     Action action = Action::Run;
     QString file;    // Run: the one sheet to open (the name as given), or empty
     QString message; // Refuse: why; Help/Version: the file left unopened, or empty
+    int capo = -1;   // --capo N (0 to 9); -1 when not given
+    bool transposed = false;
+    int transpose = 0; // --transpose M (-11 to 11)
+    QString pdf;       // --pdf OUT: write the sheet as a PDF and end, no window
 };
 
 // args without the program's name.

@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# The command line's PDF export: a sheet's chords as written at its own
+# capo, as they sound at capo 0, moved by --transpose; no window, no display,
+# nothing written but the PDF; a sheet that cannot be read is exit status 1.
+set -euo pipefail
+bin=$1
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cp "$bin/tamblin" "$bin/POSITION.INI" "$work/"
+cd "$work"
+unset DISPLAY QT_QPA_PLATFORM
+export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" XDG_RUNTIME_DIR="$work/run"
+mkdir -m 700 run
+printf '{title: Grace}\r\n{capo: 2}\r\n[G]Amazing [D7]grace\r\n' > grace.cho
+printf 'Sakura\r\nKey: C  Capo 3\r\nC     G\r\nla    li\r\n' > sakura.txt
+
+fail() { echo "FAIL: $*"; exit 1; }
+# The chord names of a PDF, in order, on one line.
+chords() { pdftotext "$1" - | grep -E '^[A-G][#b]?[0-9]*$' | tr '\n' ' '; }
+check() { # expected chords, then the arguments
+  local want=$1; shift
+  rm -f out.pdf
+  ./tamblin --pdf out.pdf "$@" 2>err.txt || fail "$* exited $?: $(cat err.txt)"
+  [ "$(chords out.pdf)" = "$want" ] || fail "$*: got '$(chords out.pdf)', want '$want'"
+}
+check "G D7 " grace.cho
+check "A E7 " --capo 0 grace.cho
+check "A# F7 " --capo 0 --transpose=1 grace.cho
+check "C G " sakura.txt
+check "F C " --capo 0 --transpose 2 sakura.txt
+pdftotext out.pdf - | grep -q "la" || fail "no lyric in the PDF"
+
+if ./tamblin --pdf out.pdf missing.txt 2>err.txt; then fail "a missing sheet succeeded"; fi
+grep -q "missing.txt" err.txt || fail "the message names no file: $(cat err.txt)"
+# Nothing but the PDFs: no settings beside the program or in the config.
+[ ! -e tamblin.INI ] && [ ! -e config/tamblin ] || fail "settings were written"
+echo "ok"

@@ -129,6 +129,46 @@ void BM_Capo(benchmark::State &state) {
     Check(state, *w, cells);
 }
 
+// A semitone up or down, as Ctrl+] and Ctrl+[ do, up to painted.
+void BM_Transpose(benchmark::State &state) {
+    const int cells = static_cast<int>(state.range(0));
+    auto w = WindowWithSheet(cells);
+    int k = 0;
+    for (auto _ : state) {
+        (++k % 2 == 0 ? w->mnuVisible_TransposeDown : w->mnuVisible_TransposeUp)->trigger();
+        Settle();
+    }
+    Check(state, *w, cells);
+}
+
+// Opening a song the window remembers (capo, transposition, zoom, place)
+// against opening one it does not: the two should cost the same.
+void BM_OpenRemembered(benchmark::State &state) {
+    const int cells = static_cast<int>(state.range(0));
+    const bool remembered = state.range(1) != 0;
+    const QString path = SheetFile(cells);
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto w = ShownWindow();
+        if (remembered) {
+            w->OpenChordFile(path);
+            w->SetCapo(3);
+            w->SetTranspose(2);
+            w->vsbScore()->setValue(w->vsbScore()->maximum() / 2);
+            w->OpenChordFile(SheetFile(8)); // the song is remembered as it leaves
+        }
+        Settle();
+        state.ResumeTiming();
+        w->OpenChordFile(path);
+        Settle();
+        state.PauseTiming();
+        Check(state, *w, cells);
+        w.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        state.ResumeTiming();
+    }
+}
+
 void BM_ScrollStep(benchmark::State &state) {
     const int cells = static_cast<int>(state.range(0));
     auto w = WindowWithSheet(cells);
@@ -227,6 +267,8 @@ BENCHMARK(BM_CapoAdvice)->Arg(300)->Arg(3000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FirstOpen)->Arg(300)->Arg(3000)->Arg(5000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Reload)->Arg(300)->Arg(3000)->Arg(5000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Capo)->Arg(300)->Arg(3000)->Arg(5000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Transpose)->Arg(300)->Arg(5000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenRemembered)->Args({5000, 0})->Args({5000, 1})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ScrollStep)->Arg(300)->Arg(3000)->Arg(5000)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv) {

@@ -118,6 +118,14 @@ QString PitchModel::Chord(const QString &sWritten) const {
     if (sWritten.isEmpty()) {
         return {};
     }
+    auto it = m_shown.constFind(sWritten);
+    if (it == m_shown.constEnd()) {
+        it = m_shown.insert(sWritten, Move(sWritten));
+    }
+    return *it;
+}
+
+QString PitchModel::Move(const QString &sWritten) const {
     const int shift = Shift();
     // Sharps and no move: as written, as the capo always showed it.
     if (shift == 0 && m_spelling == Spelling::Sharp) {

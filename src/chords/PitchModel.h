@@ -2,6 +2,7 @@
 
 #include "chords/Capo.h"
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -32,19 +33,23 @@ public:
     enum class Spelling { Sharp = 0, Flat = 1, ByKey = 2 };
 
     int16_t SheetCapo() const { return m_sheetCapo; }
-    void SetSheetCapo(int16_t iCapo) { m_sheetCapo = iCapo; }
+    void SetSheetCapo(int16_t iCapo) { Change(m_sheetCapo, iCapo); }
     // Semitones, -11 to +11.
     int16_t Transpose() const { return m_transpose; }
-    void SetTranspose(int16_t iSteps) { m_transpose = iSteps; }
+    void SetTranspose(int16_t iSteps) { Change(m_transpose, iSteps); }
     int16_t Capo() const { return m_capo.Value(); }
-    void SetCapo(int16_t iCapo) { m_capo.SetCapo(iCapo); }
+    void SetCapo(int16_t iCapo) {
+        m_capo.SetCapo(iCapo);
+        m_shown.clear();
+    }
     Spelling GetSpelling() const { return m_spelling; }
-    void SetSpelling(Spelling spelling) { m_spelling = spelling; }
+    void SetSpelling(Spelling spelling) { Change(m_spelling, spelling); }
     // The key the sheet is written in, if it says or its chords show; and
     // whether its written accidentals are mostly flats.
     void SetWrittenKey(std::optional<Key> key, bool bWrittenFlats) {
         m_key = key;
         m_writtenFlats = bWrittenFlats;
+        m_shown.clear();
     }
     const std::optional<Key> &WrittenKey() const { return m_key; }
 
@@ -57,12 +62,20 @@ public:
     // The name a cell shows; raises the capo's error for a name it cannot move.
     QString Chord(const QString &sWritten) const;
 
-    // The key a sheet's chords show: the first chord's root, minor or major
-    // as that chord is; and whether flats outnumber sharps among them.
+    // The key a sheet's chords show (each name once, in order): the first
+    // chord's root, minor or major as that chord is; and whether flats
+    // outnumber sharps among them.
     static std::optional<Key> KeyOfChords(const QStringList &names, bool *flats);
 
 private:
+    template <typename T> void Change(T &field, T value) {
+        if (field != value) {
+            field = value;
+            m_shown.clear();
+        }
+    }
     bool UseFlats() const;
+    QString Move(const QString &sWritten) const;
     QString MovePart(const QString &sPart, int iSteps, bool bFlats) const;
 
     ::Capo m_capo; // splits names the way the capo always has
@@ -71,4 +84,7 @@ private:
     Spelling m_spelling = Spelling::Sharp;
     std::optional<Key> m_key;
     bool m_writtenFlats = false;
+    // Names shown for names written, while the model stays as it is: a
+    // song has a few dozen chords in thousands of cells.
+    mutable QHash<QString, QString> m_shown;
 };

@@ -20,6 +20,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPointer>
+#include <QSet>
 
 #include <algorithm>
 
@@ -357,10 +358,14 @@ void ChordScore::SetSpelling(PitchModel::Spelling spelling) {
 void ChordScore::TakeSheetPitch() {
     m_pitch.SetSheetCapo(std::max<int16_t>(0, m_token.SheetCapo()));
     m_pitch.SetTranspose(m_token.SheetTranspose());
+    // Each name once, in the order the sheet first has it.
     QStringList names;
+    QSet<QString> seen;
     for (int32_t k = 1; k <= m_token.Size(); ++k) {
-        if (!m_token.ChordName(k).isEmpty()) {
-            names << m_token.ChordName(k);
+        const QString name = m_token.ChordName(k);
+        if (!name.isEmpty() && !seen.contains(name)) {
+            seen.insert(name);
+            names << name;
         }
     }
     bool flats = false;

@@ -92,14 +92,19 @@ void ReadingControls::SetZoom(int iPercent) {
     const int percent = zoom::Nearest(iPercent);
     const bool changed = percent != Zoom();
     m_view->SetZoom(percent, m_view->chsChord()->PageReturn());
+    ShowZoom();
+    if (changed && m_window->isVisible()) {
+        ShowOverlay(QStringLiteral("ズーム %1%").arg(percent));
+    }
+}
+
+void ReadingControls::ShowZoom() {
+    const int percent = Zoom();
     for (size_t k = 0; k < mnuVisible_ZoomStep.size(); ++k) {
         mnuVisible_ZoomStep[k]->setChecked(zoom::kSteps[k] == percent);
     }
     mnuVisible_ZoomIn->setEnabled(percent < std::end(zoom::kSteps)[-1]);
     mnuVisible_ZoomOut->setEnabled(percent > zoom::kSteps[0]);
-    if (changed && m_window->isVisible()) {
-        ShowOverlay(QStringLiteral("ズーム %1%").arg(percent));
-    }
 }
 
 void ReadingControls::ToggleAutoScroll() {

@@ -29,6 +29,8 @@ public:
     void BuildMenus(QMenu *visible);
 
     int Zoom() const;
+    // The zoom menu as the score's zoom stands (a sheet may open at its own).
+    void ShowZoom();
     // Zooms to the step nearest iPercent, keeping the part of the sheet in view.
     void SetZoom(int iPercent);
 

@@ -558,8 +558,9 @@ void frmChordScore::ShowSheet(const std::function<void()> &build, const QString 
     const SongMemory::Song *song =
         m_sheetPath.isEmpty() || !m_useSongs ? nullptr : m_songs.Find(m_sheetPath);
     m_chsChord->SetVoicings(song ? song->Voicings : SongMemory::Choices());
-    // The capo the sheet started at (its own or remembered) in the menu.
+    // The capo and zoom the sheet started at (its own or remembered) in the menus.
     ShowCapo();
+    m_reading->ShowZoom();
     if (song && song->HasState) {
         hsbScore()->setValue(song->ScrollX);
         vsbScore()->setValue(song->ScrollY);

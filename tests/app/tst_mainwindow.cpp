@@ -921,6 +921,8 @@ void TestMainWindow::readingSettingsRoundTrip() {
     QVERIFY(after.contains("AutoScrollSpeed=8\r\n"));
     auto w = MakeWindow();
     QCOMPARE(w->Zoom(), 150);
+    QVERIFY(w->Reading()->mnuVisible_ZoomStep[8]->isChecked()); // 150%
+    QCOMPARE(w->vsbScore()->value(), 100);
     QCOMPARE(w->Reading()->AutoScroller().Speed(), 8);
 }
 
@@ -1219,7 +1221,7 @@ void TestMainWindow::pdfFailureKeepsOldFile() {
 void TestMainWindow::songRemembered() {
     const QString a = m_dir.filePath("a.txt");
     const QString b = m_dir.filePath("b.txt");
-    WriteAll(a, "Song A\r\nKey: F\r\nF   Bb  C7\r\nla  li  lo");
+    WriteAll(a, "Song A\r\nKey: F\r\n" + QByteArray("F   Bb  C7\r\nla  li  lo\r\n").repeated(40));
     WriteAll(b, "G\r\nla");
     {
         auto w = MakeWindow();
@@ -1228,6 +1230,8 @@ void TestMainWindow::songRemembered() {
         w->mnuVisible_TransposeUp->trigger();
         w->mnuVisible_TransposeUp->trigger();
         w->SetZoom(150);
+        QVERIFY(w->vsbScore()->maximum() > 100);
+        w->vsbScore()->setValue(100);
         QCOMPARE(w->chsChord()->Cell(3)->ChordName(), QString("E")); // F + 2 - 3
         QCOMPARE(w->StatusText(), QString("Song A　Key: F → G (+2)　カポ 3: E の形"));
         w->OpenChordFile(b);

@@ -94,6 +94,22 @@ std::unique_ptr<::frmChordScore> LoadMainWindow() {
     return window;
 }
 
+namespace {
+
+// Opens a sheet; a capo or transposition given on the command line wins
+// over the sheet's own and the remembered ones.
+void OpenAt(::frmChordScore &window, const QString &sFile, StartAt start) {
+    window.OpenChordFile(sFile);
+    if (start.Capo >= 0) {
+        window.SetCapo(static_cast<int16_t>(start.Capo));
+    }
+    if (start.Transposed) {
+        window.SetTranspose(static_cast<int16_t>(start.Transpose));
+    }
+}
+
+} // namespace
+
 int ExportPdf(const QString &sFile, const QString &sPdf, StartAt start) {
     msgbox::SetSink([](const QString &m) { std::fprintf(stderr, "tamblin: %s\n", qPrintable(m)); });
     scorefonts::InstallFontSubstitutions();
@@ -116,7 +132,11 @@ int ExportPdf(const QString &sFile, const QString &sPdf, StartAt start) {
 
 int Main(const QString &sFile, StartAt start) {
     SingleInstance instance;
-    if (instance.AskRunningInstance(sFile)) {
+    instanceprotocol::Request open;
+    open.capo = start.Capo;
+    open.transposed = start.Transposed;
+    open.transpose = start.Transpose;
+    if (instance.AskRunningInstance(sFile, open)) {
         // The running one comes to the front; nothing here is read or written.
         return 0;
     }
@@ -145,17 +165,12 @@ int Main(const QString &sFile, StartAt start) {
         window->activateWindow();
     });
     QObject::connect(&instance, &SingleInstance::OpenRequested, window.get(),
-                     [&window](const QString &sPath) { window->OpenChordFile(sPath); });
+                     [&window](const instanceprotocol::Request &r) {
+                         OpenAt(*window, r.path, {r.capo, r.transposed, r.transpose});
+                     });
     if (!sFile.isEmpty()) {
-        QTimer::singleShot(0, window.get(), [&window, sFile, start] {
-            window->OpenChordFile(sFile);
-            if (start.Capo >= 0) {
-                window->SetCapo(static_cast<int16_t>(start.Capo));
-            }
-            if (start.Transposed) {
-                window->SetTranspose(static_cast<int16_t>(start.Transpose));
-            }
-        });
+        QTimer::singleShot(0, window.get(),
+                           [&window, sFile, start] { OpenAt(*window, sFile, start); });
     }
     QApplication::setQuitOnLastWindowClosed(true);
     const int code = QApplication::exec();

@@ -6,8 +6,10 @@
 #include <vector>
 
 // What a second start says to the running Tamblin over its socket: one line
-// a request, "activate" or "open PATH". The path is UTF-8 with '%' and every
-// control character as %XX, so a path with a line end stays one line.
+// a request, "activate", "open PATH", or "open-at CAPO TRANSPOSED TRANSPOSE
+// PATH" for a sheet to show at a capo (-1: its own) and, when TRANSPOSED is
+// 1, a transposition. The path is UTF-8 with '%' and every control
+// character as %XX, so a path with a line end stays one line.
 namespace instanceprotocol {
 
 // A request line is never longer than this; a peer that sends more without a
@@ -17,7 +19,10 @@ constexpr qsizetype MaxLineBytes = qsizetype{64} * 1024;
 struct Request {
     enum class Kind { Activate, Open };
     Kind kind = Kind::Activate;
-    QString path; // Open only: never empty, never holds a NUL
+    QString path;  // Open only: never empty, never holds a NUL
+    int capo = -1; // Open: 0 to 9, or -1 for the sheet's own
+    bool transposed = false;
+    int transpose = 0; // -11 to 11
 };
 
 QByteArray Encode(const Request &request);

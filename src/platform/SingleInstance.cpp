@@ -71,7 +71,8 @@ QString SingleInstance::ServerName() {
     return folder + QStringLiteral("/tamblin-%1").arg(QString::fromLatin1(where));
 }
 
-bool SingleInstance::AskRunningInstance(const QString &sFile) {
+bool SingleInstance::AskRunningInstance(const QString &sFile,
+                                        const instanceprotocol::Request &open) {
     const QString name = ServerName();
     // A socket planted by someone else is never talked to: start normally.
     if (name.isEmpty() || !TrustedOrAbsent(name)) {
@@ -83,8 +84,10 @@ bool SingleInstance::AskRunningInstance(const QString &sFile) {
         return false;
     }
     using instanceprotocol::Request;
-    socket.write(instanceprotocol::Encode(sFile.isEmpty() ? Request{Request::Kind::Activate, {}}
-                                                          : Request{Request::Kind::Open, sFile}));
+    Request request = open;
+    request.kind = sFile.isEmpty() ? Request::Kind::Activate : Request::Kind::Open;
+    request.path = sFile;
+    socket.write(instanceprotocol::Encode(request));
     socket.waitForBytesWritten(kTimeoutMs);
     socket.disconnectFromServer();
     return true;
@@ -123,7 +126,7 @@ bool SingleInstance::Listen() {
                         [this, r] {
                             emit ActivateRequested();
                             if (r.kind == instanceprotocol::Request::Kind::Open) {
-                                emit OpenRequested(r.path);
+                                emit OpenRequested(r);
                             }
                         },
                         Qt::QueuedConnection);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/InstanceProtocol.h"
+
 #include <QObject>
 #include <QString>
 
@@ -15,8 +17,10 @@ public:
     ~SingleInstance() override;
 
     // True when another instance runs; it has then been asked to come to the
-    // front, and to open sFile (a full path) when one is given.
-    bool AskRunningInstance(const QString &sFile = QString());
+    // front, and to open sFile (a full path) when one is given, at the capo
+    // and transposition of open (an Open request) when those are given.
+    bool AskRunningInstance(const QString &sFile = QString(),
+                            const instanceprotocol::Request &open = {});
     // Becomes the instance that later starts will find. False if the socket
     // cannot be made (the program then runs alone, unfindable).
     bool Listen();
@@ -27,8 +31,9 @@ public:
 signals:
     // Another start asked this instance to show its window.
     void ActivateRequested();
-    // Another start asked this instance to open a sheet.
-    void OpenRequested(const QString &sFile);
+    // Another start asked this instance to open a sheet (request.path), at
+    // the request's capo and transposition when it gives them.
+    void OpenRequested(const instanceprotocol::Request &request);
 
 private:
     QLocalServer *m_server = nullptr;

@@ -11,6 +11,8 @@ private slots:
     void pathsRoundTrip_data();
     void pathsRoundTrip();
     void streamOfBytes();
+    void openAt_data();
+    void openAt();
 };
 
 void TestInstanceProtocol::pathsRoundTrip_data() {
@@ -53,6 +55,43 @@ void TestInstanceProtocol::streamOfBytes() {
     QCOMPARE(got.back().path, QString("/x.txt"));
     QByteArray endless(instanceprotocol::MaxLineBytes + 1, 'x');
     QVERIFY(!instanceprotocol::TakeRequests(endless, got));
+}
+
+void TestInstanceProtocol::openAt_data() {
+    QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<QString>("expected"); // "capo transposed transpose path"; "" dropped
+    QTest::newRow("capo") << QByteArray("open-at 3 0 0 /a b.txt\n") << "3 0 0 /a b.txt";
+    QTest::newRow("transposition") << QByteArray("open-at -1 1 -2 /x\n") << "-1 1 -2 /x";
+    QTest::newRow("capo out of range") << QByteArray("open-at 10 0 0 /x\n") << "";
+    QTest::newRow("transposition out of range") << QByteArray("open-at 0 1 12 /x\n") << "";
+    QTest::newRow("no path") << QByteArray("open-at 0 1 2\n") << "";
+    QTest::newRow("not a number") << QByteArray("open-at x 0 0 /x\n") << "";
+}
+
+// A sheet asked for at a capo and transposition: sent and taken back, or
+// dropped when any field is out of range.
+void TestInstanceProtocol::openAt() {
+    QFETCH(QByteArray, line);
+    QFETCH(QString, expected);
+    std::vector<Request> got;
+    QVERIFY(instanceprotocol::TakeRequests(line, got));
+    if (expected.isEmpty()) {
+        QVERIFY(got.empty());
+        return;
+    }
+    QCOMPARE(got.size(), size_t{1});
+    const Request &r = got[0];
+    QCOMPARE(QStringLiteral("%1 %2 %3 %4")
+                 .arg(r.capo)
+                 .arg(int(r.transposed))
+                 .arg(r.transpose)
+                 .arg(r.path),
+             expected);
+    QByteArray again = instanceprotocol::Encode(r); // and back the same way
+    std::vector<Request> back;
+    QVERIFY(instanceprotocol::TakeRequests(again, back));
+    QCOMPARE(back.at(0).capo, r.capo);
+    QCOMPARE(back.at(0).path, r.path);
 }
 
 QTEST_GUILESS_MAIN(TestInstanceProtocol)

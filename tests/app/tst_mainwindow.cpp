@@ -921,8 +921,6 @@ void TestMainWindow::readingSettingsRoundTrip() {
     QVERIFY(after.contains("AutoScrollSpeed=8\r\n"));
     auto w = MakeWindow();
     QCOMPARE(w->Zoom(), 150);
-    QVERIFY(w->Reading()->mnuVisible_ZoomStep[8]->isChecked()); // 150%
-    QCOMPARE(w->vsbScore()->value(), 100);
     QCOMPARE(w->Reading()->AutoScroller().Speed(), 8);
 }
 
@@ -1248,6 +1246,8 @@ void TestMainWindow::songRemembered() {
     QCOMPARE(w->CheckedCapo(), int16_t(3));
     QCOMPARE(w->chsChord()->Transpose(), int16_t(2));
     QCOMPARE(w->Zoom(), 150);
+    QVERIFY(w->Reading()->mnuVisible_ZoomStep[8]->isChecked()); // 150%
+    QCOMPARE(w->vsbScore()->value(), 100);
     QCOMPARE(w->chsChord()->Cell(4)->ChordName(), QString("A")); // Bb + 2 - 3
     QTest::keyClick(w.get(), Qt::Key_1);
     QCOMPARE(w->chsChord()->Cell(3)->ChordName(), QString("Gb")); // F + 2 - 1, in flats

@@ -498,6 +498,8 @@ void frmChordScore::OpenChordFile(const QString &sPath) {
 bool frmChordScore::ExportSheetPdf(const QString &sSheet, const QString &sPdf, int iCapo,
                                    bool bTranspose, int iTranspose) {
     m_useSongs = false;
+    // As written unless the sheet says its capo: not at the last session's.
+    m_chsChord->SetCapo(0);
     OpenChordFile(sSheet);
     m_useSongs = true;
     if (m_sheetPath != textfile::FullPath(sSheet)) {

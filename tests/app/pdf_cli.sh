@@ -13,17 +13,21 @@ export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" XDG_RUNTIME_DIR
 mkdir -m 700 run
 printf '{title: Grace}\r\n{capo: 2}\r\n[G]Amazing [D7]grace\r\n' > grace.cho
 printf 'Sakura\r\nKey: C  Capo 3\r\nC     G\r\nla    li\r\n' > sakura.txt
+printf 'Am    Dm\r\nla    li\r\n' > plain.txt
 
 fail() { echo "FAIL: $*"; exit 1; }
 # The chord names of a PDF, in order, on one line.
-chords() { pdftotext "$1" - | grep -E '^[A-G][#b]?[0-9]*$' | tr '\n' ' '; }
+chords() { pdftotext "$1" - | grep -E '^[A-G][#b]?m?[0-9]*$' | tr '\n' ' '; }
 check() { # expected chords, then the arguments
   local want=$1; shift
   rm -f out.pdf
   ./tamblin --pdf out.pdf "$@" 2>err.txt || fail "$* exited $?: $(cat err.txt)"
   [ "$(chords out.pdf)" = "$want" ] || fail "$*: got '$(chords out.pdf)', want '$want'"
 }
+# A session's capo is not the sheet's.
+printf '[Setting]\r\nCapo=5\r\n' > tamblin.INI
 check "G D7 " grace.cho
+check "Am Dm " plain.txt
 check "A E7 " --capo 0 grace.cho
 check "A# F7 " --capo 0 --transpose=1 grace.cho
 check "C G " sakura.txt
@@ -33,5 +37,6 @@ pdftotext out.pdf - | grep -q "la" || fail "no lyric in the PDF"
 if ./tamblin --pdf out.pdf missing.txt 2>err.txt; then fail "a missing sheet succeeded"; fi
 grep -q "missing.txt" err.txt || fail "the message names no file: $(cat err.txt)"
 # Nothing but the PDFs: no settings beside the program or in the config.
-[ ! -e tamblin.INI ] && [ ! -e config/tamblin ] || fail "settings were written"
+[ "$(cat tamblin.INI)" = "$(printf '[Setting]\r\nCapo=5\r\n')" ] && [ ! -e config/tamblin ] ||
+  fail "settings were written"
 echo "ok"

@@ -419,8 +419,8 @@ QString frmChordScore::StatusText() const {
 
 void frmChordScore::UpdateStatus() {
     if (m_status) {
-        // Never over the menus: what does not fit beside them is elided.
-        // The menus' own width: the bar's natural width less this corner.
+        // Never over the menus: what does not fit beside them (the bar's
+        // natural width less this corner) is elided.
         const int used = menuBar()->sizeHint().width() - m_status->sizeHint().width();
         const int room = std::max(0, menuBar()->width() - used - 16);
         m_status->setText(m_status->fontMetrics().elidedText(StatusText(), Qt::ElideRight, room));

@@ -58,24 +58,6 @@ Capo::RootSplit Capo::SplitRoot(const QString &sPart) const {
     return {sPart, QString()};
 }
 
-namespace {
-
-// Sharps and flats as music signs, in the spelling the steps know ("E♭" is
-// "Eb"); only for a name that is moved.
-QString PlainSigns(const QString &part) {
-    QString out = part;
-    for (QChar &c : out) {
-        if (c == u'♯') {
-            c = u'#';
-        } else if (c == u'♭') {
-            c = u'b';
-        }
-    }
-    return out;
-}
-
-} // namespace
-
 QString Capo::TransposePart(const QString &sPart) const {
     // Twelve steps reach the sharp spelling of the same note; from there the
     // cycle repeats, so larger capos need no more than 23 steps.
@@ -86,7 +68,8 @@ QString Capo::TransposePart(const QString &sPart) const {
     if (steps == 0) {
         return sPart;
     }
-    RootSplit split = SplitRoot(PlainSigns(sPart));
+    // Music signs in the spelling the steps know; only for a name that is moved.
+    RootSplit split = SplitRoot(ChordSymbol::PlainSigns(sPart));
     for (int i = 0; i < steps; ++i) {
         const auto it = m_stepDown.constFind(split.Root.toUpper());
         if (it == m_stepDown.constEnd()) {

@@ -17,23 +17,10 @@ int Mod12(int n) {
     return ((n % 12) + 12) % 12;
 }
 
-// "♯" and "♭" as the letters the names use.
-QString PlainSigns(const QString &s) {
-    QString out = s;
-    for (QChar &c : out) {
-        if (c == u'♯') {
-            c = u'#';
-        } else if (c == u'♭') {
-            c = u'b';
-        }
-    }
-    return out;
-}
-
 } // namespace
 
 std::optional<Key> Key::Read(const QString &sName) {
-    QString name = PlainSigns(sName.trimmed());
+    QString name = ChordSymbol::PlainSigns(sName.trimmed());
     if (name.isEmpty()) {
         return std::nullopt;
     }
@@ -105,7 +92,7 @@ bool PitchModel::UseFlats() const {
 }
 
 QString PitchModel::MovePart(const QString &sPart, int iSteps, bool bFlats) const {
-    const ::Capo::RootSplit split = m_capo.SplitRoot(PlainSigns(sPart));
+    const ::Capo::RootSplit split = m_capo.SplitRoot(ChordSymbol::PlainSigns(sPart));
     const int pitch = ChordSymbol::NotePitch(split.Root);
     if (pitch < 0) {
         return sPart; // no root the capo knows: as written
@@ -154,13 +141,13 @@ std::optional<Key> PitchModel::KeyOfChords(const QStringList &names, bool *flats
     for (const QString &name : names) {
         const ::Capo::BassSplit split = capo.SplitBass(ChordSymbol::StripDecoration(name).core);
         for (const QString &part : {split.Main, split.Bass}) {
-            const ::Capo::RootSplit root = capo.SplitRoot(PlainSigns(part));
+            const ::Capo::RootSplit root = capo.SplitRoot(ChordSymbol::PlainSigns(part));
             if (root.Root.size() == 2) {
                 (root.Root[1] == u'b' ? flatCount : sharps) += 1;
             }
         }
         if (!key) {
-            const ::Capo::RootSplit root = capo.SplitRoot(PlainSigns(split.Main));
+            const ::Capo::RootSplit root = capo.SplitRoot(ChordSymbol::PlainSigns(split.Main));
             const int pitch = ChordSymbol::NotePitch(root.Root);
             if (pitch >= 0) {
                 const bool minor = root.Rest.startsWith(u'm') && !root.Rest.startsWith(u"maj");

@@ -427,6 +427,18 @@ ChordSymbol::Decoration ChordSymbol::StripDecoration(const QString &sName) {
     return d;
 }
 
+QString ChordSymbol::PlainSigns(const QString &sName) {
+    QString out = sName;
+    for (QChar &c : out) {
+        if (c == u'♯') {
+            c = u'#';
+        } else if (c == u'♭') {
+            c = u'b';
+        }
+    }
+    return out;
+}
+
 int ChordSymbol::NotePitch(const QString &sNote) {
     static const std::array<int, 7> letters{9, 11, 0, 2, 4, 5, 7}; // A B C D E F G
     if (sNote.isEmpty() || sNote.size() > 2 || sNote[0] < u'A' || sNote[0] > u'G') {

@@ -43,6 +43,8 @@ public:
 
     // Pitch class of a note name ("C", "F#", "Bb"), -1 if it is none.
     static int NotePitch(const QString &sNote);
+    // "♯" and "♭" as the letters names use: "E♭" is "Eb".
+    static QString PlainSigns(const QString &sName);
 
 private:
     int m_root = 0;

@@ -5,6 +5,7 @@
 #include "parsing/basPath.h"
 #include "platform/AppError.h"
 #include "platform/AppInfo.h"
+#include "chords/DictionaryEdit.h"
 #include "platform/AppPaths.h"
 #include "platform/AtomicFile.h"
 #include "platform/MessageBox.h"
@@ -142,11 +143,25 @@ int Main(const QString &sFile, StartAt start) {
     }
     instance.Listen();
     scorefonts::InstallFontSubstitutions();
+    // Before the dictionary is looked up: a user's copy of a shipped file
+    // that has since changed is rebuilt on the new one.
+    const std::vector<apppaths::RebuiltCopy> rebuilt =
+        apppaths::RebaseUserCopies(dictionaryedit::Rebase);
     std::unique_ptr<::frmChordScore> window;
     try {
         window = LoadMainWindow();
         SetMainWindow(window.get());
         window->show();
+        for (const apppaths::RebuiltCopy &r : rebuilt) {
+            QTimer::singleShot(0, window.get(), [&window, r] {
+                msgbox::ShowError(
+                    window.get(),
+                    QStringLiteral("押さえ方の辞書が新しくなったので、\"%1\" を新しい辞書に、"
+                                   "あなたが加えたコードを後ろに付けて作り直しました。"
+                                   "元のファイルは \"%2\" に残してあります。")
+                        .arg(r.Copy, r.Backup));
+            });
+        }
     } catch (const AppError &e) {
         // A window that failed part-way through loading is discarded unseen
         // and writes nothing.

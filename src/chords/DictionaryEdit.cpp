@@ -8,6 +8,10 @@
 #include "platform/CodePage932.h"
 #include "platform/TextFile.h"
 
+#include <QSet>
+
+#include <utility>
+
 namespace dictionaryedit {
 
 namespace {
@@ -58,6 +62,62 @@ void AddToFile(const Chord &chord, const QString &sChordName) {
     }
     textfile::AppendAtomically(chord.Filename(),
                                cp932::Encode(QStringLiteral("# added by Tamblin\r\n") + section));
+}
+
+namespace {
+
+// "[name]" of a section line (blanks around it allowed), or null.
+QByteArray SectionName(QByteArrayView line) {
+    line = line.trimmed();
+    if (line.size() < 2 || line.front() != '[' || line.back() != ']') {
+        return {};
+    }
+    return line.sliced(1, line.size() - 2).trimmed().toByteArray();
+}
+
+// The sections of a file: name and bytes from its "[" line to the next one.
+std::vector<std::pair<QByteArray, QByteArrayView>> Sections(const QByteArray &text) {
+    std::vector<std::pair<QByteArray, QByteArrayView>> out;
+    qsizetype start = -1;
+    QByteArray name;
+    for (qsizetype at = 0; at < text.size();) {
+        qsizetype end = text.indexOf('\n', at);
+        end = end < 0 ? text.size() : end + 1;
+        const QByteArray found = SectionName(QByteArrayView(text).sliced(at, end - at));
+        if (!found.isEmpty()) {
+            if (start >= 0) {
+                out.emplace_back(name, QByteArrayView(text).sliced(start, at - start));
+            }
+            start = at;
+            name = found;
+        }
+        at = end;
+    }
+    if (start >= 0) {
+        out.emplace_back(name, QByteArrayView(text).sliced(start));
+    }
+    return out;
+}
+
+} // namespace
+
+QByteArray Rebase(const QByteArray &shipped, const QByteArray &copy) {
+    QSet<QByteArray> known;
+    for (const auto &section : Sections(shipped)) {
+        known.insert(section.first);
+    }
+    QByteArray out = shipped;
+    for (const auto &[name, bytes] : Sections(copy)) {
+        if (known.contains(name)) {
+            continue;
+        }
+        if (!out.isEmpty() && !out.endsWith('\n')) {
+            out += "\r\n";
+        }
+        out += bytes;
+        known.insert(name);
+    }
+    return out;
 }
 
 } // namespace dictionaryedit

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 #include <vector>
@@ -22,5 +23,10 @@ QString MakeSection(const Chord &chord, const QString &sChordName);
 // Appends the section to the dictionary's file (CP932, atomically, every
 // other line kept). The caller reloads the file.
 void AddToFile(const Chord &chord, const QString &sChordName);
+
+// A user's copy of a shipped dictionary rebuilt on a newer shipped file: the
+// shipped bytes, then each section of the copy whose name the shipped file
+// lacks, byte for byte, in the copy's order.
+QByteArray Rebase(const QByteArray &shipped, const QByteArray &copy);
 
 } // namespace dictionaryedit

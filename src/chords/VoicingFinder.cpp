@@ -3,8 +3,10 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <map>
 #include <bit>
 #include <cstdlib>
+#include <optional>
 #include <tuple>
 
 int Voicing::MinFret() const {
@@ -29,8 +31,10 @@ QString Voicing::ToPositionLine() const {
     QStringList parts;
     for (int s = 0; s < Strings; ++s) {
         QString p = Fret[s] < 0 ? QStringLiteral("X") : QString::number(Fret[s]);
-        if (BarreFret > 0 && s + 1 == BarreFirst) {
-            p += QStringLiteral("*%1").arg(BarreLast - BarreFirst + 1);
+        for (const Barre &b : {Main, Partial}) {
+            if (b.Fret > 0 && s + 1 == b.First) {
+                p += QStringLiteral("*%1").arg(b.Last - b.First + 1);
+            }
         }
         parts << p;
     }
@@ -39,11 +43,13 @@ QString Voicing::ToPositionLine() const {
 
 VoicingFinder::VoicingFinder(std::vector<int> openPitches) : m_open(std::move(openPitches)) {}
 
-// Fingers for the fretted notes: one each, or, when that is more than a hand
-// has, a barre of the index finger across the lowest fret (no open or muted
-// string under it) and one for each note above it.
+// Fingers for the fretted notes: one each while a hand has enough; else the
+// index finger across the lowest fret (nothing open or muted under it), and
+// then, if still needed, one finger flat across a run of two to four strings
+// at one higher fret, as in the A-shape barre or Cm9 x-3-1-3-3-3. The strings
+// on the thin side of that run sound no lower fret, unless the index holds it.
 bool VoicingFinder::Fit(Voicing &v) const {
-    v.BarreFret = v.BarreFirst = v.BarreLast = 0;
+    v.Main = v.Partial = {};
     int fretted = 0;
     int low = 0;
     int high = 0;
@@ -57,8 +63,8 @@ bool VoicingFinder::Fit(Voicing &v) const {
     if (fretted > 0 && high - low + 1 > MaxSpan) {
         return false;
     }
+    v.Fingers = fretted;
     if (fretted <= MaxFingers) {
-        v.Fingers = fretted;
         return true;
     }
     int first = -1;
@@ -71,23 +77,41 @@ bool VoicingFinder::Fit(Voicing &v) const {
             ++atLow;
         }
     }
-    if (atLow < 2) {
-        return false;
+    bool main = atLow >= 2;
+    for (int s = first; main && s <= last; ++s) {
+        main = v.Fret[s] >= low;
     }
-    for (int s = first; s <= last; ++s) {
-        if (v.Fret[s] < low) {
-            return false;
+    if (main) {
+        v.Main = {low, first + 1, last + 1};
+        v.Fingers = fretted - atLow + 1;
+        if (v.Fingers <= MaxFingers) {
+            return true;
         }
     }
-    const int fingers = 1 + fretted - atLow;
-    if (fingers > MaxFingers) {
+    // The longest run of equal frets above the lowest that a finger can lie across.
+    Voicing::Barre best;
+    for (int s = 0; s < v.Strings;) {
+        const int f = v.Fret[s];
+        int e = s;
+        while (e + 1 < v.Strings && v.Fret[e + 1] == f) {
+            ++e;
+        }
+        bool clear = f > low && e > s && e - s + 1 <= 4;
+        for (int t = 0; clear && t < s; ++t) {
+            const bool held = v.Main.Fret > 0 && v.Fret[t] == low && t + 1 >= v.Main.First;
+            clear = v.Fret[t] < 0 || v.Fret[t] >= f || held;
+        }
+        if (clear && e - s > best.Last - best.First) {
+            best = {f, s + 1, e + 1};
+        }
+        s = e + 1;
+    }
+    if (best.Fret == 0) {
         return false;
     }
-    v.Fingers = fingers;
-    v.BarreFret = low;
-    v.BarreFirst = first + 1;
-    v.BarreLast = last + 1;
-    return true;
+    v.Partial = best;
+    v.Fingers -= best.Last - best.First;
+    return v.Fingers <= MaxFingers;
 }
 
 namespace {
@@ -97,9 +121,36 @@ struct Candidate {
     VoicingFinder::Ranking rank;
 };
 
+// The few first fingerings of a standard guitar no rule of the ranking
+// gives: shapes books print first though another is easier or fuller
+// (FM7 x-x-3-2-1-0 over 1-3-2-2-1-1). Low string first, -1 muted.
+const std::map<QString, std::array<int8_t, 6>> &BookShapes() {
+    static const std::map<QString, std::array<int8_t, 6>> shapes = [] {
+        const std::pair<const char *, std::array<int8_t, 6>> table[] = {
+            {"FM7", {-1, -1, 3, 2, 1, 0}},  {"B7", {-1, 2, 1, 2, 0, 2}},
+            {"Cm", {-1, 3, 5, 5, 4, 3}},    {"F/G", {3, -1, 3, 2, 1, 1}},
+            {"E/G#", {4, -1, 2, 1, 0, 0}},  {"F6", {-1, -1, 3, 2, 3, 1}},
+            {"G7sus4", {3, 3, 0, 0, 1, 1}}, {"Eb7", {-1, 6, 8, 6, 8, 6}},
+            {"EbM7", {-1, 6, 8, 7, 8, 6}},  {"Bb6", {-1, 1, 3, 3, 3, 3}},
+            {"G9", {3, -1, 0, 2, 0, 1}},    {"F#m7-5", {2, -1, 2, 2, 1, -1}},
+            {"Am7-5", {-1, 0, 1, 0, 1, -1}}, {"Em7-5", {0, 1, 2, 0, 3, 0}},
+            {"B7sus4", {-1, 2, 4, 2, 5, 2}},
+        };
+        std::map<QString, std::array<int8_t, 6>> m;
+        for (const auto &[name, lowFirst] : table) {
+            std::array<int8_t, 6> frets{}; // string 1 (high e) first, as Voicing has them
+            std::reverse_copy(lowFirst.begin(), lowFirst.end(), frets.begin());
+            m.emplace(ChordSymbol::Read(QString::fromLatin1(name))->Key(), frets);
+        }
+        return m;
+    }();
+    return shapes;
+}
+
+
 } // namespace
 
-VoicingFinder::Ranking VoicingFinder::Rank(const Voicing &v, bool bRootLowest) {
+VoicingFinder::Ranking VoicingFinder::Rank(const Voicing &v, const Sound &sound) {
     const int n = v.Strings;
     // Muted strings between sounding ones count four times, outer ones once.
     int muted = 0;
@@ -115,15 +166,15 @@ VoicingFinder::Ranking VoicingFinder::Rank(const Voicing &v, bool bRootLowest) {
             fretted += v.Fret[size_t(s)] > 0 ? 1 : 0;
         }
     }
+    // The string just above a fretted bass is muted by the finger on it.
     for (int s = 0; s < n; ++s) {
         if (v.Fret[size_t(s)] < 0) {
-            muted += s > firstSounding && s < lastSounding ? 4 : 1;
+            const bool damped = s == lastSounding - 1 && v.Fret[size_t(lastSounding)] > 0;
+            muted += s > firstSounding && s < lastSounding && !damped ? 4 : 1;
         }
     }
     const int maxFret = v.MaxFret();
     const int minFret = v.MinFret();
-    // Open strings: among high frets, or between fretted strings of a shape
-    // at fret 3 or above, they make it awkward.
     bool open = false;
     bool innerOpen = false;
     for (int s = 0; s < n; ++s) {
@@ -139,20 +190,89 @@ VoicingFinder::Ranking VoicingFinder::Rank(const Voicing &v, bool bRootLowest) {
         }
         innerOpen = innerOpen || (before && after);
     }
-    const RankWeights &w = Weights();
-    int score = w.PerFretAbove3 * std::max(0, maxFret - 3) + w.PerMutedString * muted +
-                (bRootLowest ? 0 : w.RootNotLowest) + w.PerFinger * v.Fingers +
-                (v.BarreFret > 0 ? w.Barre : 0) - w.PerSoundingString * sounding;
+    const int barres = (v.Main.Fret > 0 ? 1 : 0) + (v.Partial.Fret > 0 ? 1 : 0);
+    // The E- and A-shape barres: the index across every string from the root
+    // up, which books print wherever the root falls; their pinky may reach a
+    // fourth fret.
+    const bool rootBarre = v.Main.Fret > 0 && v.Main.First == 1 &&
+                           v.Main.Last == lastSounding + 1 && sound.RootLowest && !sound.Slash;
+    const bool stretch = fretted > 0 && maxFret - minFret + 1 == MaxSpan && !rootBarre;
+    // High on the neck costs an open shape more than a movable one.
+    int score = (open ? 2 : 1) * std::max(0, maxFret - 3) + (open ? 0 : std::max(0, maxFret - 7)) +
+                2 * muted + (sound.RootLowest ? 0 : 20) + sound.CloseBottom + v.Fingers +
+                2 * barres - sounding + (stretch ? 3 : 0) - (rootBarre ? 2 : 0) -
+                (sound.LikeParent ? 3 : 0);
     if (open && maxFret >= 4 && n >= 5) {
-        score += w.OpenAmongHighFrets;
+        score += 3;
     }
-    if (innerOpen && maxFret >= 3) {
-        score += w.OpenBetweenFretted;
+    // Open strings inside a shape up the neck, or among four fretted notes;
+    // on four strings, any shape reaching the third fret.
+    score += innerOpen && (minFret >= 3 || (n <= 4 && maxFret >= 3)) ? 2 : 0;
+    // Four strings have none to spare.
+    int silent = 0;
+    for (int s = 0; s < n; ++s) {
+        silent += v.Fret[size_t(s)] < 0 ? 1 : 0;
     }
-    if (fretted > 0 && maxFret - minFret + 1 == MaxSpan) {
-        score += w.FullStretch;
-    }
+    score += n <= 4 ? 4 * silent : 0;
+    score += innerOpen && fretted >= 4 && !sound.Slash ? 1 : 0;
+    // Four fingers and open strings: the hand is full and must arch.
+    score += open && v.Fingers >= 4 && barres == 0 ? 1 : 0;
     return {score, maxFret, muted, v.Fingers};
+}
+
+// A re-entrant tuning has no bass string: its lowest note is not weighed.
+VoicingFinder::Sound VoicingFinder::SoundOf(const Voicing &v, const ChordSymbol &chord,
+                                            bool bReentrant, const Voicing *parent) const {
+    Sound sound;
+    sound.Slash = chord.Bass() >= 0;
+    if (parent != nullptr) {
+        // A slash chord: every string above its bass as the parent has it (or
+        // muted). Another: at most two strings changed, by a fret or two.
+        int lowString = -1;
+        for (int s = 0; s < v.Strings; ++s) {
+            lowString = v.Fret[size_t(s)] >= 0 ? s : lowString;
+        }
+        int changed = 0;
+        bool like = true;
+        for (int s = 0; s < v.Strings && like; ++s) {
+            const int mine = v.Fret[size_t(s)];
+            const int theirs = parent->Fret[size_t(s)];
+            if (chord.Bass() >= 0) {
+                like = s >= lowString || mine < 0 || mine == theirs;
+            } else if (mine != theirs) {
+                like = mine >= 0 && theirs >= 0 && std::abs(mine - theirs) <= 2 && ++changed <= 2;
+            }
+        }
+        sound.LikeParent = like;
+    }
+    if (bReentrant) {
+        return sound;
+    }
+    int lowest = 1000;
+    int second = 1000;
+    for (int s = 0; s < v.Strings; ++s) {
+        if (v.Fret[size_t(s)] < 0) {
+            continue;
+        }
+        const int p = m_open[size_t(s)] + v.Fret[size_t(s)];
+        if (p < lowest) {
+            second = lowest;
+            lowest = p;
+        } else if (p > lowest && p < second) {
+            second = p;
+        }
+    }
+    sound.RootLowest = lowest % 12 == (chord.Bass() >= 0 ? chord.Bass() : chord.Root());
+    // Root and fifth or third at the bottom. A slash chord's bass is what it
+    // is; a sus chord asks for its fourth or second, but less is still better.
+    const int gap = second - lowest;
+    if (second < 1000 && chord.Bass() < 0 && sound.RootLowest &&
+        (gap == 1 || gap == 2 || gap == 5)) {
+        const bool third = (chord.Allowed() & 0x18) != 0;
+        const bool tone = (chord.Required() & (1u << gap)) != 0;
+        sound.CloseBottom = third || !tone ? 4 : 3;
+    }
+    return sound;
 }
 
 std::vector<Voicing> VoicingFinder::Find(const ChordSymbol &chord) const {
@@ -160,6 +280,12 @@ std::vector<Voicing> VoicingFinder::Find(const ChordSymbol &chord) const {
     std::vector<Candidate> found;
     if (n < 3 || n > 7) {
         return {};
+    }
+    std::optional<Voicing> parent;
+    if (const auto p = chord.Parent()) {
+        if (const std::vector<Voicing> first = Find(*p); !first.empty()) {
+            parent = first.front();
+        }
     }
     const uint16_t required = chord.RequiredPitches();
     const uint16_t allowed = chord.AllowedPitches();
@@ -215,8 +341,7 @@ std::vector<Voicing> VoicingFinder::Find(const ChordSymbol &chord) const {
             const bool inWindow = fretted > 0 ? low == base : base == 1;
             if (inWindow && (heard & required) == required && (bass < 0 || lowestPc == bass) &&
                 Fit(v)) {
-                const bool rootLowest = reentrant || lowestPc == (bass >= 0 ? bass : chord.Root());
-                found.push_back({v, Rank(v, rootLowest)});
+                found.push_back({v, Rank(v, SoundOf(v, chord, reentrant, parent ? &*parent : nullptr))});
             }
             int s = 0;
             while (s < n && ++pick[size_t(s)] == options[size_t(s)].size()) {
@@ -230,6 +355,15 @@ std::vector<Voicing> VoicingFinder::Find(const ChordSymbol &chord) const {
     }
     std::stable_sort(found.begin(), found.end(),
                      [](const Candidate &a, const Candidate &b) { return a.rank < b.rank; });
+    if (m_open == StandardGuitar()) {
+        if (const auto book = BookShapes().find(chord.Key()); book != BookShapes().end()) {
+            const std::array<int8_t, 6> &frets = book->second;
+            const auto it = std::find_if(found.begin(), found.end(), [&frets](const Candidate &c) {
+                return std::equal(frets.begin(), frets.end(), c.v.Fret.begin());
+            });
+            std::rotate(found.begin(), it, it == found.end() ? it : it + 1);
+        }
+    }
     std::vector<Voicing> out;
     out.reserve(found.size());
     for (const Candidate &c : found) {

@@ -10,13 +10,18 @@
 #include <vector>
 
 // One fingering: a fret per string (string 1 the first of a position line),
-// -1 for a string not played, 0 for an open one, and the barre if it needs one.
+// -1 for a string not played, 0 for an open one, and the barres it needs: the
+// index finger across the lowest fret, and a partial one higher up.
 struct Voicing {
+    struct Barre {
+        int Fret = 0;  // 0: none
+        int First = 0; // strings First..Last, 1-based
+        int Last = 0;
+    };
     std::array<int8_t, 8> Fret{};
     int Strings = 0;
-    int BarreFret = 0;  // 0: no barre
-    int BarreFirst = 0; // strings BarreFirst..BarreLast, 1-based
-    int BarreLast = 0;
+    Barre Main;
+    Barre Partial; // one finger across 2 to 4 strings above the main fret
     int Fingers = 0;
 
     int MinFret() const;
@@ -51,30 +56,25 @@ public:
     // the check the finder applies to what it returns.
     bool Playable(const Voicing &v) const;
 
-    // What makes a fingering harder or poorer to a guitarist; the lowest
-    // total comes first. (A muted string between sounding ones counts four.)
-    struct RankWeights {
-        int PerFretAbove3 = 2;
-        int PerMutedString = 2;
-        int RootNotLowest = 8; // the root, or the bass asked for, not the lowest note
-        int PerFinger = 1;
-        int Barre = 1;
-        int PerSoundingString = 1;  // a fuller sound is better
-        int OpenAmongHighFrets = 3; // an open string with a fret of 4 or more, 5+ strings
-        int OpenBetweenFretted = 2; // an open string inside a shape at fret 3 or more
-        int FullStretch = 1;        // four frets wide
+    // What the finder knows of a fingering's sound besides its frets.
+    struct Sound {
+        bool RootLowest = true; // the root, or the bass asked for, is lowest
+        // A second or a fourth between the two lowest notes: 4, or 3 where
+        // the chord asks for it (sus); 0 for none.
+        int CloseBottom = 0;
+        // The shape of the chord's parent (ChordSymbol::Parent), as books
+        // print C/G as C with a G below it and Gsus4 as G with C for B.
+        bool LikeParent = false;
+        bool Slash = false; // a bass asked for
     };
-    static const RankWeights &Weights() {
-        static const RankWeights weights;
-        return weights;
-    }
     // Score, then the highest fret, the muted strings, the fingers: sorted
-    // ascending. bRootLowest: the lowest note is the root or the bass asked
-    // for (always true on a re-entrant tuning, which has no bass string).
+    // ascending, the way a guitarist weighs them.
     using Ranking = std::tuple<int, int, int, int>;
-    static Ranking Rank(const Voicing &v, bool bRootLowest);
+    static Ranking Rank(const Voicing &v, const Sound &sound);
 
 private:
     bool Fit(Voicing &v) const;
+    Sound SoundOf(const Voicing &v, const ChordSymbol &chord, bool bReentrant,
+                  const Voicing *parent) const;
     std::vector<int> m_open;
 };

@@ -497,6 +497,23 @@ std::optional<ChordSymbol> ChordSymbol::Read(const QString &sName) {
     return c;
 }
 
+std::optional<ChordSymbol> ChordSymbol::Parent() const {
+    ChordSymbol p = *this;
+    if (m_bass >= 0) {
+        p.m_bass = -1;
+        return p;
+    }
+    constexpr uint16_t kSecond = 1u << 2;
+    constexpr uint16_t kThirds = (1u << 3) | (1u << 4);
+    constexpr uint16_t kFourth = 1u << 5;
+    if ((Allowed() & kThirds) == 0 && (m_required & (kSecond | kFourth)) != 0) {
+        p.m_required = uint16_t((m_required & ~(kSecond | kFourth)) | (1u << 4));
+        p.m_optional = uint16_t(m_optional & ~(kSecond | kFourth));
+        return p;
+    }
+    return std::nullopt;
+}
+
 uint16_t ChordSymbol::RequiredPitches() const {
     uint16_t r = Rotate(m_required, m_root);
     if (m_bass >= 0) {

@@ -15,6 +15,10 @@ public:
     // Nothing when the name is not one this reader knows; it never guesses.
     static std::optional<ChordSymbol> Read(const QString &sName);
 
+    // The chord a guitarist's hand starts from: a slash chord without its
+    // bass, a sus chord with its third. Nothing for others.
+    std::optional<ChordSymbol> Parent() const;
+
     // Pitch class of the root, 0 = C.
     int Root() const { return m_root; }
     uint16_t Required() const { return m_required; }

@@ -3,6 +3,10 @@
 #include "platform/AppError.h"
 #include "platform/AppInfo.h"
 
+#include "platform/AtomicFile.h"
+
+#include <QCryptographicHash>
+#include <QDate>
 #include <QDir>
 #include <QFileInfo>
 
@@ -22,6 +26,20 @@ QString XdgFolder(const char *variable, const QString &fallback) {
 // access() rather than the mode bits: a read-only mount counts too.
 bool CanWrite(const QString &sPath) {
     return ::access(QFile::encodeName(sPath).constData(), W_OK) == 0;
+}
+
+QByteArray Digest(const QByteArray &bytes) {
+    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex();
+}
+
+// Which shipped file a user's copy was made from; a failure only means the
+// check is made again at the next start.
+void WriteBase(const QString &sCopy, const QByteArray &digest) {
+    AtomicFile f(sCopy + QStringLiteral(".base"));
+    if (f.Open()) {
+        f.Device().write(digest + '\n');
+        f.Commit();
+    }
 }
 
 } // namespace
@@ -113,7 +131,66 @@ QString CopyToUserData(const QString &sPath) {
     // The copy is the user's own: writable whatever the installed file was.
     QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
                                     QFile::ReadOther);
+    QFile original(sPath);
+    if (original.open(QIODevice::ReadOnly)) {
+        WriteBase(copy, Digest(original.readAll()));
+    }
     return copy;
+}
+
+std::vector<RebuiltCopy>
+RebaseUserCopies(const std::function<QByteArray(const QByteArray &, const QByteArray &)> &merge) {
+    std::vector<RebuiltCopy> rebuilt;
+    const QString own = UserDataFolder();
+    QStringList seen;
+    for (const QString &folder : DataFolders()) {
+        if (folder == own) {
+            continue;
+        }
+        for (const QString &name : QDir(folder).entryList({QStringLiteral("*.INI")}, QDir::Files)) {
+            const QString copyPath = own + u'/' + name;
+            if (seen.contains(name) || !QFileInfo(copyPath).isFile()) {
+                continue;
+            }
+            seen << name;
+            QFile shippedFile(folder + u'/' + name);
+            QFile copyFile(copyPath);
+            if (!shippedFile.open(QIODevice::ReadOnly) || !copyFile.open(QIODevice::ReadOnly)) {
+                continue;
+            }
+            const QByteArray shipped = shippedFile.readAll();
+            const QByteArray copy = copyFile.readAll();
+            const QByteArray digest = Digest(shipped);
+            QFile baseFile(copyPath + QStringLiteral(".base"));
+            const QByteArray base =
+                baseFile.open(QIODevice::ReadOnly) ? baseFile.readAll().trimmed() : QByteArray();
+            // A copy from before .base files: it is of this shipped file if it
+            // starts with it.
+            if (base == digest || (base.isEmpty() && copy.startsWith(shipped))) {
+                if (base.isEmpty()) {
+                    WriteBase(copyPath, digest);
+                }
+                continue;
+            }
+            const QString day = QDate::currentDate().toString(Qt::ISODate);
+            QString backup = copyPath + u'.' + day + QStringLiteral(".bak");
+            for (int i = 2; QFileInfo::exists(backup); ++i) {
+                backup = copyPath + u'.' + day + u'-' + QString::number(i) + QStringLiteral(".bak");
+            }
+            AtomicFile out(copyPath);
+            if (!QFile::copy(copyPath, backup) || !out.Open()) {
+                continue; // left as it is; tried again at the next start
+            }
+            const QByteArray merged = merge(shipped, copy);
+            if (out.Device().write(merged) != merged.size() || !out.Commit()) {
+                QFile::remove(backup);
+                continue;
+            }
+            WriteBase(copyPath, digest);
+            rebuilt.push_back({copyPath, backup});
+        }
+    }
+    return rebuilt;
 }
 
 } // namespace apppaths

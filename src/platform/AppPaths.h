@@ -3,6 +3,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+#include <vector>
+
 // Where Tamblin's files live. A portable copy (the program with its
 // POSITION.INI beside it, as in build/bin) keeps everything in its own
 // folder while that folder is writable. An installed program (bin/ with
@@ -40,5 +43,16 @@ bool Writable(const QString &sPath);
 // that name is there already; returns the copy's path. Raises an AppError
 // naming both files when it cannot.
 QString CopyToUserData(const QString &sPath);
+
+// The user's copies of shipped position files brought up to date: a copy
+// made from an older shipped file is rebuilt by merge(shipped, copy) and the
+// old one kept beside it as NAME.YYYY-MM-DD.bak. Which shipped file a copy
+// was made from is kept in NAME.base (its SHA-256) beside the copy.
+struct RebuiltCopy {
+    QString Copy;
+    QString Backup;
+};
+std::vector<RebuiltCopy>
+RebaseUserCopies(const std::function<QByteArray(const QByteArray &, const QByteArray &)> &merge);
 
 } // namespace apppaths

@@ -2,10 +2,10 @@
 
 #include "app/frmChordScore.h"
 #include "chords/Chord.h"
+#include "chords/DictionaryEdit.h"
 #include "parsing/basPath.h"
 #include "platform/AppError.h"
 #include "platform/AppInfo.h"
-#include "chords/DictionaryEdit.h"
 #include "platform/AppPaths.h"
 #include "platform/AtomicFile.h"
 #include "platform/MessageBox.h"

@@ -3,9 +3,9 @@
 #include <QStringList>
 
 #include <algorithm>
-#include <map>
 #include <bit>
 #include <cstdlib>
+#include <map>
 #include <optional>
 #include <tuple>
 
@@ -127,12 +127,12 @@ struct Candidate {
 const std::map<QString, std::array<int8_t, 6>> &BookShapes() {
     static const std::map<QString, std::array<int8_t, 6>> shapes = [] {
         const std::pair<const char *, std::array<int8_t, 6>> table[] = {
-            {"FM7", {-1, -1, 3, 2, 1, 0}},  {"B7", {-1, 2, 1, 2, 0, 2}},
-            {"Cm", {-1, 3, 5, 5, 4, 3}},    {"F/G", {3, -1, 3, 2, 1, 1}},
-            {"E/G#", {4, -1, 2, 1, 0, 0}},  {"F6", {-1, -1, 3, 2, 3, 1}},
-            {"G7sus4", {3, 3, 0, 0, 1, 1}}, {"Eb7", {-1, 6, 8, 6, 8, 6}},
-            {"EbM7", {-1, 6, 8, 7, 8, 6}},  {"Bb6", {-1, 1, 3, 3, 3, 3}},
-            {"G9", {3, -1, 0, 2, 0, 1}},    {"F#m7-5", {2, -1, 2, 2, 1, -1}},
+            {"FM7", {-1, -1, 3, 2, 1, 0}},   {"B7", {-1, 2, 1, 2, 0, 2}},
+            {"Cm", {-1, 3, 5, 5, 4, 3}},     {"F/G", {3, -1, 3, 2, 1, 1}},
+            {"E/G#", {4, -1, 2, 1, 0, 0}},   {"F6", {-1, -1, 3, 2, 3, 1}},
+            {"G7sus4", {3, 3, 0, 0, 1, 1}},  {"Eb7", {-1, 6, 8, 6, 8, 6}},
+            {"EbM7", {-1, 6, 8, 7, 8, 6}},   {"Bb6", {-1, 1, 3, 3, 3, 3}},
+            {"G9", {3, -1, 0, 2, 0, 1}},     {"F#m7-5", {2, -1, 2, 2, 1, -1}},
             {"Am7-5", {-1, 0, 1, 0, 1, -1}}, {"Em7-5", {0, 1, 2, 0, 3, 0}},
             {"B7sus4", {-1, 2, 4, 2, 5, 2}},
         };
@@ -146,7 +146,6 @@ const std::map<QString, std::array<int8_t, 6>> &BookShapes() {
     }();
     return shapes;
 }
-
 
 } // namespace
 
@@ -341,7 +340,8 @@ std::vector<Voicing> VoicingFinder::Find(const ChordSymbol &chord) const {
             const bool inWindow = fretted > 0 ? low == base : base == 1;
             if (inWindow && (heard & required) == required && (bass < 0 || lowestPc == bass) &&
                 Fit(v)) {
-                found.push_back({v, Rank(v, SoundOf(v, chord, reentrant, parent ? &*parent : nullptr))});
+                found.push_back(
+                    {v, Rank(v, SoundOf(v, chord, reentrant, parent ? &*parent : nullptr))});
             }
             int s = 0;
             while (s < n && ++pick[size_t(s)] == options[size_t(s)].size()) {

@@ -1,6 +1,8 @@
+#include "chords/DictionaryEdit.h"
 #include "platform/AppInfo.h"
 #include "platform/AppPaths.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -10,6 +12,11 @@
 
 // A tree of bin/, share/tamblin/ and the user's XDG folders in a temporary
 // folder; files are made empty.
+namespace {
+const QByteArray kShipped =
+    "# new\r\n[C]\r\n0-1-0-2-3-X\r\n[G]\r\n3-0-0-0-2-3\r\n[D]\r\n2-3-2-0-X-X\r\n";
+} // namespace
+
 class TestAppPaths : public QObject {
     Q_OBJECT
 
@@ -17,6 +24,8 @@ private slots:
     void places_data();
     void places();
     void copyToUserData();
+    void userCopyOnNewShipped_data();
+    void userCopyOnNewShipped();
 };
 
 void TestAppPaths::places_data() {
@@ -99,6 +108,67 @@ void TestAppPaths::copyToUserData() {
     QFile f(copy);
     QVERIFY(f.open(QIODevice::ReadOnly));
     QVERIFY(f.readAll().contains("[G]"));
+}
+
+void TestAppPaths::userCopyOnNewShipped_data() {
+    QTest::addColumn<QByteArray>("copy");
+    QTest::addColumn<QByteArray>("base"); // the shipped file the copy records, or none
+    QTest::addColumn<QByteArray>("after");
+    const QByteArray oldShipped = "# old\r\n[C]\r\n0-1-0-2-3-X\r\n[G]\r\n3-0-0-0-2-3\r\n";
+    const QByteArray added = "[Cadd9]\r\n0-3-0-2-3-X\r\n# mine\r\n";
+    QTest::newRow("made from today's file") << kShipped + added << kShipped << kShipped + added;
+    QTest::newRow("from before .base files, of today's file")
+        << kShipped + added << QByteArray() << kShipped + added;
+    QTest::newRow("from before .base files, of an older file")
+        << oldShipped + added << QByteArray() << kShipped + added;
+    // A shipped chord the user changed is the shipped file's again; the
+    // backup keeps theirs.
+    QTest::newRow("of an older file, a shipped chord changed")
+        << QByteArray("[C]\r\nX-1-0-2-3-X\r\n[G]\r\n3-3-0-0-2-3\r\n") + added << oldShipped
+        << kShipped + added;
+    QTest::newRow("no line end at its end") << QByteArray("[Cadd9]\r\n0-3-0-2-3-X") << oldShipped
+                                            << kShipped + "[Cadd9]\r\n0-3-0-2-3-X";
+}
+
+// A user's copy of a shipped dictionary (made when a chord was added to a
+// read-only one) is rebuilt once on a newer shipped file, the old one kept.
+void TestAppPaths::userCopyOnNewShipped() {
+    QFETCH(QByteArray, copy);
+    QFETCH(QByteArray, base);
+    QFETCH(QByteArray, after);
+    QTemporaryDir dir;
+    const QString root = dir.path();
+    const auto write = [](const QString &path, const QByteArray &bytes) {
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        QFile f(path);
+        return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+    };
+    const auto read = [](const QString &path) {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(none)");
+    };
+    const QString own = root + "/data/tamblin/POSITION.INI";
+    QVERIFY(write(root + "/share/tamblin/POSITION.INI", kShipped));
+    QVERIFY(write(own, copy));
+    if (!base.isEmpty()) {
+        QVERIFY(write(own + ".base",
+                      QCryptographicHash::hash(base, QCryptographicHash::Sha256).toHex()));
+    }
+    QDir().mkpath(root + "/bin");
+    qputenv("XDG_DATA_HOME", QFile::encodeName(root + "/data"));
+    appinfo::SetProgramDirectory(root + "/bin");
+    const auto rebuilt = apppaths::RebaseUserCopies(dictionaryedit::Rebase);
+    QCOMPARE(read(own), after);
+    QCOMPARE(rebuilt.size(), size_t(after == copy ? 0 : 1));
+    if (!rebuilt.empty()) {
+        QCOMPARE(rebuilt.front().Copy, own);
+        QVERIFY(rebuilt.front().Backup.endsWith(".bak"));
+        QCOMPARE(read(rebuilt.front().Backup), copy);
+    }
+    // Once: the next start leaves it.
+    QVERIFY(apppaths::RebaseUserCopies(dictionaryedit::Rebase).empty());
+    QCOMPARE(read(own), after);
+    appinfo::SetProgramDirectory(QString());
 }
 
 QTEST_APPLESS_MAIN(TestAppPaths)

@@ -79,6 +79,7 @@ const Entry kEntries[] = {
     {"Setting", "AutoScrollSpeed", Fixed{&S::AutoScrollSpeed, AutoScroll::ClampSpeed}},
     {"Setting", "FullScreenHidesMenuBar", Boolean{&S::FullScreenHidesMenuBar}},
     {"Setting", "Spelling", Fixed{&S::Spelling, [](int v) { return v >= 0 && v <= 2 ? v : 0; }}},
+    {"Setting", "ChordStrip", Boolean{&S::ChordStrip}},
 };
 
 template <class... F> struct Overloaded : F... { using F::operator()...; };

@@ -42,6 +42,8 @@ struct MainWindowSettings {
     bool FullScreenHidesMenuBar = true;
     // How chords are spelled: 0 sharps, 1 flats, 2 by the song's key.
     int16_t Spelling = 0;
+    // The strip of the sheet's chords above the score.
+    bool ChordStrip = false;
     // The position file in use, written only: the program reads it at start.
     QString ChordFilename;
 

@@ -1,6 +1,7 @@
 #include "app/frmChordScore.h"
 
 #include "app/AppIcon.h"
+#include "app/ChordStripView.h"
 #include "app/MainWindowSettings.h"
 #include "app/ReadingControls.h"
 #include "app/SheetPrinting.h"
@@ -42,6 +43,7 @@
 #include <QScrollBar>
 #include <QTimer>
 #include <QUrl>
+#include <QVBoxLayout>
 #include <QWheelEvent>
 
 namespace {
@@ -65,9 +67,20 @@ QString PdfPathFor(const QString &sSheet, const QString &sFolder) {
 frmChordScore::frmChordScore() {
     setWindowTitle(QStringLiteral("Tamblin"));
     setWindowIcon(appicon::Icon());
+    // The chord strip above the score, hidden unless asked for.
+    auto *central = new QWidget(this);
+    auto *column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    m_strip = new ChordStripView(central, [this](const QString &name, const QString &line) {
+        m_chsChord->UseVoicingForAll(name, line);
+    });
+    m_strip->hide();
     m_view = new ScoreView(
-        this, [this] { ClickPopupMenu(); }, [this](const QMimeData *d) { OpenDroppedFile(d); });
-    setCentralWidget(m_view);
+        central, [this] { ClickPopupMenu(); }, [this](const QMimeData *d) { OpenDroppedFile(d); });
+    column->addWidget(m_strip);
+    column->addWidget(m_view, 1);
+    setCentralWidget(central);
     m_chsChord = m_view->chsChord();
     m_chsChord->SetMax(MaxCells);
     m_tmrCheckResize = new QTimer(this);
@@ -79,6 +92,7 @@ frmChordScore::frmChordScore() {
     connect(m_chsChord, &ChordScore::DropFile, this, &frmChordScore::OpenDroppedFile);
     connect(m_chsChord, &ChordScore::AddToDictionary, this, &frmChordScore::AddChordToDictionary);
     connect(m_chsChord, &ChordScore::VoicingsChanged, this, [this] {
+        FollowStrip();
         if (!m_sheetPath.isEmpty()) {
             m_songs.SetVoicings(m_sheetPath, m_chsChord->ChosenVoicings());
         }
@@ -186,6 +200,9 @@ void frmChordScore::BuildVisibleMenu() {
     visible->addSeparator();
     mnuVisible_Missing = visible->addAction(QStringLiteral("辞書にないコード(&M)..."), this,
                                             [this] { frmMissingChords::ShowModal(this); });
+    mnuVisible_Strip = visible->addAction(QStringLiteral("コード一覧(&L)"));
+    mnuVisible_Strip->setCheckable(true);
+    connect(mnuVisible_Strip, &QAction::toggled, this, &frmChordScore::ShowStrip);
     visible->addSeparator();
     mnuVisible_Page = visible->addAction(QStringLiteral("改ページ(&R)"));
     mnuVisible_Page->setCheckable(true);
@@ -291,6 +308,7 @@ void frmChordScore::Form_Load() {
     m_chsChord->SetPageReturn(s.PageReturn);
     mnuVisible_Page->setChecked(s.PageReturn);
     SetSpelling(static_cast<PitchModel::Spelling>(s.Spelling));
+    mnuVisible_Strip->setChecked(s.ChordStrip);
 }
 
 MainWindowSettings frmChordScore::CurrentSettings() const {
@@ -310,6 +328,7 @@ MainWindowSettings frmChordScore::CurrentSettings() const {
     s.AutoScrollSpeed = static_cast<int16_t>(m_reading->AutoScroller().Speed());
     s.FullScreenHidesMenuBar = m_reading->mnuVisible_HideMenuBar->isChecked();
     s.Spelling = static_cast<int16_t>(m_chsChord->Pitch().GetSpelling());
+    s.ChordStrip = mnuVisible_Strip->isChecked();
     s.ChordFilename = basPath::GetFileName(basMain::oChord()->Filename());
     return s;
 }
@@ -633,6 +652,7 @@ void frmChordScore::EndDraw() {
         return;
     }
     m_chsChord->setUpdatesEnabled(true);
+    FollowStrip();
     LayoutView();
     EnableCommands(true);
     unsetCursor();
@@ -740,6 +760,19 @@ bool frmChordScore::Form_KeyDown(int key, Qt::KeyboardModifiers modifiers, quint
     return false;
 }
 
+void frmChordScore::ShowStrip(bool bOn) {
+    m_strip->setVisible(bOn);
+    FollowStrip();
+    // The score's view changed height: a paged score takes the new one now.
+    tmrCheckResize_Timer();
+}
+
+void frmChordScore::FollowStrip() {
+    if (mnuVisible_Strip->isChecked()) {
+        m_strip->Follow(*m_chsChord);
+    }
+}
+
 void frmChordScore::LayoutView() {
     if (!isMinimized()) {
         m_view->LayoutView(PageReturn());
@@ -747,6 +780,9 @@ void frmChordScore::LayoutView() {
 }
 
 void frmChordScore::Form_Resize() {
+    if (mnuVisible_Strip->isChecked()) {
+        m_strip->Fit(); // its height is bounded by the window's
+    }
     LayoutView();
 }
 

@@ -13,6 +13,7 @@
 #include <vector>
 
 class ChordScore;
+class ChordStripView;
 class FileHistory;
 class QAction;
 class QLabel;
@@ -131,6 +132,7 @@ public:
     std::vector<QAction *> mnuVisible_Spelling;   // ♯, ♭, 調に合わせる
     QAction *mnuVisible_Missing = nullptr;
     QAction *mnuVisible_Page = nullptr;
+    QAction *mnuVisible_Strip = nullptr;
     QAction *mnuHelp_Setting = nullptr;
     QAction *mnuHelp_Version = nullptr;
     // The score's paste item, which every pop-up menu shows.
@@ -177,6 +179,9 @@ private:
     // Key preview: true when the key was one of the window's own.
     bool Form_KeyDown(int key, Qt::KeyboardModifiers modifiers, quint32 nativeScanCode);
     void LayoutView();
+    // The chord strip shown or hidden, and brought up to the score.
+    void ShowStrip(bool bOn);
+    void FollowStrip();
     void tmrCheckResize_Timer();
 
     void mnuFile_Open_Click();
@@ -185,6 +190,7 @@ private:
     void mnuVisible_Page_Click();
 
     ScoreView *m_view = nullptr;
+    ChordStripView *m_strip = nullptr;
     ChordScore *m_chsChord = nullptr; // the view's
     QTimer *m_tmrCheckResize = nullptr;
     std::unique_ptr<FileHistory> m_history;

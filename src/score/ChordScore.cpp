@@ -282,8 +282,19 @@ void ChordScore::ApplyVoicings() {
 }
 
 void ChordScore::chvChord_UseForAll(ChordView *cell) {
-    const QString &name = cell->ChordName();
-    const QString line = cell->VoicingLine();
+    UseVoicingForAll(cell->ChordName(), cell->VoicingLine());
+}
+
+QString ChordScore::VoicingFor(const QString &sChordName) const {
+    for (const auto &[name, line] : m_voicings) {
+        if (name == sChordName) {
+            return line;
+        }
+    }
+    return {};
+}
+
+void ChordScore::UseVoicingForAll(const QString &name, const QString &line) {
     if (name.isEmpty() || line.isEmpty()) {
         return;
     }

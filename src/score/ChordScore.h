@@ -90,6 +90,11 @@ public:
     using Voicings = std::vector<std::pair<QString, QString>>;
     void SetVoicings(Voicings voicings);
     const Voicings &ChosenVoicings() const { return m_voicings; }
+    // The fingering line chosen for a whole chord, empty for none.
+    QString VoicingFor(const QString &sChordName) const;
+    // Every cell of the chord shows that fingering from now on, as the
+    // pop-up menu's "use for the whole song" does.
+    void UseVoicingForAll(const QString &sChordName, const QString &sLine);
     // The sheet's chord names as they sound (written, moved by the sheet's
     // capo and the transposition), each once with its cell count.
     capoadvisor::ChordCounts SheetChordNames() const;

@@ -3,6 +3,7 @@
 #include "platform/AppError.h"
 #include "platform/CodePage932.h"
 #include "score/ChordScore.h"
+#include "score/ChordStrip.h"
 #include "score/ChordView.h"
 #include "score/Fonts.h"
 #include "score/ScorePainter.h"
@@ -72,6 +73,7 @@ private slots:
     void atTheCellLimit();
     void chordProDefine();
     void paintsAsTheScreen();
+    void chordStrip();
 
 private:
     std::unique_ptr<ChordScore> m_score;
@@ -542,6 +544,37 @@ void TestChordScore::paintsAsTheScreen() {
     QCOMPARE(twice.copy(QRect(diagram.topLeft() * 2, diagram.size() * 2)),
              once.copy(diagram).scaled(diagram.size() * 2, Qt::IgnoreAspectRatio,
                                        Qt::FastTransformation));
+}
+
+// The sheet's chords once each, as the cells name them; a chord stepped
+// there is stepped in every cell of it.
+void TestChordScore::chordStrip() {
+    m_score->SetText("G  C  G  Am  E9  C\r\nla li lo lu le la");
+    ChordStrip strip;
+    const auto names = [&strip] {
+        QStringList out;
+        for (int i = 0; i < strip.Count(); ++i) {
+            out << strip.Cell(i).ChordName();
+        }
+        return out;
+    };
+    QVERIFY(strip.Take(*m_score, 100));
+    QCOMPARE(names(), (QStringList{"G", "C", "Am", "E9"}));
+    QVERIFY(strip.Arrange(2000) > 0);
+    QVERIFY(strip.CellRect(0).right() < strip.CellRect(1).left());
+    m_score->SetCapo(5);
+    QVERIFY(strip.Take(*m_score, 100));
+    QCOMPARE(names(), (QStringList{"D", "G", "Em", "B9"}));
+    m_score->SetCapo(0);
+    QVERIFY(strip.Take(*m_score, 100));
+    const auto [name, line] = strip.Step(0);
+    QCOMPARE(name, QString("G"));
+    QCOMPARE(line, QString("3*6-3-4-5-5-3"));
+    m_score->UseVoicingForAll(name, line);
+    QCOMPARE(m_score->Cell(1)->VoicingLine(), line);
+    QCOMPARE(m_score->Cell(3)->VoicingLine(), line);
+    QCOMPARE(m_score->VoicingFor("G"), line);
+    QVERIFY(!strip.Take(*m_score, 100)); // the strip shows that already
 }
 
 QTEST_MAIN(TestChordScore)

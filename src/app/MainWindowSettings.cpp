@@ -80,6 +80,7 @@ const Entry kEntries[] = {
     {"Setting", "FullScreenHidesMenuBar", Boolean{&S::FullScreenHidesMenuBar}},
     {"Setting", "Spelling", Fixed{&S::Spelling, [](int v) { return v >= 0 && v <= 2 ? v : 0; }}},
     {"Setting", "ChordStrip", Boolean{&S::ChordStrip}},
+    {"Setting", "PrintLayout", Fixed{&S::PrintLayout, [](int v) { return v == 1 ? 1 : 0; }}},
 };
 
 template <class... F> struct Overloaded : F... { using F::operator()...; };

@@ -44,6 +44,8 @@ struct MainWindowSettings {
     int16_t Spelling = 0;
     // The strip of the sheet's chords above the score.
     bool ChordStrip = false;
+    // How the score is printed: 0 as on screen, 1 as a songbook (歌本).
+    int16_t PrintLayout = 0;
     // The position file in use, written only: the program reads it at start.
     QString ChordFilename;
 

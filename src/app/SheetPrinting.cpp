@@ -20,8 +20,14 @@ void SetDefaultPage(QPagedPaintDevice &device) {
                                      QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter));
 }
 
-bool WritePdf(const ChordScore &score, bool bPageReturn, const QString &sTitle,
-              const QString &sPath, QString &sError, const QPageLayout *layout) {
+int Paint(QPainter &p, QPagedPaintDevice &device, const Sheet &sheet) {
+    return sheet.Songbook
+               ? scoreprinter::PrintSongbook(p, device, sheet.Score, sheet.Heading, sheet.Title)
+               : scoreprinter::Print(p, device, sheet.Score, sheet.PageReturn, sheet.Title);
+}
+
+bool WritePdf(const Sheet &sheet, const QString &sPath, QString &sError,
+              const QPageLayout *layout) {
     const auto fail = [&](const QString &why) {
         sError = QStringLiteral("PDF ファイル \"%1\" に書き込めません。%2。").arg(sPath, why);
         return false;
@@ -41,14 +47,15 @@ bool WritePdf(const ChordScore &score, bool bPageReturn, const QString &sTitle,
             SetDefaultPage(writer);
         }
         writer.setResolution(1200);
-        writer.setTitle(sTitle);
+        writer.setTitle(sheet.Songbook && !sheet.Heading.Title.isEmpty() ? sheet.Heading.Title
+                                                                         : sheet.Title);
         writer.setCreator(QStringLiteral("Tamblin"));
         QPainter p;
         if (!p.begin(&writer)) {
             out.Cancel();
             return fail(QStringLiteral("PDF を作れません"));
         }
-        scoreprinter::Print(p, writer, score, bPageReturn, sTitle);
+        Paint(p, writer, sheet);
         if (!p.end()) {
             out.Cancel();
             return fail(QStringLiteral("PDF を作れません"));
@@ -60,11 +67,10 @@ bool WritePdf(const ChordScore &score, bool bPageReturn, const QString &sTitle,
     return true;
 }
 
-bool PrintWithDialog(QWidget *owner, const ChordScore &score, bool bPageReturn,
-                     const QString &sTitle, const QString &sPdfPath, QString &sError) {
+bool PrintWithDialog(QWidget *owner, const Sheet &sheet, const QString &sPdfPath, QString &sError) {
     QPrinter printer(QPrinter::HighResolution);
     SetDefaultPage(printer);
-    printer.setDocName(sTitle);
+    printer.setDocName(sheet.Title);
     if (printer.outputFormat() == QPrinter::PdfFormat) {
         printer.setOutputFileName(sPdfPath);
     }
@@ -76,22 +82,22 @@ bool PrintWithDialog(QWidget *owner, const ChordScore &score, bool bPageReturn,
     // A PDF chosen here is written as an export is: whole or not at all.
     if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
         const QPageLayout layout = printer.pageLayout();
-        return WritePdf(score, bPageReturn, sTitle, printer.outputFileName(), sError, &layout);
+        return WritePdf(sheet, printer.outputFileName(), sError, &layout);
     }
     QPainter p(&printer);
-    scoreprinter::Print(p, printer, score, bPageReturn, sTitle);
+    Paint(p, printer, sheet);
     return true;
 }
 
-void Preview(QWidget *owner, const ChordScore &score, bool bPageReturn, const QString &sTitle) {
+void Preview(QWidget *owner, const Sheet &sheet) {
     QPrinter printer(QPrinter::HighResolution);
     SetDefaultPage(printer);
-    printer.setDocName(sTitle);
+    printer.setDocName(sheet.Title);
     QPrintPreviewDialog dialog(&printer, owner);
     dialog.setWindowTitle(QStringLiteral("印刷プレビュー"));
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&](QPrinter *target) {
         QPainter p(target);
-        scoreprinter::Print(p, *target, score, bPageReturn, sTitle);
+        Paint(p, *target, sheet);
     });
     dialog.exec();
 }

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "score/ScorePrinter.h"
+
 #include <QString>
 
 class ChordScore;
 class QPageLayout;
+class QPainter;
 class QPagedPaintDevice;
 class QWidget;
 
@@ -11,6 +14,18 @@ class QWidget;
 // Qt's dialogs and QPdfWriter. A4, 15 mm margins, unless the dialog says
 // otherwise.
 namespace sheetprinting {
+
+// What goes on paper: the score as on screen (page columns as in 改ページ
+// when bPageReturn), or, with Songbook, as a songbook page under Heading.
+struct Sheet {
+    const ChordScore &Score;
+    bool PageReturn = false;
+    QString Title; // the footer's name of the sheet
+    bool Songbook = false;
+    scoreprinter::Heading Heading;
+};
+// Paints it on device, which p is painting on; returns the pages.
+int Paint(QPainter &p, QPagedPaintDevice &device, const Sheet &sheet);
 
 // While a PDF is written it is "NAME.pdf.XXXXXX.part" beside NAME.pdf.
 inline const QString PartialPdfSuffix = QStringLiteral(".part");
@@ -20,12 +35,11 @@ void SetDefaultPage(QPagedPaintDevice &device);
 // the file and why) when it cannot be written; an earlier file of that name
 // is then as it was, and no partial file is left.
 // The page is A4 with 15 mm margins unless a layout is given.
-bool WritePdf(const ChordScore &score, bool bPageReturn, const QString &sTitle,
-              const QString &sPath, QString &sError, const QPageLayout *layout = nullptr);
+bool WritePdf(const Sheet &sheet, const QString &sPath, QString &sError,
+              const QPageLayout *layout = nullptr);
 // Qt's print dialog, then the printer it chose (a PDF file without one,
 // sPdfPath offered as its name); false with a message as WritePdf's.
-bool PrintWithDialog(QWidget *owner, const ChordScore &score, bool bPageReturn,
-                     const QString &sTitle, const QString &sPdfPath, QString &sError);
-void Preview(QWidget *owner, const ChordScore &score, bool bPageReturn, const QString &sTitle);
+bool PrintWithDialog(QWidget *owner, const Sheet &sheet, const QString &sPdfPath, QString &sError);
+void Preview(QWidget *owner, const Sheet &sheet);
 
 } // namespace sheetprinting

@@ -147,15 +147,14 @@ void frmChordScore::BuildFileMenu() {
     file->addSeparator();
     mnuFile_Print = file->addAction(QStringLiteral("印刷(&P)..."), this, [this] {
         QString error;
-        if (!sheetprinting::PrintWithDialog(this, *m_chsChord, PageReturn(), PrintTitle(),
+        if (!sheetprinting::PrintWithDialog(this, PrintSheet(),
                                             PdfPathFor(m_sheetPath, m_preOpenedDir), error)) {
             msgbox::ShowError(this, error);
         }
     });
     mnuFile_Print->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
-    mnuFile_Preview = file->addAction(QStringLiteral("印刷プレビュー(&V)..."), this, [this] {
-        sheetprinting::Preview(this, *m_chsChord, PageReturn(), PrintTitle());
-    });
+    mnuFile_Preview = file->addAction(QStringLiteral("印刷プレビュー(&V)..."), this,
+                                      [this] { sheetprinting::Preview(this, PrintSheet()); });
     mnuFile_Pdf = file->addAction(QStringLiteral("PDF に書き出す(&E)..."), this, [this] {
         const QString path = basFileOpen::ShowSaveFileDialog(
             this, PdfPathFor(m_sheetPath, m_preOpenedDir),
@@ -165,6 +164,17 @@ void frmChordScore::BuildFileMenu() {
             ExportPdf(path);
         }
     });
+    // How the three above put the song on paper.
+    QMenu *layout = file->addMenu(QStringLiteral("印刷レイアウト(&L)"));
+    auto *layouts = new QActionGroup(this);
+    const char *names[] = {"画面どおり(&S)", "歌本(&B)"};
+    for (int i = 0; i < 2; ++i) {
+        QAction *a = layout->addAction(QString::fromUtf8(names[i]));
+        a->setCheckable(true);
+        layouts->addAction(a);
+        mnuFile_Layout.push_back(a);
+    }
+    mnuFile_Layout[0]->setChecked(true);
     mnuFile_Dummy2 = file->addSeparator();
     mnuFile_File.assign(10, nullptr);
     for (int16_t i = 1; i <= 9; ++i) {
@@ -309,6 +319,7 @@ void frmChordScore::Form_Load() {
     mnuVisible_Page->setChecked(s.PageReturn);
     SetSpelling(static_cast<PitchModel::Spelling>(s.Spelling));
     mnuVisible_Strip->setChecked(s.ChordStrip);
+    mnuFile_Layout[s.PrintLayout == 1 ? 1 : 0]->setChecked(true);
 }
 
 MainWindowSettings frmChordScore::CurrentSettings() const {
@@ -329,6 +340,7 @@ MainWindowSettings frmChordScore::CurrentSettings() const {
     s.FullScreenHidesMenuBar = m_reading->mnuVisible_HideMenuBar->isChecked();
     s.Spelling = static_cast<int16_t>(m_chsChord->Pitch().GetSpelling());
     s.ChordStrip = mnuVisible_Strip->isChecked();
+    s.PrintLayout = mnuFile_Layout[1]->isChecked() ? 1 : 0;
     s.ChordFilename = basPath::GetFileName(basMain::oChord()->Filename());
     return s;
 }
@@ -368,6 +380,19 @@ void frmChordScore::SetZoom(int iPercent) {
     m_reading->SetZoom(iPercent);
 }
 
+sheetprinting::Sheet frmChordScore::PrintSheet() const {
+    QString info = songstatus::Text(QString(), m_chsChord->Pitch());
+    if (m_chsChord->Pitch().Capo() == 0) {
+        info += (info.isEmpty() ? QString() : QStringLiteral("　")) + QStringLiteral("カポなし");
+    }
+    const QString title = m_chsChord->Title().trimmed();
+    return {*m_chsChord,
+            PageReturn(),
+            PrintTitle(),
+            mnuFile_Layout[1]->isChecked(),
+            {title.isEmpty() ? PrintTitle() : title, info}};
+}
+
 QString frmChordScore::PrintTitle() const {
     return m_sheetPath.isEmpty() ? QStringLiteral("貼り付けたテキスト")
                                  : basPath::GetFileName(m_sheetPath);
@@ -375,7 +400,7 @@ QString frmChordScore::PrintTitle() const {
 
 bool frmChordScore::ExportPdf(const QString &sPath) {
     QString error;
-    if (!sheetprinting::WritePdf(*m_chsChord, PageReturn(), PrintTitle(), sPath, error)) {
+    if (!sheetprinting::WritePdf(PrintSheet(), sPath, error)) {
         msgbox::ShowError(this, error);
         return false;
     }

@@ -2,6 +2,7 @@
 
 #include "app/MainWindowSettings.h"
 #include "app/ScoreView.h"
+#include "app/SheetPrinting.h"
 #include "chords/PitchModel.h"
 #include "settings/SongMemory.h"
 
@@ -95,6 +96,8 @@ public:
                         int iTranspose);
     // What the footer of a printed page names: the file, or the pasted text.
     QString PrintTitle() const;
+    // The score as the print layout chosen puts it on paper.
+    sheetprinting::Sheet PrintSheet() const;
     // Rates the capos for the sheet on screen and marks the easiest.
     void UpdateCapoAdvice();
     int16_t EasiestCapo() const { return m_easiestCapo; }
@@ -133,6 +136,8 @@ public:
     QAction *mnuVisible_Missing = nullptr;
     QAction *mnuVisible_Page = nullptr;
     QAction *mnuVisible_Strip = nullptr;
+    // 0 as on screen, 1 as a songbook.
+    std::vector<QAction *> mnuFile_Layout;
     QAction *mnuHelp_Setting = nullptr;
     QAction *mnuHelp_Version = nullptr;
     // The score's paste item, which every pop-up menu shows.

@@ -16,4 +16,15 @@ namespace scoreprinter {
 int Print(QPainter &p, QPagedPaintDevice &device, const ChordScore &score, bool bPageReturn,
           const QString &sTitle);
 
+// The song as a songbook prints it (歌本): the title large, a line of key,
+// capo and transposition, the chord strip once, then the rows with chord
+// names over the lyrics and no diagrams, across the page's width or in two
+// columns (SongbookLayout). sFooter names the sheet at the page's foot.
+struct Heading {
+    QString Title;
+    QString Info;
+};
+int PrintSongbook(QPainter &p, QPagedPaintDevice &device, const ChordScore &score,
+                  const Heading &heading, const QString &sFooter);
+
 } // namespace scoreprinter

@@ -39,4 +39,27 @@ grep -q "missing.txt" err.txt || fail "the message names no file: $(cat err.txt)
 # Nothing but the PDFs: no settings beside the program or in the config.
 [ "$(cat tamblin.INI)" = "$(printf '[Setting]\r\nCapo=5\r\n')" ] && [ ! -e config/tamblin ] ||
   fail "settings were written"
+
+# The songbook layout, as the settings choose it: the title, key and capo,
+# the chord strip before the lyrics, names over words; 300 cells on two
+# pages at most; the text searchable and its fonts embedded.
+{
+  printf 'Haru no uta\r\nKey: C\r\n'
+  for i in $(seq 75); do
+    printf 'C       G       Am      F7\r\nはるの  うらら  のぼり  くだり\r\n'
+    [ $((i % 4)) -ne 0 ] || printf '\r\n'
+  done
+} > long.txt
+printf '[Setting]\r\nPrintLayout=1\r\n' > tamblin.INI
+./tamblin --pdf book.pdf long.txt 2>err.txt || fail "songbook: $(cat err.txt)"
+pages=$(pdfinfo book.pdf | awk '/^Pages:/ {print $2}')
+[ "$pages" -le 2 ] || fail "a 300-cell song took $pages songbook pages"
+pdftotext book.pdf book.txt
+[ "$(head -n1 book.txt)" = "Haru no uta" ] || fail "songbook title: $(head -n1 book.txt)"
+grep -m1 -n 'Key: C' book.txt | grep -q 'カポなし' || fail "no key and capo line"
+strip=$(grep -n -m1 -x 'F7' book.txt | cut -d: -f1)
+lyric=$(grep -n -m1 'はるの' book.txt | cut -d: -f1)
+[ -n "$strip" ] && [ "$strip" -lt "$lyric" ] || fail "the chord strip is not above the lyrics"
+[ "$(grep -c 'はるの' book.txt)" -eq 75 ] || fail "not every lyric line is in the songbook"
+! pdffonts book.pdf | tail -n +3 | awk '{print $(NF-4)}' | grep -qv yes || fail "a font not embedded"
 echo "ok"

@@ -1,5 +1,6 @@
 #include "score/PrintLayout.h"
 #include "score/ScoreLayout.h"
+#include "score/SongbookLayout.h"
 
 #include <QTest>
 
@@ -10,6 +11,7 @@ using Place = ScoreLayout::Place;
 Q_DECLARE_METATYPE(std::vector<Box>)
 Q_DECLARE_METATYPE(std::vector<Place>)
 Q_DECLARE_METATYPE(std::vector<int32_t>)
+Q_DECLARE_METATYPE(std::vector<SongbookLayout::Box>)
 
 bool operator==(const Place &a, const Place &b) {
     return a.Left == b.Left && a.Top == b.Top && a.Bottom == b.Bottom;
@@ -27,6 +29,8 @@ private slots:
     void arrange();
     void pages_data();
     void pages();
+    void songbook_data();
+    void songbook();
 };
 
 // Every figure worked out by hand: margins of 80 twips around each page
@@ -128,6 +132,49 @@ void TestScoreLayout::pages() {
         got << cells.join(u' ');
     }
     QCOMPARE(got.join(QStringLiteral(" | ")), pages);
+    QCOMPARE(layout.Scale(), scale);
+}
+
+// A page 1000 x 500 twips, the first page's lines from 100, columns 100
+// apart: cell@left,top, pages apart by "|".
+void TestScoreLayout::songbook_data() {
+    using B = SongbookLayout::Box;
+    QTest::addColumn<std::vector<B>>("boxes");
+    QTest::addColumn<QString>("pages");
+    QTest::addColumn<double>("scale");
+    QTest::newRow("rows in half the width: two columns, a line never cut")
+        << std::vector<B>{{200, 100, 1}, {200, 100, 1}, {300, 100, 2}, {300, 100, 3},
+                          {300, 100, 4}, {300, 150, 5}, {300, 100, 6}}
+        << "1@0,100 2@200,100 3@0,200 4@0,300 5@0,400 6@550,100 7@550,250" << 1.0;
+    QTest::newRow("wider rows: one column, the next page from its top")
+        << std::vector<B>{{600, 200, 1}, {600, 200, 2}, {300, 100, 3}} << "1@0,100 2@0,300 | 3@0,0"
+        << 1.0;
+    QTest::newRow("two columns made smaller save a page")
+        << std::vector<B>{{500, 80, 1}, {500, 80, 2}, {500, 80, 3},
+                          {500, 80, 4}, {500, 80, 5}, {500, 80, 6}}
+        << "1@0,111 2@0,191 3@0,271 4@0,351 5@0,431 6@611,111" << 0.9;
+    QTest::newRow("a row wraps at a cell's edge in two columns")
+        << std::vector<B>{{300, 100, 1}, {300, 100, 1}, {100, 100, 2}, {100, 100, 3},
+                          {100, 100, 4}, {100, 100, 5}, {100, 100, 6}}
+        << "1@0,125 2@0,225 3@0,325 4@0,425 5@0,525 6@687,125 7@687,225" << 0.8;
+    QTest::newRow("a cell wider than a column keeps one column")
+        << std::vector<B>{{900, 100, 1}, {900, 100, 2}} << "1@0,100 2@0,200" << 1.0;
+}
+
+void TestScoreLayout::songbook() {
+    QFETCH(std::vector<SongbookLayout::Box>, boxes);
+    QFETCH(QString, pages);
+    QFETCH(double, scale);
+    const SongbookLayout layout = SongbookLayout::Arrange(boxes, 1000, 500, 100, 100, 0);
+    QStringList got;
+    int page = 0;
+    for (const SongbookLayout::Cell &c : layout.Cells()) {
+        got << (c.Page != page ? QStringLiteral("| ") : QString()) +
+                   QStringLiteral("%1@%2,%3").arg(c.Index + 1).arg(c.Left).arg(c.Top);
+        page = c.Page;
+    }
+    QCOMPARE(got.join(u' '), pages);
+    QCOMPARE(layout.PageCount(), page + 1);
     QCOMPARE(layout.Scale(), scale);
 }
 

@@ -45,9 +45,12 @@ ChordStripView::ChordStripView(QWidget *parent,
     setWidgetResizable(false);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setFocusPolicy(Qt::NoFocus);
-    // A line under the strip parts it from the score.
+    // The pixel under the strip, the area's own grey, parts it from the score.
     setFrameShape(QFrame::NoFrame);
-    setStyleSheet(QStringLiteral("ChordStripView { border-bottom: 1px solid #c0c0c0; }"));
+    QPalette grey = palette();
+    grey.setColor(QPalette::Window, QColor(0xC0, 0xC0, 0xC0));
+    setPalette(grey);
+    setAutoFillBackground(true);
     setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     widget()->setToolTip(
         QStringLiteral("押さえ方をクリックすると、曲全体でその次の押さえ方に変わります"));

@@ -785,6 +785,10 @@ bool frmChordScore::Form_KeyDown(int key, Qt::KeyboardModifiers modifiers, quint
     return false;
 }
 
+void frmChordScore::SetStripShown(bool bOn) {
+    mnuVisible_Strip->setChecked(bOn);
+}
+
 void frmChordScore::ShowStrip(bool bOn) {
     m_strip->setVisible(bOn);
     FollowStrip();

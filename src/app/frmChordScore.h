@@ -107,6 +107,8 @@ public:
     // Sets the capo (0 to 9) and shows it in the menu.
     void SetCapo(int16_t iCapo);
     // Moves the song by semitones (-11 to 11) apart from the capo.
+    // 表示 > コード一覧, as the menu item sets it.
+    void SetStripShown(bool bOn);
     void SetTranspose(int16_t iSteps);
     void SetSpelling(PitchModel::Spelling spelling);
     // What the right end of the menu bar says of the song.

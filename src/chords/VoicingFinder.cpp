@@ -282,8 +282,16 @@ std::vector<Voicing> VoicingFinder::Find(const ChordSymbol &chord) const {
     }
     std::optional<Voicing> parent;
     if (const auto p = chord.Parent()) {
-        if (const std::vector<Voicing> first = Find(*p); !first.empty()) {
-            parent = first.front();
+        // Many slash chords share a parent: found once.
+        const QString key = p->Key();
+        const auto known = m_parents.find(key);
+        if (known != m_parents.end()) {
+            parent = known->second;
+        } else {
+            if (const std::vector<Voicing> first = Find(*p); !first.empty()) {
+                parent = first.front();
+            }
+            m_parents.emplace(key, parent);
         }
     }
     const uint16_t required = chord.RequiredPitches();

@@ -6,6 +6,8 @@
 
 #include <array>
 #include <cstdint>
+#include <map>
+#include <optional>
 #include <tuple>
 #include <vector>
 
@@ -77,4 +79,7 @@ private:
     Sound SoundOf(const Voicing &v, const ChordSymbol &chord, bool bReentrant,
                   const Voicing *parent) const;
     std::vector<int> m_open;
+    // First fingerings of parent chords, by ChordSymbol::Key(). A finder is
+    // used by one thread at a time.
+    mutable std::map<QString, std::optional<Voicing>> m_parents;
 };

@@ -234,8 +234,8 @@ void TestVoicings::firstFingerings() {
     QVERIFY2(shapes.split(u'|').contains(first), qPrintable(first));
 }
 
-// One finger laid across a few strings above the lowest fret: B9 and Cm9
-// need it, and the position line says where.
+// Barres as the position line writes them: one finger laid across a few
+// strings above the lowest fret (B9, Cm9), the index across the A-shape.
 void TestVoicings::partialBarre_data() {
     QTest::addColumn<QString>("chord");
     QTest::addColumn<QString>("line");

@@ -243,6 +243,10 @@ void TestVoicings::partialBarre_data() {
                         << "2*3-2-2-1-2-X";
     QTest::newRow("Cm9") << "Cm9"
                          << "3*3-3-3-1-3-X";
+    QTest::newRow("Bb, the index holding the top string") << "Bb"
+                                                          << "1*5-3-3-3-1-X";
+    QTest::newRow("C#m7") << "C#m7"
+                          << "4*5-5-4-6-4-X";
 }
 
 void TestVoicings::partialBarre() {

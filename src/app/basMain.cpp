@@ -9,6 +9,7 @@
 #include "platform/AppPaths.h"
 #include "platform/AtomicFile.h"
 #include "platform/MessageBox.h"
+#include "platform/QuitSignals.h"
 #include "platform/SingleInstance.h"
 #include "score/ChordScore.h"
 #include "score/ChordView.h"
@@ -19,6 +20,7 @@
 #include <QDateTime>
 #include <QIcon>
 #include <QMenuBar>
+#include <QSessionManager>
 #include <QTimer>
 
 #include <cstdio>
@@ -171,6 +173,12 @@ int Main(const QString &sFile, StartAt start) {
         DestroyGlobals();
         return 1;
     }
+    // A logout, a stop or Ctrl+C writes the settings as a close does.
+    QuitSignals quitSignals([&window](int) { window->SaveAndQuit(); });
+    QObject::connect(qApp, &QGuiApplication::commitDataRequest, window.get(),
+                     [&window](QSessionManager &) { window->SaveSettings(false); });
+    QObject::connect(qApp, &QCoreApplication::aboutToQuit, window.get(),
+                     [&window] { window->SaveAtExit(); });
     QObject::connect(&instance, &SingleInstance::ActivateRequested, window.get(), [&window] {
         if (window->isMinimized()) {
             window->showNormal();

@@ -46,6 +46,8 @@
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
+#include <cstdio>
+
 namespace {
 
 // The sheet's name with .pdf, in the sheet's folder; for a pasted text,
@@ -91,8 +93,15 @@ frmChordScore::frmChordScore() {
     connect(m_chsChord, &ChordScore::Paste, this, &frmChordScore::PasteText);
     connect(m_chsChord, &ChordScore::DropFile, this, &frmChordScore::OpenDroppedFile);
     connect(m_chsChord, &ChordScore::AddToDictionary, this, &frmChordScore::AddChordToDictionary);
+    // Chosen fingerings and recent files reach the settings file within
+    // seconds, so that a crash loses little.
+    m_saveSoon = new QTimer(this);
+    m_saveSoon->setSingleShot(true);
+    m_saveSoon->setInterval(kSaveSoonMs);
+    connect(m_saveSoon, &QTimer::timeout, this, [this] { SaveSettings(false); });
     connect(m_chsChord, &ChordScore::VoicingsChanged, this, [this] {
         FollowStrip();
+        SaveSoon();
         if (!m_sheetPath.isEmpty()) {
             m_songs.SetVoicings(m_sheetPath, m_chsChord->ChosenVoicings());
         }
@@ -350,17 +359,59 @@ void frmChordScore::closeEvent(QCloseEvent *event) {
         event->ignore();
         return;
     }
-    {
-        // One commit: a kill during the close leaves the old file or the new one.
-        profile::WriteBatch batch(basMain::oProfile().IniFilename());
-        RememberSong();
-        CurrentSettings().Save(basMain::oProfile(), *m_history);
-        m_songs.Save(basMain::oProfile());
-        batch.Commit();
-    }
+    SaveSettings(true);
+    m_closed = true;
     m_tmrCheckResize->stop();
     m_reading->StopAutoScroll();
     event->accept();
+}
+
+bool frmChordScore::SaveSettings(bool bTell) {
+    m_saveSoon->stop();
+    const QString path = basMain::oProfile().IniFilename();
+    QString why;
+    {
+        // One commit: a kill during it leaves the old file or the new one.
+        profile::WriteBatch batch(path);
+        RememberSong();
+        CurrentSettings().Save(basMain::oProfile(), *m_history);
+        m_songs.Save(basMain::oProfile());
+        why = batch.Commit();
+    }
+    if (why.isEmpty()) {
+        return true;
+    }
+    // Said once a session; the settings stay in the window meanwhile.
+    const QString message =
+        QStringLiteral("設定ファイル \"%1\" に書き込めません。%2。").arg(path, why);
+    if (!m_saveFailureTold) {
+        m_saveFailureTold = true;
+        if (bTell) {
+            msgbox::ShowError(this, message);
+        } else {
+            std::fprintf(stderr, "tamblin: %s\n", qPrintable(message));
+        }
+    }
+    return false;
+}
+
+void frmChordScore::SaveSoon() {
+    // Only a window in use: not one that exports a PDF, nor one closed.
+    if (m_useSongs && isVisible() && !m_closed) {
+        m_saveSoon->start();
+    }
+}
+
+void frmChordScore::SaveAtExit() {
+    if (!m_closed) {
+        SaveSettings(false);
+        m_closed = true;
+    }
+}
+
+void frmChordScore::SaveAndQuit() {
+    SaveAtExit();
+    QCoreApplication::exit(0);
 }
 
 int16_t frmChordScore::CheckedCapo() const {
@@ -537,6 +588,7 @@ void frmChordScore::OpenChordFile(const QString &sPath) {
             m_sheetPath = full;
         },
         full);
+    SaveSoon();
 }
 
 bool frmChordScore::ExportSheetPdf(const QString &sSheet, const QString &sPdf, int iCapo,

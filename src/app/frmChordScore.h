@@ -107,6 +107,15 @@ public:
     // Sets the capo (0 to 9) and shows it in the menu.
     void SetCapo(int16_t iCapo);
     // Moves the song by semitones (-11 to 11) apart from the capo.
+    // Writes every setting as a close does, in one commit; a settings file
+    // that cannot be written is said once a session (bTell: in a message
+    // box, else on stderr). False when not written.
+    bool SaveSettings(bool bTell);
+    // For a signal or the end of the session: the settings as a close
+    // writes them (once; not again after the close), then, for SaveAndQuit,
+    // the event loops end.
+    void SaveAtExit();
+    void SaveAndQuit();
     // 表示 > コード一覧, as the menu item sets it.
     void SetStripShown(bool bOn);
     void SetTranspose(int16_t iSteps);
@@ -198,6 +207,12 @@ private:
 
     ScoreView *m_view = nullptr;
     ChordStripView *m_strip = nullptr;
+    // Starts the timer that writes the settings a little later.
+    void SaveSoon();
+    static constexpr int kSaveSoonMs = 2000;
+    QTimer *m_saveSoon = nullptr;
+    bool m_closed = false; // the settings were written at the close
+    bool m_saveFailureTold = false;
     ChordScore *m_chsChord = nullptr; // the view's
     QTimer *m_tmrCheckResize = nullptr;
     std::unique_ptr<FileHistory> m_history;

@@ -4,6 +4,7 @@
 #include "platform/AppInfo.h"
 
 #include "platform/AtomicFile.h"
+#include "platform/Directory.h"
 
 #include <QCryptographicHash>
 #include <QDate>
@@ -35,7 +36,7 @@ QByteArray Digest(const QByteArray &bytes) {
 // Which shipped file a user's copy was made from; a failure only means the
 // check is made again at the next start.
 void WriteBase(const QString &sCopy, const QByteArray &digest) {
-    AtomicFile f(sCopy + QStringLiteral(".base"));
+    AtomicFile f(sCopy + QStringLiteral(".base"), QString(), 0600);
     if (f.Open()) {
         f.Device().write(digest + '\n');
         f.Commit();
@@ -124,13 +125,13 @@ QString CopyToUserData(const QString &sPath) {
     if (QFileInfo::exists(copy)) {
         return copy;
     }
-    if (!QDir().mkpath(folder) || !QFile::copy(sPath, copy)) {
+    if (!directory::MakeFolders(folder) || !QFile::copy(sPath, copy)) {
         throw AppError(AppError::FileIo, QStringLiteral("AppPaths"),
                        QStringLiteral("\"%1\" を \"%2\" に写せません").arg(sPath, copy));
     }
-    // The copy is the user's own: writable whatever the installed file was.
-    QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
-                                    QFile::ReadOther);
+    // The copy is the user's own: writable whatever the installed file was,
+    // and theirs alone, as everything in the data folder.
+    QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner);
     QFile original(sPath);
     if (original.open(QIODevice::ReadOnly)) {
         WriteBase(copy, Digest(original.readAll()));

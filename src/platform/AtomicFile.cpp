@@ -104,8 +104,8 @@ private:
     QByteArray m_buffer;
 };
 
-AtomicFile::AtomicFile(const QString &path, const QString &suffix)
-    : m_path(QFileInfo(path).absoluteFilePath()), m_suffix(suffix) {}
+AtomicFile::AtomicFile(const QString &path, const QString &suffix, int newMode)
+    : m_path(QFileInfo(path).absoluteFilePath()), m_suffix(suffix), m_newMode(newMode) {}
 
 AtomicFile::~AtomicFile() {
     Cancel();
@@ -122,9 +122,10 @@ bool AtomicFile::Open() {
     const QByteArray target = QFile::encodeName(m_path);
     for (int i = 0; i < kAttempts; ++i) {
         const QString name = m_path + u'.' + RandomName() + m_suffix;
-        // 0666 less the umask, as any new file of the user's.
+        // Less the umask, as any new file of the user's.
         const int fd = ::open(QFile::encodeName(name).constData(),
-                              O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
+                              O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW,
+                              static_cast<mode_t>(m_newMode));
         if (fd < 0) {
             if (errno == EEXIST) {
                 continue;

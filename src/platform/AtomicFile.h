@@ -14,10 +14,10 @@ class AtomicFileDevice;
 // leaves the old file (or none) and the temporary; any failure removes the
 // temporary. A symbolic link at the path is replaced by the new file, never
 // written through. An existing file's permissions are kept; a new one gets
-// the user's default (umask).
+// newMode less the umask (the user's default unless told otherwise).
 class AtomicFile {
 public:
-    AtomicFile(const QString &path, const QString &suffix = QString());
+    AtomicFile(const QString &path, const QString &suffix = QString(), int newMode = 0666);
     ~AtomicFile();
     AtomicFile(const AtomicFile &) = delete;
     AtomicFile &operator=(const AtomicFile &) = delete;
@@ -44,6 +44,7 @@ private:
 
     QString m_path;
     QString m_suffix;
+    int m_newMode = 0666;
     QString m_temporary;
     std::unique_ptr<AtomicFileDevice> m_file;
     QString m_error;

@@ -9,4 +9,8 @@ namespace directory {
 // regard to case, sorted by name.
 QStringList ListFiles(const QString &sFolder, const QString &sPattern);
 
+// Makes sFolder and any folder above it that is missing, each only for the
+// user (0700: the XDG folders hold the user's own data); true when it exists.
+bool MakeFolders(const QString &sFolder);
+
 } // namespace directory

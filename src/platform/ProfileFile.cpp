@@ -1,12 +1,16 @@
 #include "platform/ProfileFile.h"
 
+#include "platform/AtomicFile.h"
 #include "platform/CodePage932.h"
+#include "platform/Directory.h"
 
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+
+#include <unistd.h>
 
 #include <algorithm>
 #include <optional>
@@ -243,29 +247,33 @@ void Apply(std::vector<Line> &lines, const QString &section, const QString &key,
     lines.insert(lines.begin() + at, Classify(entry, false));
 }
 
-void Save(const QString &path, const std::vector<Line> &lines) {
+// Empty when written, else why not, in Japanese.
+QString Save(const QString &path, const std::vector<Line> &lines) {
     QByteArray out;
     for (const Line &l : lines) {
         out += l.text;
         out += "\r\n";
     }
-    // QSaveFile refuses a read-only file itself, rather than renaming over it.
-    // Unbuffered, so that a short write (a full disk) shows in write()'s
-    // result: a buffered QSaveFile commits a truncated file without a word.
-    // A settings folder of its own (~/.config/tamblin) is made at the first write.
-    const QFileInfo info(path);
-    if (!info.dir().exists()) {
-        QDir().mkpath(info.absolutePath());
+    // A link (a settings file kept elsewhere) is written through; a
+    // read-only file stays as it is, rather than being renamed over.
+    const QFileInfo link(path);
+    const QFileInfo info(link.isSymLink() ? link.symLinkTarget() : path);
+    if (info.exists() && ::access(QFile::encodeName(info.filePath()).constData(), W_OK) != 0) {
+        return QStringLiteral("書き込みが許可されていません");
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        return;
+    // A settings folder of its own (~/.config/tamblin) is made at the first
+    // write, and a new file, for the user alone.
+    if (!directory::MakeFolders(info.absolutePath())) {
+        return QStringLiteral("フォルダー \"%1\" を作れません").arg(info.absolutePath());
     }
-    if (file.write(out) != out.size()) {
-        file.cancelWriting();
-        return;
+    AtomicFile file(info.filePath(), QString(), 0600);
+    if (!file.Open()) {
+        return file.ErrorString();
     }
-    file.commit();
+    if (file.Device().write(out) != out.size() || !file.Commit()) {
+        return file.ErrorString();
+    }
+    return {};
 }
 
 } // namespace
@@ -326,13 +334,15 @@ WriteBatch::~WriteBatch() {
     }
 }
 
-void WriteBatch::Commit() {
+QString WriteBatch::Commit() {
+    QString why;
     if (m_owner && g_pending->dirty && g_pending->readable && g_pending->lines) {
-        Save(g_pending->path, *g_pending->lines);
+        why = Save(g_pending->path, *g_pending->lines);
     }
-    if (m_owner) {
+    if (m_owner && why.isEmpty()) {
         g_pending->dirty = false;
     }
+    return why;
 }
 
 } // namespace profile

@@ -14,7 +14,8 @@
 // - a write creates the file, the section or the key as needed, replaces an
 //   existing value in place and keeps every other line as it was; lines end
 //   in CR LF. The file is replaced atomically; a file that cannot be written
-//   is left as it was, silently.
+//   is left as it was (WriteString says nothing; a batch's Commit says why).
+//   A new file and the folders made for it are the user's alone (0600, 0700).
 namespace profile {
 
 QString ReadString(const QString &path, const QString &section, const QString &key,
@@ -33,7 +34,8 @@ public:
     ~WriteBatch();
     WriteBatch(const WriteBatch &) = delete;
     WriteBatch &operator=(const WriteBatch &) = delete;
-    void Commit();
+    // Empty when written (or nothing to write), else why not, in Japanese.
+    QString Commit();
 
 private:
     bool m_owner = false;

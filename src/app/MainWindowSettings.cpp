@@ -63,6 +63,7 @@ const Entry kEntries[] = {
     {"Window", "Width", WindowLength{&S::Width}},
     {"Window", "Top", WindowLength{&S::Top}},
     {"Window", "Left", WindowLength{&S::Left}},
+    {"Window", "Maximized", Boolean{&S::Maximized}},
     {"History", "", RecentFiles{}},
     {"Setting", "AdjustFlatStart", Boolean{&S::AdjustFlatStart}},
     {"ChordNameFont", "", FontSection{&S::ChordNameFont}},

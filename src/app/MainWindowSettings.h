@@ -23,6 +23,8 @@ struct MainWindowSettings {
     // False while minimized, maximized or full screen: the size is left as
     // it was stored.
     bool SavePlacement = true;
+    // Maximized when it closed; the size above stays the normal one.
+    bool Maximized = false;
     QString PreOpenedDir;
     bool AdjustFlatStart = false;
     Font ChordNameFont;

@@ -81,6 +81,20 @@ void ScoreView::LayoutView(bool bPageReturn) {
     m_vsbScore->setEnabled(l.VerticalEnabled);
 }
 
+void ScoreView::Reveal(const QRect &rect) {
+    const QSize view = m_picView->size();
+    if (m_hsbScore->isEnabled()) {
+        m_hsbScore->setValue(std::min(m_hsbScore->maximum(),
+                                      scoreviewport::Revealed(m_hsbScore->value(), rect.left(),
+                                                              rect.right() + 1, view.width())));
+    }
+    if (m_vsbScore->isEnabled()) {
+        m_vsbScore->setValue(std::min(m_vsbScore->maximum(),
+                                      scoreviewport::Revealed(m_vsbScore->value(), rect.top(),
+                                                              rect.bottom() + 1, view.height())));
+    }
+}
+
 void ScoreView::ResetScroll() {
     m_hsbScore->setValue(m_hsbScore->minimum());
     m_vsbScore->setValue(m_vsbScore->minimum());

@@ -39,6 +39,9 @@ public:
     // Zooms the score (percent); the cell at the view's top left stays at
     // the same place in the view.
     void SetZoom(int iPercent, bool bPageReturn);
+    // Scrolls the least that brings a rectangle of the score (its pixels)
+    // into the view.
+    void Reveal(const QRect &rect);
     // The first cell that shows in the view, 0 for none.
     int16_t FirstVisibleCell() const;
     // Inner size of the viewport in twips.

@@ -64,6 +64,33 @@ int ScoreOffset(int iValue) {
     return twips::Px(-(int32_t(iValue) * kTwipsPerUnit));
 }
 
+int Revealed(int iValue, int iFrom, int iTo, int iView) {
+    const auto top = [](int value) { return -ScoreOffset(value); };
+    // The first value whose view starts at or past a pixel, and the last
+    // that starts at or before it.
+    const auto atOrAfter = [&](int px) {
+        int v = static_cast<int>(int64_t(px) * twips::kTwipsPerPixel / kTwipsPerUnit);
+        while (top(v) < px) {
+            ++v;
+        }
+        return v;
+    };
+    const auto atOrBefore = [&](int px) {
+        int v = atOrAfter(px);
+        while (v > 0 && top(v) > px) {
+            --v;
+        }
+        return v;
+    };
+    if (iTo > top(iValue) + iView) {
+        iValue = atOrAfter(iTo - iView);
+    }
+    if (iFrom < top(iValue)) {
+        iValue = atOrBefore(iFrom);
+    }
+    return std::max(0, iValue);
+}
+
 WheelSteps WheelScroll::Take(QPoint angleDelta, QPoint pixelDelta, bool bShift, int iHorizontalStep,
                              int iVerticalStep) {
     if (bShift && angleDelta.x() == 0 && pixelDelta.x() == 0) {

@@ -38,6 +38,11 @@ int Stepped(int iValue, int iMinimum, int iMaximum, int64_t delta);
 // The score's offset in pixels for a bar at value iValue.
 int ScoreOffset(int iValue);
 
+// The bar value that brings the score's pixels [iFrom, iTo) into a view
+// iView pixels long, moving the least; their start wins when they cannot
+// all be seen.
+int Revealed(int iValue, int iFrom, int iTo, int iView);
+
 // Steps of the two scroll bars, in scroll units, that wheel input asks for.
 struct WheelSteps {
     int64_t Horizontal = 0;

@@ -25,6 +25,7 @@
 
 #include <cstdio>
 
+#include <deque>
 #include <future>
 
 namespace basMain {
@@ -153,7 +154,7 @@ int Main(const QString &sFile, StartAt start) {
     try {
         window = LoadMainWindow();
         SetMainWindow(window.get());
-        window->show();
+        window->ShowFirst();
         for (const apppaths::RebuiltCopy &r : rebuilt) {
             QTimer::singleShot(0, window.get(), [&window, r] {
                 msgbox::ShowError(
@@ -187,9 +188,28 @@ int Main(const QString &sFile, StartAt start) {
         window->raise();
         window->activateWindow();
     });
+    // A sheet handed over while a dialog is open waits for it to close: it
+    // would load unseen behind it, under the dialog's settings.
+    std::deque<instanceprotocol::Request> waiting;
+    QTimer waitForDialogs;
+    waitForDialogs.setInterval(200);
+    const auto openWaiting = [&] {
+        if (QApplication::activeModalWidget() || QApplication::activePopupWidget()) {
+            waitForDialogs.start();
+            return;
+        }
+        waitForDialogs.stop();
+        while (!waiting.empty()) {
+            const instanceprotocol::Request r = waiting.front();
+            waiting.pop_front();
+            OpenAt(*window, r.path, {r.capo, r.transposed, r.transpose});
+        }
+    };
+    QObject::connect(&waitForDialogs, &QTimer::timeout, window.get(), openWaiting);
     QObject::connect(&instance, &SingleInstance::OpenRequested, window.get(),
-                     [&window](const instanceprotocol::Request &r) {
-                         OpenAt(*window, r.path, {r.capo, r.transposed, r.transpose});
+                     [&](const instanceprotocol::Request &r) {
+                         waiting.push_back(r);
+                         openWaiting();
                      });
     if (!sFile.isEmpty()) {
         QTimer::singleShot(0, window.get(),

@@ -35,12 +35,14 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QCursor>
+#include <QDir>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QScreen>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -113,6 +115,15 @@ frmChordScore::frmChordScore() {
 
     BuildMenus();
     Form_Load();
+    // Esc leaves full screen whenever the window is active, wherever its
+    // focus is.
+    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    escape->setContext(Qt::WindowShortcut);
+    connect(escape, &QShortcut::activated, this, [this] {
+        if (isFullScreen()) {
+            m_reading->ToggleFullScreen();
+        }
+    });
     // Keys are seen here before any child control gets them.
     qApp->installEventFilter(this);
     m_tmrCheckResize->start();
@@ -153,6 +164,7 @@ void frmChordScore::BuildFileMenu() {
     QMenu *file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
     mnuFile_Open =
         file->addAction(QStringLiteral("開く(&O)..."), this, &frmChordScore::mnuFile_Open_Click);
+    mnuFile_Open->setShortcut(QKeySequence::Open);
     file->addSeparator();
     mnuFile_Print = file->addAction(QStringLiteral("印刷(&P)..."), this, [this] {
         QString error;
@@ -191,7 +203,9 @@ void frmChordScore::BuildFileMenu() {
             file->addAction(QString::number(i), this, [this, i] { mnuFile_File_Click(i); });
     }
     mnuFile_Dummy3 = file->addSeparator();
+    // Through the close, which writes the settings.
     mnuFile_Exit = file->addAction(QStringLiteral("終了(&X)"), this, &QWidget::close);
+    mnuFile_Exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 }
 
 void frmChordScore::BuildEditMenu() {
@@ -306,7 +320,10 @@ void frmChordScore::Form_Load() {
     ChordView *t = m_chsChord->Properties();
     t->SetChord(basMain::oChord());
     MainWindowSettings s = CurrentSettings();
-    s.PreOpenedDir = appinfo::ProgramDirectory();
+    // The first Open dialog: beside a portable program, else the user's home
+    // (never /usr/bin).
+    s.PreOpenedDir = apppaths::Writable(appinfo::ProgramDirectory()) ? appinfo::ProgramDirectory()
+                                                                     : QDir::homePath();
     const QScreen *primary = QGuiApplication::primaryScreen();
     s.Load(basMain::oProfile(), primary->geometry().size(), *m_history);
 
@@ -329,12 +346,14 @@ void frmChordScore::Form_Load() {
     SetSpelling(static_cast<PitchModel::Spelling>(s.Spelling));
     mnuVisible_Strip->setChecked(s.ChordStrip);
     mnuFile_Layout[s.PrintLayout == 1 ? 1 : 0]->setChecked(true);
+    m_startMaximized = s.Maximized;
 }
 
 MainWindowSettings frmChordScore::CurrentSettings() const {
     MainWindowSettings s;
     s.SavePlacement =
         !(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen));
+    s.Maximized = (windowState() & Qt::WindowMaximized) != 0;
     s.Height = windowplacement::ToTwips(height());
     s.Width = windowplacement::ToTwips(width());
     s.Top = windowplacement::ToTwips(pos().y());
@@ -811,7 +830,41 @@ bool frmChordScore::eventFilter(QObject *watched, QEvent *event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
+void frmChordScore::ShowFirst() {
+    if (m_startMaximized) {
+        showMaximized();
+    } else {
+        show();
+    }
+}
+
+bool frmChordScore::CellKey(int key, Qt::KeyboardModifiers modifiers) {
+    const bool shift = modifiers & Qt::ShiftModifier;
+    const bool plain = !(modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+    if (plain && (key == Qt::Key_Tab || key == Qt::Key_Backtab)) {
+        if (m_chsChord->MoveFocus(key == Qt::Key_Backtab || shift ? -1 : 1)) {
+            const QRect r = m_chsChord->CellRect(m_chsChord->FocusCell());
+            m_view->Reveal(r.adjusted(-4, -4, 4, 4));
+            m_reading->UserScrolled();
+        }
+        return true;
+    }
+    if (plain && !shift && (key == Qt::Key_Return || key == Qt::Key_Enter) &&
+        m_chsChord->FocusCell() > 0) {
+        m_chsChord->PressFocus();
+        return true;
+    }
+    if ((plain && shift && key == Qt::Key_F10) || key == Qt::Key_Menu) {
+        m_chsChord->FocusMenu();
+        return true;
+    }
+    return false;
+}
+
 bool frmChordScore::Form_KeyDown(int key, Qt::KeyboardModifiers modifiers, quint32 nativeScanCode) {
+    if (CellKey(key, modifiers)) {
+        return true;
+    }
     if (m_view->ScrollKey(key, modifiers & Qt::ControlModifier)) {
         m_reading->UserScrolled();
         return true;

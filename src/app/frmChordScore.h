@@ -116,6 +116,8 @@ public:
     // the event loops end.
     void SaveAtExit();
     void SaveAndQuit();
+    // Shows the window as it was left: maximized or at its size.
+    void ShowFirst();
     // 表示 > コード一覧, as the menu item sets it.
     void SetStripShown(bool bOn);
     void SetTranspose(int16_t iSteps);
@@ -213,6 +215,9 @@ private:
     QTimer *m_saveSoon = nullptr;
     bool m_closed = false; // the settings were written at the close
     bool m_saveFailureTold = false;
+    bool m_startMaximized = false;
+    // Tab, Shift+Tab, Enter, Shift+F10 and the menu key on the score's cells.
+    bool CellKey(int key, Qt::KeyboardModifiers modifiers);
     ChordScore *m_chsChord = nullptr; // the view's
     QTimer *m_tmrCheckResize = nullptr;
     std::unique_ptr<FileHistory> m_history;

@@ -188,6 +188,7 @@ void ChordScore::BuildChordViews(const QString &sText) {
     // A new sheet starts with no chosen fingerings; its own come after it.
     m_voicings.clear();
     ++m_generation;
+    m_focus = 0;
     try {
         m_token.SetText(sText);
         TakeSheetPitch();
@@ -482,7 +483,7 @@ void ChordScore::CellMenu(ChordView &cell) {
     OpenMenu(&cell);
 }
 
-void ChordScore::OpenMenu(ChordView *cell) {
+void ChordScore::OpenMenu(ChordView *cell, std::optional<QPoint> at) {
     auto *menu = new QMenu(QStringLiteral("ポップアップ"), this);
     menu->setAttribute(Qt::WA_DeleteOnClose);
     QAction *rows[3] = {};
@@ -509,7 +510,7 @@ void ChordScore::OpenMenu(ChordView *cell) {
     const int32_t index = cell ? IndexOf(*cell) : 0;
     const uint32_t generation = m_generation;
     QPointer<ChordScore> self(this);
-    QAction *chosen = menu->exec(QCursor::pos());
+    QAction *chosen = menu->exec(at ? *at : QCursor::pos());
     if (!self || !cell || !chosen || generation != m_generation || Cell(index) != cell) {
         return;
     }
@@ -540,6 +541,53 @@ int16_t ChordScore::CellAt(const QPoint &at) const {
 void ChordScore::paintEvent(QPaintEvent *event) {
     QPainter p(this);
     scorepainter::PaintScore(p, *this, event->rect());
+    if (m_focus > 0) {
+        // The keyboard's cell: a frame in the highlight colour around it.
+        const QRect r = CellRect(m_focus).adjusted(-2, -2, 1, 1);
+        p.setPen(QPen(palette().color(QPalette::Highlight), 1));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(r);
+    }
+}
+
+bool ChordScore::MoveFocus(int iStep) {
+    const int32_t count = ChordViewCount();
+    int32_t at = m_focus;
+    for (int32_t n = 0; n < count; ++n) {
+        // From the first (or the last) cell when none has the focus yet.
+        at = at == 0 ? (iStep > 0 ? 1 : count) : (at - 1 + iStep + count) % count + 1;
+        if (!Cell(static_cast<int16_t>(at))->ChordName().isEmpty()) {
+            SetFocusCell(static_cast<int16_t>(at));
+            return true;
+        }
+    }
+    return false;
+}
+
+void ChordScore::SetFocusCell(int16_t i) {
+    const auto frame = [this](int16_t k) { return CellRect(k).adjusted(-3, -3, 3, 3); };
+    if (m_focus > 0) {
+        update(frame(m_focus));
+    }
+    m_focus = i >= 1 && i <= ChordViewCount() ? i : int16_t{0};
+    if (m_focus > 0) {
+        update(frame(m_focus));
+    }
+}
+
+void ChordScore::PressFocus() {
+    if (ChordView *cell = m_focus > 0 ? Cell(m_focus) : nullptr; cell && cell->PositionShown()) {
+        cell->Press(cell->DiagramRect().center(), Qt::LeftButton);
+    }
+}
+
+void ChordScore::FocusMenu() {
+    if (m_focus > 0) {
+        const QRect r = CellRect(m_focus);
+        OpenMenu(Cell(m_focus), mapToGlobal(QPoint(r.left(), r.bottom())));
+    } else {
+        OpenMenu(nullptr, mapToGlobal(QPoint(0, 0)));
+    }
 }
 
 void ChordScore::mousePressEvent(QMouseEvent *event) {

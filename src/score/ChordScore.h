@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QAction;
@@ -104,6 +105,16 @@ public:
     void SetZoom(int iPercent);
     int Zoom() const;
 
+    // The keyboard's cell, framed: Tab and Shift+Tab move it through the
+    // cells that have a chord (false when there is none); Enter presses its
+    // diagram as a click does; Shift+F10 or the menu key open its menu. 0
+    // for none; a rebuild clears it.
+    int16_t FocusCell() const { return m_focus; }
+    void SetFocusCell(int16_t i);
+    bool MoveFocus(int iStep);
+    void PressFocus();
+    void FocusMenu();
+
     // Cells 1 to ChordViewCount, and the page separators of the layout.
     ChordView *Cell(int16_t i) const;
     int SeparatorCount() const { return static_cast<int>(m_layout.SeparatorX().size()); }
@@ -150,8 +161,9 @@ private:
     void CellChanged(const ChordView &cell) override;
     // Cell number of a cell of this score, 0 for none.
     int32_t IndexOf(const ChordView &cell) const;
-    // The pop-up menu, for a cell or (null) for the score itself.
-    void OpenMenu(ChordView *cell);
+    // The pop-up menu, for a cell or (null) for the score itself, at a
+    // point of the screen (the mouse by default).
+    void OpenMenu(ChordView *cell, std::optional<QPoint> at = std::nullopt);
     void CellEvent(ChordView &cell, Event event) override;
     // Where the last layout put cell i; null for a cell it has not seen.
     const ScoreLayout::Place *PlaceOf(int16_t i) const;
@@ -192,6 +204,7 @@ private:
     QString m_sheetChordText;
 
     Voicings m_voicings;
+    int16_t m_focus = 0;
 
     QAction *m_paste = nullptr;
 };

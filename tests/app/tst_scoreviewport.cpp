@@ -13,6 +13,8 @@ private slots:
     void layOut();
     void stepped_data();
     void stepped();
+    void revealed_data();
+    void revealed();
     void autoScroll_data();
     void autoScroll();
 };
@@ -146,6 +148,27 @@ void TestScoreViewport::autoScroll() {
     QCOMPARE(at, value);
     QCOMPARE(m.Ended, ended);
     QCOMPARE(a.Running(), !ended);
+}
+
+// A value counts 10 twips, 2/3 of a pixel: a view at value 30 starts at 20 px.
+void TestScoreViewport::revealed_data() {
+    QTest::addColumn<int>("value");
+    QTest::addColumn<int>("from");
+    QTest::addColumn<int>("to");
+    QTest::addColumn<int>("top"); // the view's first pixel afterwards
+    QTest::newRow("in view: no move") << 30 << 40 << 100 << 20;
+    QTest::newRow("below: its bottom at the view's") << 30 << 150 << 250 << 50;
+    QTest::newRow("above: its top at the view's") << 300 << 40 << 60 << 40;
+    QTest::newRow("taller than the view: its top") << 0 << 100 << 400 << 100;
+}
+
+// A view 200 pixels high.
+void TestScoreViewport::revealed() {
+    QFETCH(int, value);
+    QFETCH(int, from);
+    QFETCH(int, to);
+    QFETCH(int, top);
+    QCOMPARE(-scoreviewport::ScoreOffset(scoreviewport::Revealed(value, from, to, 200)), top);
 }
 
 QTEST_APPLESS_MAIN(TestScoreViewport)

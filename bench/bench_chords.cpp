@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loading a large position file, looking chords up, transposing names.
 #include "chords/Capo.h"
 #include "chords/Chord.h"

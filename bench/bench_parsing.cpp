@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Parsing a sheet into tokens: time per sheet and per token as the sheet grows.
 #include "parsing/ChordToken.h"
 

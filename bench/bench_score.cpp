@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Chord cells: creating a sheet's worth of them, and painting one.
 #include "chords/Chord.h"
 #include "score/ChordScore.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings file as the main window uses it: every value written when it
 // closes (each write rewriting the file atomically), every value read when it opens.
 #include "settings/PrivateProfile.h"

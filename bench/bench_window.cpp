@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window, shown, with a sheet of 300, 3,000 and 5,000 cells: the
 // first open (every cell made), a reload (cells reused), a capo change and
 // one scroll step, each up to the window painted.

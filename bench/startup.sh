@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Start-up to the main window shown (offscreen, warm disk), against a bare Qt
 # window; then opening a 300-token sheet and the peak memory with it open.
 set -euo pipefail

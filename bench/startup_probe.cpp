@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up as the program does it, up to the main window on screen, then
 // exit: `startup_probe tamblin`, `startup_probe bare` (an empty Qt window for
 // comparison; `bare-menu` with one menu) or `startup_probe open SHEET` (also opens a sheet, and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Capo transposition on arbitrary names: never fails, never grows without
 // bound, and capo 0 changes nothing.
 #include "chords/Capo.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Chord names of any text: the reader never fails on them, and every
 // fingering the finder returns for a name it reads sounds only that chord,
 // all of its required notes, with the bass lowest.

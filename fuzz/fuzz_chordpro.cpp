@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The ChordPro reader on arbitrary text: the sheet's rows, its capo and its
 // {define} fingerings, and the position line made of each definition.
 #include "parsing/ChordPro.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The command-line reader on arbitrary arguments (NUL-separated): it
 // answers with one action, a file only when it runs, a reason when it
 // refuses.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The running instance's side of its socket on arbitrary bytes, fed in two
 // pieces: every request it takes is well formed, what it keeps is bounded,
 // and a path it is sent comes back the same.

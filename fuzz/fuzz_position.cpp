@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The position loader on an arbitrary file, then every query on what loaded.
 #include "chords/Chord.h"
 #include "platform/AppError.h"

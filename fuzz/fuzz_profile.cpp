@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The profile layer and the settings store's getters on an arbitrary
 // settings file; a write must keep every other line.
 #include "platform/AppError.h"

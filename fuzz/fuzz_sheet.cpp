@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sheet parser on arbitrary bytes read as CP932, with a random tab size
 // and token limit.
 #include "parsing/ChordToken.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading a sheet's bytes: the encoding detector and the decoder. Whatever
 // the bytes, the text is refused with a message or has every line ended by
 // CR LF and no half of a surrogate pair.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the fuzz targets with clang (libFuzzer, ASan, UBSan) in build-fuzz/
 # and runs each for the given number of seconds (default 30), starting from
 # corpora seeded with the project's data and test inputs. A crash fails.

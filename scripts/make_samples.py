@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Writes the sample chord sheets in data/samples/ (Shift-JIS, CR LF).
 
 Chords are placed above the byte column of the syllable they fall on, the

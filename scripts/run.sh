@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sets up the machine, builds Tamblin and starts it from build/bin/, with the
 # bundled POSITION.INI and the sample sheets in build/bin/samples/ beside it.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs every Debian package Tamblin needs to build, run and test.
 # Safe to run again; uses sudo when not root.
 set -euo pipefail
@@ -13,7 +14,7 @@ PACKAGES=(
   dbus-daemon at-spi2-core gir1.2-atspi-2.0 python3-gi
   fonts-liberation2 fonts-ipafont-gothic
   poppler-utils
-  desktop-file-utils appstream shared-mime-info dpkg-dev file
+  desktop-file-utils appstream shared-mime-info dpkg-dev file lintian man-db binutils
 )
 
 if [ "$(id -u)" -eq 0 ]; then

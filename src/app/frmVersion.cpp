@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/frmVersion.h"
 
 #include "app/AppIcon.h"
@@ -34,7 +35,7 @@ QLabel *SizedLabel(QWidget *parent, const QString &text, int32_t left, int32_t t
 
 } // namespace
 
-const QString frmVersion::Url = QStringLiteral("https://tamblin.example.org/");
+const QString frmVersion::Url = appinfo::Homepage();
 
 frmVersion::frmVersion(QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/AppIcon.h"
 #include "app/basMain.h"
 
@@ -90,7 +91,8 @@ int main(int argc, char **argv) {
         return 0;
     }
     case commandline::Action::Version:
-        std::printf("tamblin %s\n", qPrintable(appinfo::Version()));
+        std::printf("tamblin %s (%s)\n", qPrintable(appinfo::Version()),
+                    qPrintable(appinfo::ReleaseDate()));
         return 0;
     case commandline::Action::Run:
         break;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "chords/Chord.h"
 
 #include "parsing/ChordSymbol.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/AppInfo.h"
 
 #include <QCoreApplication>
@@ -37,6 +38,14 @@ int VersionMinor() {
 }
 int VersionRevision() {
     return TAMBLIN_VERSION_PATCH;
+}
+
+QString ReleaseDate() {
+    return QStringLiteral(TAMBLIN_RELEASE_DATE);
+}
+
+QString Homepage() {
+    return QStringLiteral(TAMBLIN_HOMEPAGE);
 }
 
 QString Version() {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QString>
@@ -17,6 +18,9 @@ QString ExecutableName();
 QString Title();
 // major.minor.revision from the CMake project version.
 QString Version();
+// The release's date (YYYY-MM-DD) and the project's home page.
+QString ReleaseDate();
+QString Homepage();
 int VersionMajor();
 int VersionMinor();
 int VersionRevision();

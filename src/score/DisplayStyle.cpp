@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "score/DisplayStyle.h"
 
 QColor DisplayStyle::ToColor(int32_t lColor) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tamblin-dict: writes a position file for a tuning and a list of chord names,
 // with voicings from Tamblin's voicing finder.
 #include "chords/DictionaryBuilder.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A screen reader's view: on a private session and accessibility bus, the
 # score of the real program is a list whose items name each cell's chord,
 # fingering and lyric, as Orca would read them.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Prints the accessible tree of the running Tamblin, one node per line
 ("role: name", indented by depth), once its score lists its cells."""
 import sys

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Starts the real tamblin from a copy of build/bin under Xvfb, opens a sample
 # sheet through File > Open, sets capo 2 with the key "2", closes the window
 # by File > Exit and checks the settings file it wrote.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Files that cannot be opened, handed twice in a row to the running Tamblin:
 # each gets its message, the window survives every OK, and the close that
 # follows writes the settings as usual.

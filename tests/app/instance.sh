@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A second start finds the running Tamblin, asks it to come forward and ends
 # at once without touching the settings file. A socket planted by another
 # user is never trusted.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The keys people press, under a window manager (openbox): Ctrl+O opens,
 # Tab moves a focus through the cells, Enter steps the focused cell's
 # fingering, Shift+F10 opens its pop-up menu (whose "use for the whole song"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The command line's PDF export: a sheet's chords as written at its own
 # capo, as they sound at capo 0, moved by --transpose; no window, no display,
 # nothing written but the PDF; a sheet that cannot be read is exit status 1.

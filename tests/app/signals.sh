@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Settings survive the end of a session: SIGTERM and SIGHUP write them as a
 # close does (capo, recent files) and end the program with status 0; a
 # sheet opened is in the settings file within seconds, so that even a

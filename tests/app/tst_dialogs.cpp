@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "TestSupport.h"
 #include "app/basMain.h"
 #include "app/frmChordScore.h"
@@ -334,7 +335,7 @@ void TestDialogs::aboutBox() {
         QCOMPARE(v->Label1->text(), QString("Tamblin"));
         QCOMPARE(v->lblVersion->text(), QString("0.1.0"));
         QVERIFY(v->Label3->text().startsWith("Special Thanks!"));
-        QVERIFY(v->lblUrl->text().contains("example.org"));
+        QVERIFY(v->lblUrl->text().contains(appinfo::Homepage()));
         QVERIFY(!v->Image1->pixmap().isNull());
         info = v->txtInfo->toPlainText();
         v->txtInfo->setFocus();

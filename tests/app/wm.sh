@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Under a real window manager (openbox), the About box is centred over the
 # main window and the settings and open-file dialogs stand at their offsets
 # from its frame, within a pixel.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Helpers for driving the real program under Xvfb with xdotool: every step
 # waits for the window state it needs, never for a fixed time. Sourced by the
 # shell tests; `pid` is the program's, `wid` its main window.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs a command on a private Xvfb (1280x800, 24 bits). The server picks a
 # free display itself (-displayfd) and says so once it answers; it is gone
 # before this returns, so the next run never meets a server still closing

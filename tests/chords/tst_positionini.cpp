@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every fingering of the shipped dictionaries must sound exactly its chord,
 // under every name it has, and be playable; the names sheets use must find one.
 #include "chords/Capo.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The voicing finder, checked against chord facts: every fingering it finds
 // sounds its chord and can be played; the first ones are those people learn.
 #include "chords/ChordFacts.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the build into a DESTDIR and checks it as a desktop would: the
 # validators pass on the desktop entry, the AppStream file and the MIME file;
 # the installed program, in a read-only tree, keeps its settings in the XDG
@@ -15,21 +16,35 @@ root=$work/root
 DESTDIR=$root cmake --install "$build" --prefix /usr >/dev/null
 usr=$root/usr
 for f in bin/tamblin bin/tamblin-dict share/tamblin/POSITION.INI share/tamblin/UKULELE.INI \
-  share/tamblin/samples/sakura.txt share/applications/tamblin.desktop \
-  share/metainfo/io.github.tamblin.Tamblin.metainfo.xml share/mime/packages/tamblin.xml \
-  share/man/man1/tamblin.1 share/icons/hicolor/scalable/apps/tamblin.svg; do
+  share/tamblin/samples/sakura.txt share/applications/io.github.tamblin.tamblin.desktop \
+  share/metainfo/io.github.tamblin.tamblin.metainfo.xml share/mime/packages/tamblin.xml \
+  share/man/man1/tamblin.1.gz share/man/man1/tamblin-dict.1.gz \
+  share/icons/hicolor/scalable/apps/tamblin.svg share/icons/hicolor/symbolic/apps/tamblin-symbolic.svg \
+  share/doc/tamblin/copyright share/doc/tamblin/changelog.gz share/doc/tamblin/README.md; do
   [ -e "$usr/$f" ] || fail "not installed: $f"
 done
-for s in 16 22 24 32 48 64 128 256; do
+for s in 16 22 24 32 48 64 128 256 512; do
   png=$usr/share/icons/hicolor/${s}x$s/apps/tamblin.png
   [ "$(file -b "$png" | grep -o "$s x $s")" = "$s x $s" ] || fail "icon $s: $(file -b "$png")"
 done
 
 # The validators, warnings included.
-out=$(desktop-file-validate "$usr/share/applications/tamblin.desktop" 2>&1) || fail "desktop entry: $out"
+desktop=$usr/share/applications/io.github.tamblin.tamblin.desktop
+out=$(desktop-file-validate "$desktop" 2>&1) || fail "desktop entry: $out"
+# A viewer offers itself for chord sheets; it never takes over plain text.
+grep -q '^MimeType=text/x-chordpro;$' "$desktop" || fail "desktop entry claims: $(grep MimeType "$desktop")"
 [ -z "$out" ] || fail "desktop entry: $out"
-appstreamcli validate --no-net --explain "$usr/share/metainfo/io.github.tamblin.Tamblin.metainfo.xml" \
-  || fail "AppStream file"
+out=$(appstreamcli validate --pedantic --no-net "$usr/share/metainfo/io.github.tamblin.tamblin.metainfo.xml" 2>&1) \
+  || fail "AppStream file: $out"
+! grep -q '^[EWIP]:' <<<"$out" || fail "AppStream file: $out"
+# One version and date everywhere: the release list's newest line.
+read -r version date _ < <(grep -m1 '^[0-9]' "$here/../../packaging/releases.txt")
+grep -q "<release version=\"$version\" date=\"$date\"" \
+  "$usr/share/metainfo/io.github.tamblin.tamblin.metainfo.xml" || fail "metainfo release"
+[ "$("$usr/bin/tamblin" --version)" = "tamblin $version ($date)" ] || fail "--version: $("$usr/bin/tamblin" --version)"
+zcat "$usr/share/man/man1/tamblin.1.gz" | grep -q "^\.TH TAMBLIN 1 \"$date\" \"Tamblin $version\"" \
+  || fail "man page date or version"
+zcat "$usr/share/doc/tamblin/changelog.gz" | head -1 | grep -q "^tamblin ($version)" || fail "changelog"
 mime=$work/mime
 mkdir -p "$mime/packages"
 cp "$usr/share/mime/packages/tamblin.xml" "$mime/packages/"
@@ -38,7 +53,8 @@ out=$(update-mime-database -V "$mime" 2>&1) || fail "MIME file: $out"
 for g in cho chopro chordpro; do
   grep -q "text/x-chordpro:\*\.$g$" "$mime/globs2" || fail "no glob *.$g"
 done
-man_out=$(LC_ALL=C.UTF-8 MANWIDTH=1000 man -l "$usr/share/man/man1/tamblin.1" 2>&1) || fail "man page"
+man_out=$(LC_ALL=C.UTF-8 MANWIDTH=1000 man -l "$usr/share/man/man1/tamblin.1.gz" 2>&1) || fail "man page"
+LC_ALL=C.UTF-8 man -l "$usr/share/man/man1/tamblin-dict.1.gz" 2>&1 | grep -q 'ukulele' || fail "tamblin-dict man page"
 grep -q 'XDG_CONFIG_HOME/tamblin/tamblin.INI' <<<"$man_out" || fail "man page lacks the settings place"
 grep -q 'share/tamblin/ of the prefix' <<<"$man_out" || fail "man page lacks the installed data folder"
 
@@ -73,6 +89,9 @@ run "$usr/bin/tamblin" "$sheet" 3
 [ -f "$ini" ] || fail "no settings in $ini"
 grep -qa $'^Capo=3\r$' "$ini" || fail "capo 3 not saved"
 grep -qa "^1=$sheet"$'\r$' "$ini" || fail "sheet not in the history"
+# What a first start makes is the user's alone.
+[ "$(stat -c %a "$XDG_CONFIG_HOME/tamblin")" = 700 ] || fail "config folder $(stat -c %a "$XDG_CONFIG_HOME/tamblin")"
+[ "$(stat -c %a "$ini")" = 600 ] || fail "settings file $(stat -c %a "$ini")"
 # Read back at the next start: a start without a key writes the same capo.
 run "$usr/bin/tamblin" "$sheet" ""
 grep -qa $'^Capo=3\r$' "$ini" || fail "capo 3 not read back"
@@ -99,4 +118,12 @@ depends=$(dpkg-deb -f "$deb" Depends)
 for d in libqt6widgets6 libqt6printsupport6 libicu fonts-ipafont-gothic; do
   grep -q "$d" <<<"$depends" || fail "Depends lacks $d: $depends"
 done
+# lintian, where it is installed: no error, no warning (info tags are fixed
+# or overridden with a reason in packaging/lintian-overrides).
+if command -v lintian >/dev/null; then
+  out=$(lintian -EvI --pedantic "$deb" 2>&1 | grep -v '^N:\|root privileges' || true)
+  ! grep -q '^[EW]:' <<<"$out" || fail "lintian: $out"
+  ! grep -q '^[IP]:' <<<"$out" || fail "lintian, not overridden: $out"
+fi
+grep -q qt6-wayland <<<"$(dpkg-deb -f "$deb" Recommends)" || fail "qt6-wayland not recommended"
 echo "install: ok"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The chord-symbol reader, checked against chord facts.
 #include "parsing/ChordSymbol.h"
 

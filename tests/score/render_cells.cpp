@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Renders a strip of cells to a PNG for a look by eye:
 //   render_cells POSITION.INI out.png [device-pixel-ratio]
 #include "chords/Chord.h"

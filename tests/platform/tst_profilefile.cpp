@@ -384,7 +384,7 @@ void TestProfileFile::killedMidWrite() {
 }
 
 // A write that runs out of room (a file size limit stands in for a full
-// disk) leaves the old file whole.
+// disk) leaves the old file whole, and a batch's commit says why.
 void TestProfileFile::diskFull() {
     QTemporaryDir dir;
     const QString path = dir.filePath("t.INI");
@@ -399,7 +399,14 @@ void TestProfileFile::diskFull() {
         setrlimit(RLIMIT_FSIZE, &limit);
         profile::WriteString(path, "S", "Key", "new");
         profile::WriteString(dir.filePath("other.INI"), "S", "Key", QString(5000, u'x'));
-        _exit(0);
+        // A batch says why, for the message naming the file.
+        QString why;
+        {
+            profile::WriteBatch batch(path);
+            profile::WriteString(path, "S", "Pad", QString(3000, u'q'));
+            why = batch.Commit();
+        }
+        _exit(why == QStringLiteral("ファイルが大きすぎます") ? 0 : 3);
     }
     int status = 0;
     waitpid(child, &status, 0);

@@ -19,7 +19,7 @@ cat > drive.sh <<INNER
 # The accessibility bus is started by D-Bus activation, when first asked for.
 ./tamblin samples/sakura.txt & pid=\$!
 /usr/bin/python3 "$here/atspi_tree.py" > tree.txt; rc=\$?
-kill \$pid
+kill \$pid; wait \$pid || true
 exit \$rc
 INNER
 dbus-run-session -- "$here/xvfb.sh" bash drive.sh 2>/dev/null || { echo "FAIL: no tree"; cat tree.txt; exit 1; }

@@ -15,7 +15,8 @@ mkdir -m 700 "$XDG_RUNTIME_DIR"
 hash=$(printf '%s' "$(realpath ./tamblin)" | sha1sum | cut -c1-12)
 socket="$XDG_RUNTIME_DIR/tamblin-$hash"
 pids=()
-trap 'kill "${pids[@]}" 2>/dev/null || true; rm -rf "$work"' EXIT
+# A signal makes a Tamblin write its settings as it ends: waited for.
+trap 'kill "${pids[@]}" 2>/dev/null || true; wait || true; rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*"; exit 1; }
 wait_socket() { for i in $(seq 200); do [ -S "$1" ] && return; sleep 0.05; done; fail "nobody listens on $1"; }
 

@@ -333,7 +333,7 @@ void TestDialogs::aboutBox() {
     WhenModal<frmVersion>([&](frmVersion *v) {
         QCOMPARE(v->windowTitle(), QString("バージョン情報"));
         QCOMPARE(v->Label1->text(), QString("Tamblin"));
-        QCOMPARE(v->lblVersion->text(), QString("0.1.0"));
+        QCOMPARE(v->lblVersion->text(), appinfo::Version());
         QVERIFY(v->Label3->text().startsWith("Special Thanks!"));
         QVERIFY(v->lblUrl->text().contains(appinfo::Homepage()));
         QVERIFY(!v->Image1->pixmap().isNull());

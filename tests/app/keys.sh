@@ -4,8 +4,8 @@
 # Tab moves a focus through the cells, Enter steps the focused cell's
 # fingering, Shift+F10 opens its pop-up menu (whose "use for the whole song"
 # reaches the settings within seconds), F11 and Esc enter and leave full
-# screen, Ctrl+Q quits through the close; a maximized window comes back
-# maximized.
+# screen, a sheet handed over while a dialog is open waits for it, Ctrl+Q
+# quits through the close; a maximized window comes back maximized.
 set -euo pipefail
 bin=$1
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -49,6 +49,16 @@ xdotool key F11
 until_true has_state _NET_WM_STATE_FULLSCREEN
 xdotool key Escape
 until_true eval '! has_state _NET_WM_STATE_FULLSCREEN' || fail "Esc did not leave full screen"
+# A sheet handed over while the settings dialog is open waits for it.
+menu h s
+dlg=$(find_visible '^設定$')
+timeout 10 ./tamblin samples/sakura.txt || fail "the second start failed"
+sleep 3
+! grep -qa 'sakura' "$ini" || fail "a sheet was opened behind the dialog"
+focus "$dlg"
+xdotool key Escape
+until_true gone '^設定$'
+until_true grep -qa 'sakura' "$ini" || fail "the waiting sheet was not opened"
 focus "$wid"
 xdotool key ctrl+q
 status=0

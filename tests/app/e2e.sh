@@ -4,19 +4,7 @@
 # sheet through File > Open, sets capo 2 with the key "2", closes the window
 # by File > Exit and checks the settings file it wrote.
 set -euo pipefail
-bin=$1
-here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cp -r "$bin/tamblin" "$bin/POSITION.INI" "$bin/samples" "$work/"
-cd "$work"
-# A real X window, whatever the other tests use.
-export QT_QPA_PLATFORM=xcb
-# The user's own folders stay out of it: a position file there would be found.
-export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
-
-# Every step waits for the window state it needs, never for a fixed time.
-cp "$here/x11lib.sh" lib.sh
+. "$(dirname "${BASH_SOURCE[0]}")/workdir.sh"
 
 cat > drive.sh <<'INNER'
 set -eu

@@ -7,15 +7,7 @@
 # screen, a sheet handed over while a dialog is open waits for it, Ctrl+Q
 # quits through the close; a maximized window comes back maximized.
 set -euo pipefail
-bin=$1
-here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cp -r "$bin/tamblin" "$bin/POSITION.INI" "$bin/samples" "$work/"
-cd "$work"
-export QT_QPA_PLATFORM=xcb
-export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
-cp "$here/x11lib.sh" lib.sh
+. "$(dirname "${BASH_SOURCE[0]}")/workdir.sh"
 printf '[Window]\r\nMaximized=True\r\n' > tamblin.INI
 
 cat > drive.sh <<'INNER'

@@ -5,15 +5,7 @@
 # sheet opened is in the settings file within seconds, so that even a
 # SIGKILL loses little.
 set -euo pipefail
-bin=$1
-here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cp -r "$bin/tamblin" "$bin/POSITION.INI" "$bin/samples" "$work/"
-cd "$work"
-export QT_QPA_PLATFORM=xcb
-export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
-cp "$here/x11lib.sh" lib.sh
+. "$(dirname "${BASH_SOURCE[0]}")/workdir.sh"
 
 cat > drive.sh <<'INNER'
 set -eu

@@ -3,10 +3,12 @@
 # Runs a command on a private Xvfb (1280x800, 24 bits). The server picks a
 # free display itself (-displayfd) and says so once it answers; it is gone
 # before this returns, so the next run never meets a server still closing
-# (as back-to-back xvfb-run calls do). Exits with the command's status.
+# (as back-to-back xvfb-run calls do). -noreset: the server does not restart
+# when its last client leaves, which refused a program started right after
+# another had ended. Exits with the command's status.
 set -uo pipefail
 dir=$(mktemp -d)
-Xvfb -displayfd 5 -screen 0 1280x800x24 -nolisten tcp 5>"$dir/display" 2>"$dir/log" &
+Xvfb -displayfd 5 -screen 0 1280x800x24 -nolisten tcp -noreset 5>"$dir/display" 2>"$dir/log" &
 server=$!
 for _ in $(seq 200); do [ -s "$dir/display" ] && break; sleep 0.05; done
 if [ ! -s "$dir/display" ]; then

@@ -6,7 +6,7 @@ set -euo pipefail
 
 PACKAGES=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
+  qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n libqt6sql6-sqlite
   libicu-dev
   libbenchmark-dev hyperfine time
   clang clang-format clang-tidy libclang-rt-14-dev libfuzzer-14-dev

@@ -5,9 +5,9 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <sys/stat.h>
+#include <QDirIterator>
 
-#include <QDir>
+#include <sys/stat.h>
 
 namespace directory {
 
@@ -27,6 +27,35 @@ bool MakeFolders(const QString &sFolder) {
         return false;
     }
     return ::mkdir(QFile::encodeName(folder).constData(), 0700) == 0 || QFileInfo(folder).isDir();
+}
+
+std::vector<FoundFile> Walk(const QStringList &folders, QStringList *pFolders) {
+    std::vector<FoundFile> files;
+    for (const QString &root : folders) {
+        if (!QFileInfo(root).isDir()) {
+            continue;
+        }
+        if (pFolders) {
+            *pFolders << QDir::cleanPath(root);
+        }
+        QDirIterator it(root, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            it.next();
+            const QFileInfo info = it.fileInfo();
+            if (info.isDir()) {
+                if (pFolders && !info.isSymLink()) {
+                    *pFolders << QDir::cleanPath(info.filePath());
+                }
+                continue;
+            }
+            if (info.isFile()) {
+                files.push_back({QDir::cleanPath(info.filePath()), info.size(),
+                                 info.lastModified().toMSecsSinceEpoch()});
+            }
+        }
+    }
+    return files;
 }
 
 } // namespace directory

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <vector>
+
 namespace directory {
 
 // Names of the files in sFolder that match sPattern ("*.INI"), without
@@ -13,5 +15,16 @@ QStringList ListFiles(const QString &sFolder, const QString &sPattern);
 // Makes sFolder and any folder above it that is missing, each only for the
 // user (0700: the XDG folders hold the user's own data); true when it exists.
 bool MakeFolders(const QString &sFolder);
+
+// A regular file found under a folder, with what tells a change.
+struct FoundFile {
+    QString Path;
+    qint64 Size = 0;
+    qint64 Modified = 0; // ms since the epoch
+};
+// Every regular file under the folders, at any depth: hidden files and
+// folders and symbolic links to folders left out (no loops). The folders
+// walked, the given ones included, go to *pFolders when asked.
+std::vector<FoundFile> Walk(const QStringList &folders, QStringList *pFolders = nullptr);
 
 } // namespace directory

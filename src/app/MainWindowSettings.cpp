@@ -47,9 +47,18 @@ struct Fixed {
 struct WrittenPath {
     QString S::*Field;
 };
+// Short text.
+struct Text {
+    QString S::*Field;
+};
+// Paths under numbered keys (Key1, Key2, ...), each read whole; an empty
+// one (a list grown shorter) is passed over.
+struct PathList {
+    QStringList S::*Field;
+};
 
 using Kind = std::variant<WindowLength, Long, Int, Boolean, Path, FontSection, RecentFiles,
-                          CapoNumber, Fixed, WrittenPath>;
+                          CapoNumber, Fixed, WrittenPath, Text, PathList>;
 
 struct Entry {
     const char *Section;
@@ -83,6 +92,16 @@ const Entry kEntries[] = {
     {"Setting", "Spelling", Fixed{&S::Spelling, [](int v) { return v >= 0 && v <= 2 ? v : 0; }}},
     {"Setting", "ChordStrip", Boolean{&S::ChordStrip}},
     {"Setting", "PrintLayout", Fixed{&S::PrintLayout, [](int v) { return v == 1 ? 1 : 0; }}},
+    {"Library", "Folder", PathList{&S::LibraryFolders}},
+    {"Library", "Setlist", Path{&S::Setlist}},
+    {"Window", "Library", Boolean{&S::LibraryShown}},
+    {"Window", "LibraryArea", Fixed{&S::LibraryArea, [](int v) { return v == 1 ? 1 : 2; }}},
+    {"Window", "LibraryWidth",
+     Fixed{&S::LibraryWidth, [](int v) { return v >= 120 && v <= 2000 ? v : 320; }}},
+    {"Setting", "PageTurner", Boolean{&S::PageTurner}},
+    {"Setting", "PageTurnerInFullScreen", Boolean{&S::PageTurnerInFullScreen}},
+    {"Setting", "PageTurnerNextKeys", Text{&S::PageTurnerNextKeys}},
+    {"Setting", "PageTurnerBackKeys", Text{&S::PageTurnerBackKeys}},
 };
 
 template <class... F> struct Overloaded : F... { using F::operator()...; };
@@ -135,6 +154,19 @@ void MainWindowSettings::Load(const PrivateProfile &profile, QSize screen, FileH
                                k.Fix(profile.GetInt(section, key, this->*k.Field)));
                        },
                        [&](const WrittenPath &) {},
+                       [&](const Text &k) {
+                           this->*k.Field = profile.GetString(section, key, this->*k.Field);
+                       },
+                       [&](const PathList &k) {
+                           (this->*k.Field).clear();
+                           for (int i = 1; i <= MaxLibraryFolders; ++i) {
+                               const QString path =
+                                   profile.GetPath(section, key + QString::number(i), QString());
+                               if (!path.isEmpty() && !(this->*k.Field).contains(path)) {
+                                   (this->*k.Field) << path;
+                               }
+                           }
+                       },
                    },
                    e.Type);
     }
@@ -164,6 +196,19 @@ void MainWindowSettings::Save(const PrivateProfile &profile, const FileHistory &
                 },
                 [&](const Fixed &k) { profile.WriteInt(section, key, this->*k.Field); },
                 [&](const WrittenPath &k) { profile.WritePath(section, key, this->*k.Field); },
+                [&](const Text &k) { profile.WriteString(section, key, this->*k.Field); },
+                [&](const PathList &k) {
+                    const QStringList &list = this->*k.Field;
+                    // Keys beyond the list are emptied: a removed folder stays removed.
+                    for (int i = 1; i <= MaxLibraryFolders; ++i) {
+                        const QString path = i <= list.size() ? list[i - 1] : QString();
+                        if (!path.isEmpty() ||
+                            !profile.GetPath(section, key + QString::number(i), QString())
+                                 .isEmpty()) {
+                            profile.WritePath(section, key + QString::number(i), path);
+                        }
+                    }
+                },
             },
             e.Type);
     }

@@ -6,6 +6,7 @@
 
 #include <QSize>
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 
@@ -49,6 +50,20 @@ struct MainWindowSettings {
     bool ChordStrip = false;
     // How the score is printed: 0 as on screen, 1 as a songbook (歌本).
     int16_t PrintLayout = 0;
+    // The library: its folders (Folder1, Folder2, ...), the setlist last
+    // chosen, and the panel: shown, its side (1 left, 2 right), its width.
+    QStringList LibraryFolders;
+    QString Setlist;
+    bool LibraryShown = false;
+    int16_t LibraryArea = 2;
+    int16_t LibraryWidth = 320;
+    // Page-turner mode: on, on whenever full screen is, and the keys a
+    // pedal sends for the next and the previous page (as QKeySequence text).
+    bool PageTurner = false;
+    bool PageTurnerInFullScreen = false;
+    QString PageTurnerNextKeys = QStringLiteral("PgDown, Right, Down");
+    QString PageTurnerBackKeys = QStringLiteral("PgUp, Left, Up");
+    static constexpr int MaxLibraryFolders = 20;
     // The position file in use, written only: the program reads it at start.
     QString ChordFilename;
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/ScoreView.h"
 
+#include "library/SetPlayer.h"
+
 #include "platform/Twips.h"
 #include "platform/WidgetHelpers.h"
 #include "score/ChordScore.h"
@@ -140,6 +142,33 @@ bool ScoreView::ScrollKey(int key, bool bCtrl) {
     default:
         return false;
     }
+}
+
+bool ScoreView::TurnPage(bool bForward, const std::vector<int> &columnStarts) {
+    const bool paged = !columnStarts.empty();
+    QScrollBar *bar = paged ? m_hsbScore : m_vsbScore;
+    if (!bar->isEnabled() || pageturn::Decide(bForward, bar->value(), bar->minimum(),
+                                              bar->maximum()) != pageturn::Action::Scroll) {
+        return false;
+    }
+    if (!paged) {
+        // A screen less an eighth: the line at the bottom is read again at the top.
+        const int64_t screen = int64_t(ViewHeightTwips()) * 7 / 8 / scoreviewport::kTwipsPerUnit;
+        ScrollStep(bar, bForward ? screen : -screen);
+        return true;
+    }
+    const int view = m_picView->width();
+    const int left = -scoreviewport::ScoreOffset(bar->value());
+    const int target = scoreviewport::TurnedColumn(columnStarts, left, view, bForward);
+    if (target == left) {
+        // No column edge to go to: a screen's width.
+        ScrollStep(bar, (bForward ? 1 : -1) * int64_t(ViewWidthTwips()) * 7 / 8 /
+                            scoreviewport::kTwipsPerUnit);
+        return true;
+    }
+    bar->setValue(std::clamp(scoreviewport::Revealed(bar->value(), target, target + view, view),
+                             bar->minimum(), bar->maximum()));
+    return true;
 }
 
 bool ScoreView::Wheel(const QWheelEvent &event) {

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 class ChordScore;
 class QMimeData;
@@ -35,6 +36,11 @@ public:
     // The page, arrow, Home and End keys (Ctrl: the vertical bar for Home
     // and End); false for any other key.
     bool ScrollKey(int key, bool bCtrl);
+    // One screen on (bForward) or back, for a page turner: down the
+    // score, or across the page columns whose left edges columnStarts gives
+    // (pixels; empty when not paged). False when the view is at that end
+    // already.
+    bool TurnPage(bool bForward, const std::vector<int> &columnStarts);
     // Wheel input over the viewport or the bars; false for Ctrl+wheel.
     bool Wheel(const QWheelEvent &event);
     // Zooms the score (percent); the cell at the view's top left stays at

@@ -115,4 +115,31 @@ WheelSteps WheelScroll::Take(QPoint angleDelta, QPoint pixelDelta, bool bShift, 
     return steps;
 }
 
+int TurnedColumn(const std::vector<int> &starts, int iLeft, int iView, bool bForward) {
+    if (bForward) {
+        int target = iLeft;
+        for (int c : starts) {
+            if (c > iLeft && c <= iLeft + iView) {
+                target = c; // the last start still in view: a cut column, or the next
+            } else if (c > iLeft + iView && target == iLeft) {
+                return c;
+            }
+        }
+        return target;
+    }
+    for (int c : starts) {
+        if (c >= iLeft - iView && c < iLeft) {
+            return c;
+        }
+    }
+    // Columns wider than the view: the nearest start before.
+    int target = iLeft;
+    for (int c : starts) {
+        if (c < iLeft) {
+            target = c;
+        }
+    }
+    return target;
+}
+
 } // namespace scoreviewport

@@ -6,6 +6,7 @@
 #include <QSize>
 
 #include <cstdint>
+#include <vector>
 
 // Scroll arithmetic of the score's viewport that needs no window.
 namespace scoreviewport {
@@ -38,6 +39,13 @@ int Stepped(int iValue, int iMinimum, int iMaximum, int64_t delta);
 
 // The score's offset in pixels for a bar at value iValue.
 int ScoreOffset(int iValue);
+
+// A page turn across the page columns of 改ページ (their left edges, in
+// pixels, ascending) for a view iView pixels wide whose left edge is at
+// iLeft: forward, the column the right edge cuts (or the first beyond it)
+// comes to the left edge; back, the first column that ends a view before.
+// Returns the new left edge, iLeft when there is none to go to.
+int TurnedColumn(const std::vector<int> &starts, int iLeft, int iView, bool bForward);
 
 // The bar value that brings the score's pixels [iFrom, iTo) into a view
 // iView pixels long, moving the least; their start wins when they cannot

@@ -5,6 +5,7 @@
 #include "score/ChordScore.h"
 #include "score/ScorePrinter.h"
 
+#include <QBuffer>
 #include <QDateTime>
 #include <QPageLayout>
 #include <QPageSize>
@@ -57,6 +58,80 @@ bool WritePdf(const Sheet &sheet, const QString &sPath, QString &sError,
             return fail(QStringLiteral("PDF を作れません"));
         }
         Paint(p, writer, sheet);
+        if (!p.end()) {
+            out.Cancel();
+            return fail(QStringLiteral("PDF を作れません"));
+        }
+    }
+    if (!out.Commit()) {
+        return fail(out.ErrorString());
+    }
+    return true;
+}
+
+bool WriteSongbook(const QString &sTitle, const QStringList &titles,
+                   const std::function<std::optional<Sheet>(int)> &load, const QString &sPath,
+                   QString &sError) {
+    const auto fail = [&](const QString &why) {
+        sError = QStringLiteral("PDF ファイル \"%1\" に書き込めません。%2。").arg(sPath, why);
+        return false;
+    };
+    const QFont font(QStringLiteral("IPAPGothic"));
+    // First the pages each song takes, painted where nobody sees them.
+    std::vector<scoreprinter::ContentsLine> lines;
+    std::vector<bool> present;
+    {
+        QBuffer scratch;
+        scratch.open(QIODevice::WriteOnly);
+        QPdfWriter counter(&scratch);
+        SetDefaultPage(counter);
+        counter.setResolution(1200);
+        QPainter p(&counter);
+        std::vector<scoreprinter::ContentsLine> draft;
+        for (const QString &title : titles) {
+            draft.push_back({title, 1});
+        }
+        int page = 1 + scoreprinter::PrintContents(p, counter, sTitle, draft, font);
+        for (int i = 0; i < titles.size(); ++i) {
+            const std::optional<Sheet> sheet = load(i);
+            present.push_back(sheet.has_value());
+            // A song without a title of its own in the list goes by the sheet's.
+            lines.push_back({titles[i].isEmpty() && sheet ? sheet->Heading.Title : titles[i],
+                             sheet ? page : 0});
+            if (sheet) {
+                counter.newPage();
+                page += Paint(p, counter, *sheet);
+            }
+        }
+        p.end();
+    }
+    AtomicFile::RemoveStale(sPath, PartialPdfSuffix, QDateTime::currentDateTime().addSecs(-60));
+    AtomicFile out(sPath, PartialPdfSuffix);
+    if (!out.Open()) {
+        return fail(out.ErrorString());
+    }
+    {
+        QPdfWriter writer(&out.Device());
+        SetDefaultPage(writer);
+        writer.setResolution(1200);
+        writer.setTitle(sTitle);
+        writer.setCreator(QStringLiteral("Tamblin"));
+        QPainter p;
+        if (!p.begin(&writer)) {
+            out.Cancel();
+            return fail(QStringLiteral("PDF を作れません"));
+        }
+        scoreprinter::PrintContents(p, writer, sTitle, lines, font);
+        for (int i = 0; i < titles.size(); ++i) {
+            if (!present[static_cast<size_t>(i)]) {
+                continue;
+            }
+            const std::optional<Sheet> sheet = load(i);
+            if (sheet) {
+                writer.newPage();
+                Paint(p, writer, *sheet);
+            }
+        }
         if (!p.end()) {
             out.Cancel();
             return fail(QStringLiteral("PDF を作れません"));

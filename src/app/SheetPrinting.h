@@ -4,6 +4,10 @@
 #include "score/ScorePrinter.h"
 
 #include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <optional>
 
 class ChordScore;
 class QPageLayout;
@@ -40,6 +44,14 @@ bool WritePdf(const Sheet &sheet, const QString &sPath, QString &sError,
               const QPageLayout *layout = nullptr);
 // Qt's print dialog, then the printer it chose (a PDF file without one,
 // sPdfPath offered as its name); false with a message as WritePdf's.
+// A songbook of several songs in one PDF, written as WritePdf writes: a
+// table of contents (sTitle, the songs' titles and first pages), then each
+// song from a new page. load(i) puts song i in the score and says how it
+// goes on paper; nothing for a song that cannot be read (its line says so).
+// Songs are loaded twice: once to count their pages, once to paint them.
+bool WriteSongbook(const QString &sTitle, const QStringList &titles,
+                   const std::function<std::optional<Sheet>(int)> &load, const QString &sPath,
+                   QString &sError);
 bool PrintWithDialog(QWidget *owner, const Sheet &sheet, const QString &sPdfPath, QString &sError);
 void Preview(QWidget *owner, const Sheet &sheet);
 

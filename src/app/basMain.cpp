@@ -115,17 +115,20 @@ void OpenAt(::frmChordScore &window, const QString &sFile, StartAt start) {
 
 } // namespace
 
-int ExportPdf(const QString &sFile, const QString &sPdf, StartAt start) {
+namespace {
+bool g_exporting = false;
+
+// A window never shown, asked for a PDF; never closed, since a close writes
+// the settings. Messages go to stderr.
+int Export(const std::function<bool(::frmChordScore &)> &write) {
+    g_exporting = true;
     msgbox::SetSink([](const QString &m) { std::fprintf(stderr, "tamblin: %s\n", qPrintable(m)); });
     scorefonts::InstallFontSubstitutions();
     int code = 1;
     try {
         std::unique_ptr<::frmChordScore> window = LoadMainWindow();
         SetMainWindow(window.get());
-        // Never closed: a close writes the settings.
-        code = window->ExportSheetPdf(sFile, sPdf, start.Capo, start.Transposed, start.Transpose)
-                   ? 0
-                   : 1;
+        code = write(*window) ? 0 : 1;
         SetMainWindow(nullptr);
     } catch (const AppError &e) {
         SetMainWindow(nullptr);
@@ -133,6 +136,22 @@ int ExportPdf(const QString &sFile, const QString &sPdf, StartAt start) {
     }
     DestroyGlobals();
     return code;
+}
+} // namespace
+
+bool Exporting() {
+    return g_exporting;
+}
+
+int ExportPdf(const QString &sFile, const QString &sPdf, StartAt start) {
+    return Export([&](::frmChordScore &window) {
+        return window.ExportSheetPdf(sFile, sPdf, start.Capo, start.Transposed, start.Transpose);
+    });
+}
+
+int ExportSongbook(const QString &sSetlist, const QString &sPdf) {
+    return Export(
+        [&](::frmChordScore &window) { return window.ExportSetlistSongbook(sSetlist, sPdf); });
 }
 
 int Main(const QString &sFile, StartAt start) {

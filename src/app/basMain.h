@@ -32,6 +32,11 @@ int Main(const QString &sFile = QString(), StartAt start = {});
 // a running instance or any settings written; messages go to stderr.
 // Returns the exit code: 0 written, 1 not.
 int ExportPdf(const QString &sFile, const QString &sPdf, StartAt start);
+// The command line's --songbook: a setlist file's songs as one PDF, in the
+// same way.
+int ExportSongbook(const QString &sSetlist, const QString &sPdf);
+// True while the program only writes a PDF: no library is scanned.
+bool Exporting();
 
 // Created in Main and kept until the program ends.
 PrivateProfile &oProfile();

@@ -3,6 +3,7 @@
 
 #include "app/AppIcon.h"
 #include "app/ChordStripView.h"
+#include "app/LibraryPanel.h"
 #include "app/MainWindowSettings.h"
 #include "app/ReadingControls.h"
 #include "app/SheetPrinting.h"
@@ -19,6 +20,7 @@
 #include "platform/AppError.h"
 #include "platform/AppInfo.h"
 #include "platform/AppPaths.h"
+#include "platform/Directory.h"
 #include "platform/MessageBox.h"
 #include "platform/ProfileFile.h"
 #include "platform/SheetFile.h"
@@ -37,6 +39,8 @@
 #include <QCloseEvent>
 #include <QCursor>
 #include <QDir>
+#include <QDockWidget>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
@@ -238,6 +242,26 @@ void frmChordScore::BuildVisibleMenu() {
     mnuVisible_Strip->setCheckable(true);
     connect(mnuVisible_Strip, &QAction::toggled, this, &frmChordScore::ShowStrip);
     visible->addSeparator();
+    mnuVisible_Library = visible->addAction(QStringLiteral("ライブラリ(&L)"));
+    mnuVisible_Library->setCheckable(true);
+    mnuVisible_Library->setShortcut(QKeySequence(Qt::Key_F9));
+    connect(mnuVisible_Library, &QAction::triggered, this, &frmChordScore::ShowLibrary);
+    mnuVisible_NextSong =
+        visible->addAction(QStringLiteral("次の曲(&X)"), this, [this] { StepSong(1); });
+    mnuVisible_NextSong->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Tab));
+    mnuVisible_PrevSong =
+        visible->addAction(QStringLiteral("前の曲(&P)"), this, [this] { StepSong(-1); });
+    // Shift turns Tab into Backtab; both spellings of the chord are taken.
+    mnuVisible_PrevSong->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab),
+                                       QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab)});
+    mnuVisible_PageTurner = visible->addAction(QStringLiteral("ページめくりモード(&G)"));
+    mnuVisible_PageTurner->setCheckable(true);
+    connect(mnuVisible_PageTurner, &QAction::triggered, this, [this](bool on) {
+        PageTurnerSettings s = m_pageTurner;
+        s.On = on;
+        SetPageTurner(s);
+    });
+    visible->addSeparator();
     mnuVisible_Page = visible->addAction(QStringLiteral("改ページ(&R)"));
     mnuVisible_Page->setCheckable(true);
     // A checkable action has inverted its check mark already.
@@ -348,6 +372,17 @@ void frmChordScore::Form_Load() {
     mnuVisible_Strip->setChecked(s.ChordStrip);
     mnuFile_Layout[s.PrintLayout == 1 ? 1 : 0]->setChecked(true);
     m_startMaximized = s.Maximized;
+    m_libraryFolders = s.LibraryFolders;
+    m_setlistName = s.Setlist;
+    m_libraryArea = s.LibraryArea;
+    m_libraryWidth = s.LibraryWidth;
+    m_libraryShown = s.LibraryShown;
+    SetPageTurner(
+        {s.PageTurner, s.PageTurnerInFullScreen, s.PageTurnerNextKeys, s.PageTurnerBackKeys});
+    // A library in use is scanned from the start, shown or not.
+    if ((!m_libraryFolders.isEmpty() || m_libraryShown) && !basMain::Exporting()) {
+        MakeLibrary();
+    }
 }
 
 MainWindowSettings frmChordScore::CurrentSettings() const {
@@ -371,6 +406,20 @@ MainWindowSettings frmChordScore::CurrentSettings() const {
     s.ChordStrip = mnuVisible_Strip->isChecked();
     s.PrintLayout = mnuFile_Layout[1]->isChecked() ? 1 : 0;
     s.ChordFilename = basPath::GetFileName(basMain::oChord()->Filename());
+    s.LibraryFolders = m_libraryFolders;
+    s.Setlist = m_library ? m_library->SetlistName() : m_setlistName;
+    s.LibraryShown = m_library ? !m_library->isHidden() : m_libraryShown;
+    if (m_library) {
+        s.LibraryArea = dockWidgetArea(m_library) == Qt::LeftDockWidgetArea ? 1 : 2;
+        s.LibraryWidth = static_cast<int16_t>(std::clamp(m_library->width(), 120, 2000));
+    } else {
+        s.LibraryArea = static_cast<int16_t>(m_libraryArea);
+        s.LibraryWidth = static_cast<int16_t>(m_libraryWidth);
+    }
+    s.PageTurner = m_pageTurner.On;
+    s.PageTurnerInFullScreen = m_pageTurner.InFullScreen;
+    s.PageTurnerNextKeys = m_pageTurner.NextKeys;
+    s.PageTurnerBackKeys = m_pageTurner.BackKeys;
     return s;
 }
 
@@ -527,9 +576,16 @@ void frmChordScore::SetSpelling(PitchModel::Spelling spelling) {
 }
 
 QString frmChordScore::StatusText() const {
-    return m_chsChord->ChordViewCount() == 0
-               ? QString()
-               : songstatus::Text(m_chsChord->Title(), m_chsChord->Pitch());
+    if (m_chsChord->ChordViewCount() == 0) {
+        return {};
+    }
+    QString text = songstatus::Text(m_chsChord->Title(), m_chsChord->Pitch());
+    // Where the song stands in the set being played.
+    const SetPlayer::Song *song = m_player.CurrentSong();
+    if (song && song->Path == m_sheetPath) {
+        text += QStringLiteral("　") + m_player.Position();
+    }
+    return text;
 }
 
 void frmChordScore::UpdateStatus() {
@@ -608,6 +664,15 @@ void frmChordScore::OpenChordFile(const QString &sPath) {
             m_sheetPath = full;
         },
         full);
+    if (m_sheetPath == full && m_useSongs) {
+        if (m_player.Active()) {
+            m_player.Follow(full);
+        }
+        if (m_library) {
+            m_library->SongOpened(full);
+        }
+        UpdateStatus();
+    }
     SaveSoon();
 }
 
@@ -644,7 +709,8 @@ void frmChordScore::StartSheet(PitchModel &pitch, int &zoom) const {
 }
 
 void frmChordScore::RememberSong() {
-    if (m_sheetPath.isEmpty() || m_chsChord->ChordViewCount() == 0) {
+    // A song put on paper for a songbook was not played.
+    if (m_printing || m_sheetPath.isEmpty() || m_chsChord->ChordViewCount() == 0) {
         return;
     }
     SongMemory::Song song;
@@ -816,7 +882,9 @@ bool frmChordScore::eventFilter(QObject *watched, QEvent *event) {
     if (event->type() == QEvent::KeyPress) {
         auto *w = qobject_cast<QWidget *>(watched);
         // Only keys meant for this window: not those of menus or dialogs.
-        if (w && w->window() == this && !qobject_cast<QMenuBar *>(w)) {
+        // Nor those typed in the library panel.
+        if (w && w->window() == this && !qobject_cast<QMenuBar *>(w) &&
+            !(m_library && m_library->isAncestorOf(w))) {
             auto *key = static_cast<QKeyEvent *>(event);
             try {
                 if (Form_KeyDown(key->key(), key->modifiers(), key->nativeScanCode())) {
@@ -864,6 +932,9 @@ bool frmChordScore::CellKey(int key, Qt::KeyboardModifiers modifiers) {
 
 bool frmChordScore::Form_KeyDown(int key, Qt::KeyboardModifiers modifiers, quint32 nativeScanCode) {
     if (CellKey(key, modifiers)) {
+        return true;
+    }
+    if (PageTurnerKey(key, modifiers)) {
         return true;
     }
     if (m_view->ScrollKey(key, modifiers & Qt::ControlModifier)) {
@@ -929,6 +1000,7 @@ void frmChordScore::changeEvent(QEvent *event) {
     }
     if (event->type() == QEvent::WindowStateChange && m_loaded) {
         m_reading->ApplyMenuBarVisibility();
+        mnuVisible_PageTurner->setChecked(PageTurnerActive());
     }
 }
 
@@ -936,4 +1008,263 @@ void frmChordScore::tmrCheckResize_Timer() {
     if (PageReturn()) {
         m_chsChord->SetFixHeight(m_view->ViewHeightTwips());
     }
+}
+
+// --- the library, setlists and page turning ---
+
+void frmChordScore::MakeLibrary() {
+    if (m_library) {
+        return;
+    }
+    LibraryPanel::Hooks hooks;
+    hooks.Play = [this](const std::vector<SetPlayer::Song> &songs, int index) {
+        Play(songs, index);
+    };
+    hooks.CurrentSheet = [this] { return m_sheetPath; };
+    hooks.CurrentKey = [this] {
+        return std::pair<int, int>(std::max<int>(0, m_chsChord->CurrentCapo()),
+                                   m_chsChord->Transpose());
+    };
+    hooks.Songbook = [this](const std::vector<SetPlayer::Song> &songs, const QString &name) {
+        AskSongbook(songs, name);
+    };
+    m_library =
+        new LibraryPanel(this, hooks, apppaths::LibraryFile(QStringLiteral("library.sqlite")),
+                         apppaths::LibraryFile(QStringLiteral("setlists")));
+    // The database's folder is made before the worker opens it.
+    directory::MakeFolders(QFileInfo(apppaths::LibraryFile(QStringLiteral("x"))).absolutePath());
+    addDockWidget(m_libraryArea == 1 ? Qt::LeftDockWidgetArea : Qt::RightDockWidgetArea, m_library);
+    m_library->setVisible(m_libraryShown);
+    resizeDocks({m_library}, {m_libraryWidth}, Qt::Horizontal);
+    connect(m_library, &QDockWidget::visibilityChanged, this,
+            [this] { mnuVisible_Library->setChecked(!m_library->isHidden()); });
+    m_library->ChooseSetlist(m_setlistName);
+    m_library->SetFolders(m_libraryFolders);
+    mnuVisible_Library->setChecked(m_libraryShown);
+}
+
+void frmChordScore::ShowLibrary(bool bOn) {
+    if (bOn) {
+        MakeLibrary();
+    }
+    if (m_library) {
+        m_library->setVisible(bOn);
+        if (bOn) {
+            // Once it is shown: a hidden field takes no focus.
+            QTimer::singleShot(0, m_library, &LibraryPanel::FocusSearch);
+        }
+    }
+    mnuVisible_Library->setChecked(bOn);
+}
+
+void frmChordScore::SetLibraryFolders(const QStringList &folders) {
+    m_libraryFolders = folders;
+    if (!folders.isEmpty()) {
+        MakeLibrary();
+    }
+    if (m_library) {
+        m_library->SetFolders(folders);
+    }
+    SaveSoon();
+}
+
+void frmChordScore::Play(const std::vector<SetPlayer::Song> &songs, int iIndex) {
+    m_player.Start(songs, iIndex);
+    PlayCurrent();
+    // The keys of a pedal go to the score now, not to the panel's list.
+    m_view->setFocus(Qt::OtherFocusReason);
+}
+
+void frmChordScore::PlayCurrent() {
+    const SetPlayer::Song *song = m_player.CurrentSong();
+    if (!song) {
+        return;
+    }
+    const SetPlayer::Song entry = *song;
+    // Not the song before's capo: its own, remembered or as the sheet says.
+    m_chsChord->SetCapo(0);
+    OpenChordFile(entry.Path);
+    if (m_sheetPath != entry.Path) {
+        return; // not read: the message is out
+    }
+    // The set's own capo and key for this song, over what was remembered.
+    if (entry.Capo >= 0) {
+        SetCapo(static_cast<int16_t>(entry.Capo));
+    }
+    if (entry.HasTranspose) {
+        SetTranspose(static_cast<int16_t>(entry.Transpose));
+    }
+    // A song of a set starts at its top.
+    m_view->ResetScroll();
+    UpdateStatus();
+}
+
+bool frmChordScore::StepSong(int iSteps) {
+    if (!m_player.Active() && m_library) {
+        m_player.Start(m_library->ListedSongs());
+    }
+    if (!m_player.Active()) {
+        return false;
+    }
+    m_player.Follow(m_sheetPath);
+    const int next = m_player.Neighbour(iSteps);
+    if (next < 0) {
+        return false;
+    }
+    m_player.Go(next);
+    PlayCurrent();
+    return true;
+}
+
+void frmChordScore::SetPageTurner(const PageTurnerSettings &settings) {
+    m_pageTurner = settings;
+    mnuVisible_PageTurner->setChecked(PageTurnerActive());
+}
+
+bool frmChordScore::PageTurnerActive() const {
+    return m_pageTurner.On || (m_pageTurner.InFullScreen && isFullScreen());
+}
+
+bool frmChordScore::PageTurnerKey(int key, Qt::KeyboardModifiers modifiers) {
+    if (!PageTurnerActive() || m_chsChord->ChordViewCount() == 0) {
+        return false;
+    }
+    const QKeyCombination pressed(modifiers & ~Qt::KeypadModifier, static_cast<Qt::Key>(key));
+    const auto matches = [&](const QString &keys) {
+        for (const QString &one : keys.split(u',', Qt::SkipEmptyParts)) {
+            const QKeySequence seq(one.trimmed());
+            if (!seq.isEmpty() && seq[0] == pressed) {
+                return true;
+            }
+        }
+        return false;
+    };
+    const bool forward = matches(m_pageTurner.NextKeys);
+    if (!forward && !matches(m_pageTurner.BackKeys)) {
+        return false;
+    }
+    if (m_view->TurnPage(forward, PageColumnStarts())) {
+        m_reading->UserScrolled();
+    } else {
+        StepSong(forward ? 1 : -1);
+    }
+    return true;
+}
+
+std::vector<int> frmChordScore::PageColumnStarts() const {
+    std::vector<int> starts;
+    if (!PageReturn()) {
+        return starts;
+    }
+    // A column begins with the cell at the top after a cell lower down.
+    const int count = m_chsChord->ChordViewCount();
+    int top = INT_MAX;
+    for (int i = 1; i <= count; ++i) {
+        top = std::min(top, m_chsChord->CellRect(i).top());
+    }
+    int previousTop = INT_MAX;
+    for (int i = 1; i <= count; ++i) {
+        const QRect r = m_chsChord->CellRect(i);
+        if (r.top() == top && previousTop != top) {
+            starts.push_back(r.left());
+        }
+        previousTop = r.top();
+    }
+    std::sort(starts.begin(), starts.end());
+    starts.erase(std::unique(starts.begin(), starts.end()), starts.end());
+    // A page-column layout has at least one start; a single one is the score's left.
+    if (starts.empty()) {
+        starts.push_back(0);
+    }
+    return starts;
+}
+
+void frmChordScore::AskSongbook(const std::vector<SetPlayer::Song> &songs, const QString &sName) {
+    const QString path = basFileOpen::ShowSaveFileDialog(
+        this, basPath::AddBackslash(m_preOpenedDir) + sName + QStringLiteral(".pdf"),
+        QStringLiteral("PDF (*.pdf)") + QChar(0) + QStringLiteral("*.pdf;*.PDF"),
+        QStringLiteral("歌本 PDF に書き出す"), QStringLiteral("pdf"));
+    if (!path.isEmpty()) {
+        ExportSongbook(songs, path, sName);
+    }
+}
+
+bool frmChordScore::ExportSongbook(const std::vector<SetPlayer::Song> &songs, const QString &sPdf,
+                                   const QString &sTitle) {
+    // The window's own sheet comes back afterwards, as it was.
+    const QString before = m_sheetPath;
+    RememberSong();
+    QStringList titles;
+    for (const SetPlayer::Song &s : songs) {
+        titles << s.Title;
+    }
+    std::vector<bool> told(songs.size(), false);
+    m_printing = true;
+    const auto load = [&](int i) -> std::optional<sheetprinting::Sheet> {
+        const SetPlayer::Song &song = songs[static_cast<size_t>(i)];
+        // A song that cannot be read is said once, not at both passes.
+        if (told[static_cast<size_t>(i)]) {
+            msgbox::SetSink([](const QString &) {});
+        }
+        told[static_cast<size_t>(i)] = true;
+        // At the sheet's own capo unless remembered or set for the set;
+        // never in the recent files.
+        m_chsChord->SetCapo(0);
+        const QString full = textfile::FullPath(song.Path);
+        ShowSheet(
+            [&] {
+                m_chsChord->LoadChordScore(song.Path);
+                m_sheetPath = full;
+            },
+            full);
+        if (basMain::Exporting()) {
+            msgbox::SetSink(
+                [](const QString &m) { std::fprintf(stderr, "tamblin: %s\n", qPrintable(m)); });
+        } else {
+            msgbox::SetSink(nullptr);
+        }
+        if (m_sheetPath != textfile::FullPath(song.Path)) {
+            return std::nullopt;
+        }
+        if (song.Capo >= 0) {
+            SetCapo(static_cast<int16_t>(song.Capo));
+        }
+        if (song.HasTranspose) {
+            SetTranspose(static_cast<int16_t>(song.Transpose));
+        }
+        return PrintSheet();
+    };
+    QString error;
+    const bool ok = sheetprinting::WriteSongbook(sTitle, titles, load, sPdf, error);
+    m_printing = false;
+    if (!before.isEmpty() && isVisible()) {
+        OpenChordFile(before);
+    }
+    if (!ok) {
+        msgbox::ShowError(this, error);
+    }
+    return ok;
+}
+
+bool frmChordScore::ExportSetlistSongbook(const QString &sSetlist, const QString &sPdf) {
+    Setlist list;
+    try {
+        list = Setlist::Load(sSetlist);
+    } catch (const AppError &e) {
+        msgbox::ShowError(this, e.Description());
+        return false;
+    }
+    const QString folder = QFileInfo(sSetlist).absolutePath();
+    std::vector<SetPlayer::Song> songs;
+    for (int i = 0; i < list.Count(); ++i) {
+        const Setlist::Entry &e = list.At(i);
+        const QString path = Setlist::Resolve(e.Path, folder, m_libraryFolders, directory::Exists);
+        songs.push_back({path, QString(), e.Capo, e.HasTranspose, e.Transpose, false});
+    }
+    if (songs.empty()) {
+        msgbox::ShowError(this,
+                          QStringLiteral("セットリスト \"%1\" に曲がありません。").arg(sSetlist));
+        return false;
+    }
+    return ExportSongbook(songs, sPdf, QFileInfo(sSetlist).completeBaseName());
 }

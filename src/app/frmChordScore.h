@@ -5,6 +5,7 @@
 #include "app/ScoreView.h"
 #include "app/SheetPrinting.h"
 #include "chords/PitchModel.h"
+#include "library/SetPlayer.h"
 #include "settings/SongMemory.h"
 
 #include <QMainWindow>
@@ -17,6 +18,7 @@
 class ChordScore;
 class ChordStripView;
 class FileHistory;
+class LibraryPanel;
 class QAction;
 class QLabel;
 class QMenu;
@@ -128,6 +130,37 @@ public:
     // The sheet file on screen, empty for a pasted text.
     const QString &SheetPath() const { return m_sheetPath; }
 
+    // The library: its folders, its panel (made when first shown or when
+    // folders are set), the list being played.
+    const QStringList &LibraryFolders() const { return m_libraryFolders; }
+    void SetLibraryFolders(const QStringList &folders);
+    LibraryPanel *Library() const { return m_library; }
+    void ShowLibrary(bool bOn);
+    const SetPlayer &Player() const { return m_player; }
+    // Plays songs from iIndex: each opens with the entry's capo and
+    // transposition, else as remembered, at its top.
+    void Play(const std::vector<SetPlayer::Song> &songs, int iIndex);
+    // 次の曲 (1) and 前の曲 (-1): in the list being played, else in the
+    // library's list. False at the end of it.
+    bool StepSong(int iSteps);
+    // Page-turner mode: the keys a pedal sends turn pages and, at the end
+    // of a song, go to the next.
+    struct PageTurnerSettings {
+        bool On = false;
+        bool InFullScreen = false; // on whenever the window is full screen
+        QString NextKeys = QStringLiteral("PgDown, Right, Down");
+        QString BackKeys = QStringLiteral("PgUp, Left, Up");
+    };
+    const PageTurnerSettings &PageTurner() const { return m_pageTurner; }
+    void SetPageTurner(const PageTurnerSettings &settings);
+    bool PageTurnerActive() const;
+    // Opens each song and writes them all as one PDF after a table of
+    // contents; false with the message shown when it could not be written.
+    bool ExportSongbook(const std::vector<SetPlayer::Song> &songs, const QString &sPdf,
+                        const QString &sTitle);
+    // The command line's --songbook: a setlist file's songs.
+    bool ExportSetlistSongbook(const QString &sSetlist, const QString &sPdf);
+
     QAction *mnuFile_Open = nullptr;
     QAction *mnuFile_Print = nullptr;
     QAction *mnuFile_Preview = nullptr;
@@ -150,6 +183,10 @@ public:
     QAction *mnuVisible_Missing = nullptr;
     QAction *mnuVisible_Page = nullptr;
     QAction *mnuVisible_Strip = nullptr;
+    QAction *mnuVisible_Library = nullptr;  // F9
+    QAction *mnuVisible_NextSong = nullptr; // Ctrl+Tab
+    QAction *mnuVisible_PrevSong = nullptr; // Ctrl+Shift+Tab
+    QAction *mnuVisible_PageTurner = nullptr;
     // 0 as on screen, 1 as a songbook.
     std::vector<QAction *> mnuFile_Layout;
     QAction *mnuHelp_Setting = nullptr;
@@ -232,4 +269,21 @@ private:
     bool m_useSongs = true; // false while exporting for the command line
     QLabel *m_status = nullptr;
     int16_t m_easiestCapo = -1;
+
+    // The page a page-turner key asks for; false for other keys.
+    bool PageTurnerKey(int key, Qt::KeyboardModifiers modifiers);
+    // The left edges of the page columns in 改ページ (pixels), empty otherwise.
+    std::vector<int> PageColumnStarts() const;
+    void PlayCurrent();
+    void MakeLibrary();
+    void AskSongbook(const std::vector<SetPlayer::Song> &songs, const QString &sName);
+    QStringList m_libraryFolders;
+    QString m_setlistName;
+    LibraryPanel *m_library = nullptr;
+    SetPlayer m_player;
+    PageTurnerSettings m_pageTurner;
+    int m_libraryArea = 2;
+    int m_libraryWidth = 320;
+    bool m_libraryShown = false;
+    bool m_printing = false; // songs are being loaded for a songbook
 };

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/frmSetting.h"
 
+#include "app/MainWindowSettings.h"
 #include "app/basMain.h"
 #include "app/frmChordScore.h"
 #include "chords/Chord.h"
@@ -20,9 +21,13 @@
 #include <QColorDialog>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileDialog>
 #include <QFontDialog>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
@@ -31,6 +36,9 @@
 
 using twips::kTwipsPerPixel;
 using twips::Px;
+
+// Height added below the first settings for the library and page turning.
+constexpr int32_t kExtra = 2760;
 
 namespace {
 
@@ -61,7 +69,7 @@ frmSetting::frmSetting(frmChordScore *main)
               Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint),
       m_main(main) {
     setWindowTitle(QStringLiteral("設定"));
-    setFixedSize(Px(7215), Px(4215));
+    setFixedSize(Px(7215), Px(4215 + kExtra));
     // The face the layout was measured in; it maps to IPA P Gothic here.
     setFont(QFont(QStringLiteral("ＭＳ Ｐゴシック"), 9));
 
@@ -105,21 +113,69 @@ frmSetting::frmSetting(frmChordScore *main)
     }
     Label1 = new QLabel(QStringLiteral("※次回、コード譜を開く時から有効"), this);
     Place(Label1, 2160, 3240, 3015, 255);
+    fraLibrary = new QGroupBox(QStringLiteral("ライブラリのフォルダー"), this);
+    Place(fraLibrary, 120, 3600, 6975, 1335);
+    lstLibraryFolders = new QListWidget(fraLibrary);
+    Place(lstLibraryFolders, 120, 240, 5235, 975);
+    lstLibraryFolders->setAccessibleName(QStringLiteral("ライブラリのフォルダー"));
+    cmdAddFolder = new QPushButton(QStringLiteral("追加(&A)..."), fraLibrary);
+    Place(cmdAddFolder, 5475, 240, 1335, 315);
+    cmdRemoveFolder = new QPushButton(QStringLiteral("外す(&R)"), fraLibrary);
+    Place(cmdRemoveFolder, 5475, 615, 1335, 315);
+    connect(cmdAddFolder, &QPushButton::clicked, this, [this] {
+        const QString folder = QFileDialog::getExistingDirectory(
+            this, QStringLiteral("ライブラリのフォルダー"), QDir::homePath());
+        if (!folder.isEmpty() && lstLibraryFolders->findItems(folder, Qt::MatchExactly).isEmpty() &&
+            lstLibraryFolders->count() < MainWindowSettings::MaxLibraryFolders) {
+            lstLibraryFolders->addItem(QDir::cleanPath(folder));
+        }
+    });
+    connect(cmdRemoveFolder, &QPushButton::clicked, this,
+            [this] { delete lstLibraryFolders->currentItem(); });
+
+    fraPageTurner = new QGroupBox(QStringLiteral("ページめくり (ペダル)"), this);
+    Place(fraPageTurner, 120, 5040, 6975, 1215);
+    chkPageTurner = new QCheckBox(QStringLiteral("ページめくりモード(&M)"), fraPageTurner);
+    Place(chkPageTurner, 120, 240, 3255, 255);
+    chkPageTurnerFullScreen =
+        new QCheckBox(QStringLiteral("全画面では常にページめくり(&U)"), fraPageTurner);
+    Place(chkPageTurnerFullScreen, 3480, 240, 3375, 255);
+    auto *nextLabel = new QLabel(QStringLiteral("次へのキー(&X):"), fraPageTurner);
+    Place(nextLabel, 120, 660, 1200, 255);
+    txtNextKeys = new QLineEdit(fraPageTurner);
+    Place(txtNextKeys, 1320, 630, 2040, 300);
+    nextLabel->setBuddy(txtNextKeys);
+    auto *backLabel = new QLabel(QStringLiteral("前へのキー(&K):"), fraPageTurner);
+    Place(backLabel, 3480, 660, 1200, 255);
+    txtBackKeys = new QLineEdit(fraPageTurner);
+    Place(txtBackKeys, 4680, 630, 2160, 300);
+    backLabel->setBuddy(txtBackKeys);
+    for (QLineEdit *e : {txtNextKeys, txtBackKeys}) {
+        e->setToolTip(QStringLiteral("カンマで区切ったキーの名前: PgDown, Right, Down"));
+    }
+
     cmdCancel = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
-    Place(cmdCancel, 4680, 3720, 1095, 375);
+    Place(cmdCancel, 4680, 3720 + kExtra, 1095, 375);
     connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
     cmdOK = new QPushButton(QStringLiteral("OK"), this);
-    Place(cmdOK, 5880, 3720, 1095, 375);
+    Place(cmdOK, 5880, 3720 + kExtra, 1095, 375);
     cmdOK->setDefault(true);
     connect(cmdOK, &QPushButton::clicked, this, &frmSetting::cmdOK_Click);
     auto *line = new EtchedLine(this);
-    line->setGeometry(Px(120), Px(3600), Px(7080 - 120), 2);
+    line->setGeometry(Px(120), Px(3600 + kExtra), Px(7080 - 120), 2);
 
     // Tab order of the table; the OK button takes the first focus as the default.
-    QWidget *order[] = {fraFont[0],         cmdFont[0],     cmdColor[0],   cmdColor[1],
-                        fraFont[1],         cmdFont[1],     cmdColor[2],   cmdColor[3],
-                        chkAdjustFlatStart, cboPositionIni, optTabSize[2], optTabSize[4],
-                        optTabSize[8],      cmdCancel,      cmdOK};
+    QWidget *order[] = {fraFont[0],         cmdFont[0],
+                        cmdColor[0],        cmdColor[1],
+                        fraFont[1],         cmdFont[1],
+                        cmdColor[2],        cmdColor[3],
+                        chkAdjustFlatStart, cboPositionIni,
+                        optTabSize[2],      optTabSize[4],
+                        optTabSize[8],      lstLibraryFolders,
+                        cmdAddFolder,       cmdRemoveFolder,
+                        chkPageTurner,      chkPageTurnerFullScreen,
+                        txtNextKeys,        txtBackKeys,
+                        cmdCancel,          cmdOK};
     for (size_t i = 0; i + 1 < std::size(order); ++i) {
         setTabOrder(order[i], order[i + 1]);
     }
@@ -151,6 +207,12 @@ void frmSetting::Form_Load() {
     const auto it = optTabSize.find(m_main->chsChord()->TabSize());
     (it != optTabSize.end() ? it->second : optTabSize[4])->setChecked(true);
     FillPositionList();
+    lstLibraryFolders->addItems(m_main->LibraryFolders());
+    const frmChordScore::PageTurnerSettings &turner = m_main->PageTurner();
+    chkPageTurner->setChecked(turner.On);
+    chkPageTurnerFullScreen->setChecked(turner.InFullScreen);
+    txtNextKeys->setText(turner.NextKeys);
+    txtBackKeys->setText(turner.BackKeys);
 }
 
 void frmSetting::FillPositionList() {
@@ -213,6 +275,20 @@ void frmSetting::cmdColor_Click(int index) {
 }
 
 void frmSetting::cmdOK_Click() {
+    // Key names a pedal sends: each one must read as a key.
+    for (QLineEdit *e : {txtNextKeys, txtBackKeys}) {
+        for (const QString &name : e->text().split(u',', Qt::SkipEmptyParts)) {
+            const QKeySequence key(name.trimmed());
+            if (key.isEmpty() || key[0].key() == Qt::Key_unknown) {
+                msgbox::ShowError(this,
+                                  QStringLiteral("キーの名前 \"%1\" がわかりません。"
+                                                 "PgDown, Right, Space のように書いてください。")
+                                      .arg(name.trimmed()));
+                e->setFocus();
+                return;
+            }
+        }
+    }
     hide();
     // The main window repaints where the dialog was before the work starts.
     QCoreApplication::processEvents();
@@ -237,5 +313,14 @@ void frmSetting::cmdOK_Click() {
             m_main->ReloadPositionIni(cboPositionIni->currentText());
         }
     }
+    QStringList folders;
+    for (int i = 0; i < lstLibraryFolders->count(); ++i) {
+        folders << lstLibraryFolders->item(i)->text();
+    }
+    if (folders != m_main->LibraryFolders()) {
+        m_main->SetLibraryFolders(folders);
+    }
+    m_main->SetPageTurner({chkPageTurner->isChecked(), chkPageTurnerFullScreen->isChecked(),
+                           txtNextKeys->text().trimmed(), txtBackKeys->text().trimmed()});
     accept();
 }

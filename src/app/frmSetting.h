@@ -13,6 +13,8 @@ class QCheckBox;
 class QComboBox;
 class QGroupBox;
 class QLabel;
+class QLineEdit;
+class QListWidget;
 class QPushButton;
 class QRadioButton;
 class frmChordScore;
@@ -42,6 +44,16 @@ public:
     QGroupBox *frmTabSize = nullptr;
     std::map<int, QRadioButton *> optTabSize; // 2, 4, 8
     QLabel *Label1 = nullptr;
+    // The library's folders and page-turner mode.
+    QGroupBox *fraLibrary = nullptr;
+    QListWidget *lstLibraryFolders = nullptr;
+    QPushButton *cmdAddFolder = nullptr;
+    QPushButton *cmdRemoveFolder = nullptr;
+    QGroupBox *fraPageTurner = nullptr;
+    QCheckBox *chkPageTurner = nullptr;
+    QCheckBox *chkPageTurnerFullScreen = nullptr;
+    QLineEdit *txtNextKeys = nullptr;
+    QLineEdit *txtBackKeys = nullptr;
     QPushButton *cmdCancel = nullptr;
     QPushButton *cmdOK = nullptr;
 

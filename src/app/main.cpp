@@ -37,6 +37,11 @@ Usage: tamblin [OPTION] [--] [FILE]
                 write FILE as a PDF (as on screen) to OUT and exit: no window,
                 no running Tamblin asked, no settings written; at the sheet's
                 own capo unless --capo is given. Exit status 0, or 1 on failure.
+  --songbook OUT SETLIST
+                セットリスト SETLIST の曲を目次つきの一冊の PDF にして OUT に書き、
+                終わります。--pdf と同じく、ウィンドウも設定も使いません。
+                write the songs of a setlist file as one PDF with a table of
+                contents to OUT and exit, as --pdf does. Exit status 0, or 1.
   --help        この説明を表示して終わります / print this and exit
   --version     バージョンを表示して終わります / print the version and exit
                 --help と --version はファイルより優先し、開かないことを知らせます。
@@ -100,7 +105,8 @@ int main(int argc, char **argv) {
     const QString file = parsed.file;
     const basMain::StartAt start{parsed.capo, parsed.transposed, parsed.transpose};
     // A PDF needs no display: drawn off screen, where none may be.
-    if (!parsed.pdf.isEmpty() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+    const bool exporting = !parsed.pdf.isEmpty() || !parsed.songbook.isEmpty();
+    if (exporting && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     // Qt sees the program's name only: a sheet named "-style" or "-name" is
@@ -119,6 +125,9 @@ int main(int argc, char **argv) {
     const QString full = file.isEmpty() ? QString() : QFileInfo(file).absoluteFilePath();
     if (!parsed.pdf.isEmpty()) {
         return basMain::ExportPdf(full, QFileInfo(parsed.pdf).absoluteFilePath(), start);
+    }
+    if (!parsed.songbook.isEmpty()) {
+        return basMain::ExportSongbook(full, QFileInfo(parsed.songbook).absoluteFilePath());
     }
     return basMain::Main(full, start);
 }

@@ -107,7 +107,8 @@ bool LibraryIndex::Open(QString &sWhy) {
     sWhy.clear();
     try {
         if (!OpenConnection()) {
-            throw Broken(QSqlDatabase::database(m_connection, false).lastError().text().toStdString());
+            throw Broken(
+                QSqlDatabase::database(m_connection, false).lastError().text().toStdString());
         }
         QSqlQuery q(QSqlDatabase::database(m_connection, false));
         if (!q.exec(QStringLiteral("PRAGMA user_version")) || !q.next()) {

@@ -28,7 +28,7 @@ struct LibraryQuery {
     QStringList Terms;
     int KeyPitch = -1;
     bool KeyMinor = false;
-    int Capo = -1; // 0 matches sheets with no capo too
+    int Capo = -1;     // 0 matches sheets with no capo too
     bool Valid = true; // false for a filter that names nothing ("key:H")
     static LibraryQuery Parse(const QString &sText);
 };

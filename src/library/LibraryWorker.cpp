@@ -24,9 +24,10 @@ bool LibraryWorker::EnsureOpen() {
         m_index.reset();
         if (!m_told) {
             m_told = true;
-            emit Told(QStringLiteral("ライブラリの索引 \"%1\" を作れません。ライブラリは使えませんが、"
-                                     "曲のファイルはそのままです。")
-                          .arg(m_database));
+            emit Told(
+                QStringLiteral("ライブラリの索引 \"%1\" を作れません。ライブラリは使えませんが、"
+                               "曲のファイルはそのままです。")
+                    .arg(m_database));
         }
         return false;
     }

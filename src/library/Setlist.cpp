@@ -1,7 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "library/Setlist.h"
 
+#include "platform/AtomicFile.h"
+#include "platform/Directory.h"
+#include "platform/SheetFile.h"
+
 #include <QDir>
+#include <QFileInfo>
 
 #include <algorithm>
 
@@ -146,4 +151,30 @@ QString Setlist::WrittenPath(const QString &sPath, const QStringList &libraryFol
         }
     }
     return path;
+}
+
+QStringList Setlist::Names(const QString &sFolder) {
+    QStringList names;
+    for (const QString &file : directory::ListFiles(sFolder, QStringLiteral("*.setlist"))) {
+        names << file.left(file.size() - static_cast<qsizetype>(qstrlen(Suffix)));
+    }
+    return names;
+}
+
+Setlist Setlist::Load(const QString &sPath) {
+    // Read as sheets are: UTF-8, or CP932 from an older editor.
+    return Parse(sheetfile::Read(sPath).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+}
+
+QString Setlist::Save(const QString &sPath) const {
+    directory::MakeFolders(QFileInfo(sPath).absolutePath());
+    AtomicFile file(sPath, QStringLiteral(".part"));
+    if (!file.Open()) {
+        return file.ErrorString();
+    }
+    file.Device().write(Text().toUtf8());
+    if (!file.Commit()) {
+        return file.ErrorString();
+    }
+    return {};
 }

@@ -14,7 +14,7 @@
 class Setlist {
 public:
     struct Entry {
-        QString Path; // as written: absolute, or relative
+        QString Path;  // as written: absolute, or relative
         int Capo = -1; // 0 to 9; -1 for the song's own
         bool HasTranspose = false;
         int Transpose = 0; // -11 to 11
@@ -43,6 +43,13 @@ public:
     // How a new entry writes sPath: relative to the first library folder it
     // lies under (shareable between machines), else absolute.
     static QString WrittenPath(const QString &sPath, const QStringList &libraryFolders);
+
+    // Files of NAME.setlist in a folder. Load raises the sheet reader's
+    // AppError (naming the file); Save returns why it failed, empty when written.
+    static QStringList Names(const QString &sFolder);
+    static Setlist Load(const QString &sPath);
+    QString Save(const QString &sPath) const;
+    static constexpr const char *Suffix = ".setlist";
 
 private:
     // Each line is a comment (its text) or the place of the next entry.

@@ -56,11 +56,11 @@ QString Credit(const QString &sLine, int &rank) {
         return {};
     }
     const QString word = (m.captured(1) + m.captured(2)).toLower();
-    rank = (word == u"歌" || word == u"唄" || word == u"artist" || word == u"singer" ||
-            word == u"by")
-               ? 0
-           : (word.startsWith(u"作曲") || word == u"music") ? 1
-                                                            : 2;
+    rank =
+        (word == u"歌" || word == u"唄" || word == u"artist" || word == u"singer" || word == u"by")
+            ? 0
+        : (word.startsWith(u"作曲") || word == u"music") ? 1
+                                                         : 2;
     // Another credit on the same line ends this one.
     static const QRegularExpression next(
         QStringLiteral(R"((\s{2,}|　|\s+(作詞|作曲|編曲|歌|唄|Words|Music)\b))"));
@@ -142,6 +142,32 @@ Summary Summarize(const QString &sText) {
     }
     if (s.Title.isEmpty()) {
         s.Title = firstLine;
+    }
+    // "ふるさと　（作詞 高野辰之／作曲 岡野貞一）", "Amazing Grace (John Newton,
+    // 1779)": the title before the brackets, the credits inside them.
+    static const QRegularExpression bracketed(
+        QStringLiteral(R"(^(.*?\S)\s*[（(]([^（()）]+)[)）]\s*$)"));
+    const QRegularExpressionMatch m = bracketed.match(s.Title);
+    if (m.hasMatch()) {
+        s.Title = m.captured(1).trimmed();
+        static const QRegularExpression separators(QStringLiteral("[,、，／/;；]"));
+        static const QRegularExpression notAName(
+            QStringLiteral(R"(^\s*(\d|public domain|traditional\b|trad\.?$))"),
+            QRegularExpression::CaseInsensitiveOption);
+        QString plain;
+        for (const QString &part : m.captured(2).split(separators, Qt::SkipEmptyParts)) {
+            int rank = -1;
+            const QString name = Credit(part, rank);
+            if (rank >= 0 && rank < creditRank && !name.isEmpty()) {
+                s.Artist = name;
+                creditRank = rank;
+            } else if (rank < 0 && plain.isEmpty() && !notAName.match(part).hasMatch()) {
+                plain = part.trimmed();
+            }
+        }
+        if (s.Artist.isEmpty()) {
+            s.Artist = plain;
+        }
     }
     std::optional<Key> k = Key::Read(key.trimmed());
     if (!k) {

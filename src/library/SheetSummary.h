@@ -11,10 +11,10 @@ struct Summary {
     bool IsSheet = false; // it has at least one chord
     QString Title;
     QString Artist;
-    QString Key;      // the key's own name ("B♭", "F#m"), empty when none
+    QString Key;       // the key's own name ("B♭", "F#m"), empty when none
     int KeyPitch = -1; // 0 = C, -1 when no key
     bool KeyMinor = false;
-    int Capo = -1; // the capo the sheet says, -1 when none
+    int Capo = -1;      // the capo the sheet says, -1 when none
     QStringList Chords; // each name once, in order
     QString Lyrics;     // the lyric lines, one a line
 };

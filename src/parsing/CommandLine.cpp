@@ -68,6 +68,12 @@ Parsed Parse(const QList<QByteArray> &args) {
                     QStringLiteral("--pdf には書き出す PDF ファイルの名前を指定してください"));
             }
             out.pdf = QFile::decodeName(value);
+        } else if (!optionsEnded && TakeValue(args, i, "--songbook", value)) {
+            if (value.isEmpty()) {
+                return Refusal(
+                    QStringLiteral("--songbook には書き出す PDF ファイルの名前を指定してください"));
+            }
+            out.songbook = QFile::decodeName(value);
         } else if (!optionsEnded && a == "--") {
             optionsEnded = true;
         } else if (!optionsEnded && (a == "--help" || a == "-h")) {
@@ -94,6 +100,12 @@ Parsed Parse(const QList<QByteArray> &args) {
     const QString file = files.isEmpty() ? QString() : QFile::decodeName(files.front());
     if (out.action == Action::Run && !out.pdf.isEmpty() && file.isEmpty()) {
         return Refusal(QStringLiteral("--pdf には書き出すコード譜のファイルが必要です"));
+    }
+    if (out.action == Action::Run && !out.songbook.isEmpty() &&
+        (file.isEmpty() || !out.pdf.isEmpty())) {
+        return Refusal(file.isEmpty()
+                           ? QStringLiteral("--songbook にはセットリストのファイルが必要です")
+                           : QStringLiteral("--songbook と --pdf は一緒に使えません"));
     }
     if (out.action == Action::Run) {
         out.file = file;

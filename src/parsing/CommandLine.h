@@ -11,7 +11,7 @@
 // option, an empty name or more than one file is refused (exit status 2).
 // --capo N, --transpose M and --pdf OUT take their value as the next
 // argument or after "="; a value out of range, or --pdf without a file, is
-// refused too.
+// refused too. --songbook OUT takes the file as a setlist.
 namespace commandline {
 
 enum class Action { Run, Help, Version, Refuse };
@@ -24,6 +24,7 @@ struct Parsed {
     bool transposed = false;
     int transpose = 0; // --transpose M (-11 to 11)
     QString pdf;       // --pdf OUT: write the sheet as a PDF and end, no window
+    QString songbook;  // --songbook OUT: file is a setlist, written as one PDF
 };
 
 // args without the program's name.

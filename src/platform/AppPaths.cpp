@@ -72,6 +72,14 @@ QString SettingsFile(const QString &sName) {
     return ConfigFolder() + u'/' + sName;
 }
 
+QString LibraryFile(const QString &sName) {
+    const QString program = appinfo::ProgramDirectory();
+    if (!Installed() && CanWrite(program)) {
+        return program + u'/' + sName;
+    }
+    return UserDataFolder() + u'/' + sName;
+}
+
 QStringList DataFolders() {
     QStringList folders;
     for (const QString &f :

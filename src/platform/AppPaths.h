@@ -29,6 +29,10 @@ bool Installed();
 // The settings file, sName in it: beside the program for a portable copy
 // whose folder is writable, in ConfigFolder() otherwise.
 QString SettingsFile(const QString &sName);
+// Where the library's files go (its index, the setlists folder): beside the
+// program for a portable copy whose folder is writable, as the settings
+// file is; in UserDataFolder() otherwise.
+QString LibraryFile(const QString &sName);
 // The folders position files are looked up in, in that order, each once.
 QStringList DataFolders();
 // sName (a file name) in the first data folder that has it; beside the

@@ -29,6 +29,18 @@ bool MakeFolders(const QString &sFolder) {
     return ::mkdir(QFile::encodeName(folder).constData(), 0700) == 0 || QFileInfo(folder).isDir();
 }
 
+bool RenameFile(const QString &sFrom, const QString &sTo) {
+    return !QFileInfo::exists(sTo) && QFile::rename(sFrom, sTo);
+}
+
+bool RemoveFile(const QString &sPath) {
+    return QFile::remove(sPath);
+}
+
+bool Exists(const QString &sPath) {
+    return QFileInfo(sPath).isFile();
+}
+
 std::vector<FoundFile> Walk(const QStringList &folders, QStringList *pFolders) {
     std::vector<FoundFile> files;
     for (const QString &root : folders) {

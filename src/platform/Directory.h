@@ -16,6 +16,11 @@ QStringList ListFiles(const QString &sFolder, const QString &sPattern);
 // user (0700: the XDG folders hold the user's own data); true when it exists.
 bool MakeFolders(const QString &sFolder);
 
+// Renames or removes a file; false when it cannot.
+bool RenameFile(const QString &sFrom, const QString &sTo);
+bool RemoveFile(const QString &sPath);
+bool Exists(const QString &sPath);
+
 // A regular file found under a folder, with what tells a change.
 struct FoundFile {
     QString Path;

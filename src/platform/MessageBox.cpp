@@ -4,6 +4,7 @@
 #include "platform/AppInfo.h"
 
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace msgbox {
 namespace {
@@ -20,6 +21,20 @@ void ShowError(QWidget *parent, const QString &sDescription) {
     }
     QMessageBox box(QMessageBox::NoIcon, appinfo::Title(), sDescription, QMessageBox::Ok, parent);
     box.exec();
+}
+
+bool Ask(QWidget *parent, const QString &sQuestion) {
+    if (Sink()) {
+        Sink()(sQuestion);
+        return false;
+    }
+    QMessageBox box(QMessageBox::Question, appinfo::Title(), sQuestion, QMessageBox::NoButton,
+                    parent);
+    QPushButton *yes = box.addButton(QStringLiteral("はい(&Y)"), QMessageBox::YesRole);
+    QPushButton *no = box.addButton(QStringLiteral("いいえ(&N)"), QMessageBox::NoRole);
+    box.setDefaultButton(no);
+    box.exec();
+    return box.clickedButton() == yes;
 }
 
 void SetSink(std::function<void(const QString &)> sink) {

@@ -12,6 +12,9 @@ class QWidget;
 namespace msgbox {
 
 void ShowError(QWidget *parent, const QString &sDescription);
+// A question with はい and いいえ; いいえ is the default. With a sink set,
+// the question goes there and the answer is いいえ.
+bool Ask(QWidget *parent, const QString &sQuestion);
 
 // Tests catch the messages instead of answering modal boxes; nullptr restores the boxes.
 void SetSink(std::function<void(const QString &)> sink);

@@ -215,4 +215,62 @@ int PrintSongbook(QPainter &p, QPagedPaintDevice &device, const ChordScore &scor
     return layout.PageCount();
 }
 
+int PrintContents(QPainter &p, QPagedPaintDevice &device, const QString &sTitle,
+                  const std::vector<ContentsLine> &lines, const QFont &font) {
+    const double dpi = device.logicalDpiY();
+    const double unit = dpi / kScreenDpi;
+    const int pageWidth = static_cast<int>(device.width() / unit);
+    const int pageHeight = static_cast<int>(device.height() / unit);
+    QFont titleFont = font;
+    titleFont.setPointSizeF(20);
+    titleFont.setBold(true);
+    titleFont = scorepainter::PaperFont(titleFont, p);
+    QFont lineFont = font;
+    lineFont.setPointSizeF(12);
+    lineFont = scorepainter::PaperFont(lineFont, p);
+    const QFontMetricsF titleMetrics(titleFont, p.device());
+    const QFontMetricsF lineMetrics(lineFont, p.device());
+    const double step = lineMetrics.height() * 1.5;
+    p.save();
+    p.scale(unit, unit);
+    p.setPen(Qt::black);
+    int pages = 1;
+    double y = 0;
+    p.setFont(titleFont);
+    p.drawText(QPointF(0, titleMetrics.ascent()),
+               titleMetrics.elidedText(sTitle, Qt::ElideRight, pageWidth));
+    y = titleMetrics.height() * 1.6;
+    p.setFont(lineFont);
+    const double numberWidth = lineMetrics.horizontalAdvance(QStringLiteral("0000"));
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (y + step > pageHeight) {
+            device.newPage();
+            ++pages;
+            y = 0;
+        }
+        const ContentsLine &line = lines[i];
+        const QString page =
+            line.Page > 0 ? QString::number(line.Page) : QStringLiteral("(見つかりません)");
+        const double pageAdvance = std::max(numberWidth, lineMetrics.horizontalAdvance(page));
+        const QString title =
+            lineMetrics.elidedText(QStringLiteral("%1. %2").arg(i + 1).arg(line.Title),
+                                   Qt::ElideRight, pageWidth - pageAdvance - 16);
+        const double baseline = y + lineMetrics.ascent();
+        p.drawText(QPointF(0, baseline), title);
+        // Dots lead the eye from the title to its page.
+        const double from = lineMetrics.horizontalAdvance(title) + 8;
+        const double to = pageWidth - pageAdvance - 8;
+        p.setPen(QPen(QColor(150, 150, 150), 1, Qt::DotLine));
+        if (to > from) {
+            p.drawLine(QPointF(from, baseline), QPointF(to, baseline));
+        }
+        p.setPen(Qt::black);
+        p.drawText(QRectF(pageWidth - pageAdvance, y, pageAdvance, lineMetrics.height()),
+                   Qt::AlignRight | Qt::AlignTop, page);
+        y += step;
+    }
+    p.restore();
+    return pages;
+}
+
 } // namespace scoreprinter

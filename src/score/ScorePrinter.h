@@ -3,7 +3,10 @@
 
 #include <QString>
 
+#include <vector>
+
 class ChordScore;
+class QFont;
 class QPagedPaintDevice;
 class QPainter;
 
@@ -27,5 +30,15 @@ struct Heading {
 };
 int PrintSongbook(QPainter &p, QPagedPaintDevice &device, const ChordScore &score,
                   const Heading &heading, const QString &sFooter);
+
+// A songbook's table of contents: its title, then each song's title with
+// the page it starts on (0: not in the book, shown as missing), as many
+// pages as it takes; returns them. Painted in font (its family, any size).
+struct ContentsLine {
+    QString Title;
+    int Page = 0;
+};
+int PrintContents(QPainter &p, QPagedPaintDevice &device, const QString &sTitle,
+                  const std::vector<ContentsLine> &lines, const QFont &font);
 
 } // namespace scoreprinter

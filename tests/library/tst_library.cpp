@@ -49,18 +49,38 @@ private slots:
         QTest::addColumn<int>("capo");
         QTest::newRow("chordpro") << "{title: Amazing Grace}\r\n{artist: John Newton}\r\n"
                                      "{key: G}\r\n{capo: 2}\r\n[G]Amazing [C]grace\r\n"
-                                  << "Amazing Grace" << "John Newton" << "G" << 2;
+                                  << "Amazing Grace"
+                                  << "John Newton"
+                                  << "G" << 2;
         QTest::newRow("meta and subtitle")
             << "{meta: title 朧月夜}\r\n{subtitle: 岡野貞一}\r\n[C]菜の花[F]畑に\r\n"
-            << "朧月夜" << "岡野貞一" << "C" << -1;
+            << "朧月夜"
+            << "岡野貞一"
+            << "C" << -1;
         QTest::newRow("plain, credit lines")
             << "ふるさと\r\n作詞：高野辰之　作曲：岡野貞一\r\nKey: F\r\nCapo 3\r\n\r\nF    C\r\n"
                "うさぎ追いし\r\n"
-            << "ふるさと" << "高野辰之" << "F" << 3;
+            << "ふるさと"
+            << "高野辰之"
+            << "F" << 3;
         QTest::newRow("singer first") << "Song\r\n作曲: A\r\n歌: B\r\n\r\nAm   G\r\nla la\r\n"
-                                      << "Song" << "B" << "Am" << -1;
-        QTest::newRow("key from chords, flats")
-            << "\r\n  Title here \r\nBb    F\r\nwords go\r\n" << "Title here" << "" << "B♭" << -1;
+                                      << "Song"
+                                      << "B"
+                                      << "Am" << -1;
+        QTest::newRow("credits in brackets")
+            << "ふるさと　（作詞 高野辰之／作曲 岡野貞一）\r\n\r\nF    C\r\nうさぎ\r\n"
+            << "ふるさと"
+            << "岡野貞一"
+            << "F" << -1;
+        QTest::newRow("name in brackets")
+            << "Amazing Grace  (John Newton, 1779)\r\nCapo 0\r\n\r\nG    C\r\nla\r\n"
+            << "Amazing Grace"
+            << "John Newton"
+            << "G" << 0;
+        QTest::newRow("key from chords, flats") << "\r\n  Title here \r\nBb    F\r\nwords go\r\n"
+                                                << "Title here"
+                                                << ""
+                                                << "B♭" << -1;
     }
     void summary() {
         QFETCH(QString, text);
@@ -103,14 +123,14 @@ private slots:
             const QStringList all{"Amazing Grace", "ふるさと", "朧月夜"};
             const QList<QPair<QString, QStringList>> searches{
                 {"", all},
-                {"うさぎ", {"ふるさと"}},           // lyrics, CP932 file
-                {"高野辰之", {"ふるさと"}},         // artist
-                {"菜の花畑", {"朧月夜"}},           // across two cells
-                {"sweet", {"Amazing Grace"}},       // English, any case
+                {"うさぎ", {"ふるさと"}},            // lyrics, CP932 file
+                {"高野辰之", {"ふるさと"}},          // artist
+                {"菜の花畑", {"朧月夜"}},            // across two cells
+                {"sweet", {"Amazing Grace"}},        // English, any case
                 {"GRACE newton", {"Amazing Grace"}}, // every word must match
-                {"月", {"朧月夜"}},                 // one character
-                {"さと", {"ふるさと"}},             // two characters
-                {"F", {"ふるさと", "朧月夜"}},      // a chord name, whole
+                {"月", {"朧月夜"}},                  // one character
+                {"さと", {"ふるさと"}},              // two characters
+                {"F", {"ふるさと", "朧月夜"}},       // a chord name, whole
                 {"key:G", {"Amazing Grace"}},
                 {"key:H", {}},
                 {"capo:2", {"朧月夜"}},

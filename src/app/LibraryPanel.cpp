@@ -206,7 +206,8 @@ QWidget *LibraryPanel::BuildSongsTab() {
     auto *column = new QVBoxLayout(page);
     column->setContentsMargins(4, 4, 4, 4);
     m_search = new QLineEdit(page);
-    m_search->setPlaceholderText(QStringLiteral("検索: 曲名・アーティスト・歌詞・コード  key:G  capo:2"));
+    m_search->setPlaceholderText(
+        QStringLiteral("検索: 曲名・アーティスト・歌詞・コード  key:G  capo:2"));
     m_search->setClearButtonEnabled(true);
     m_search->setAccessibleName(QStringLiteral("ライブラリの検索"));
     m_search->installEventFilter(this);
@@ -311,7 +312,8 @@ QWidget *LibraryPanel::BuildSetlistTab() {
     auto *bottom = new QHBoxLayout;
     QToolButton *up = button(QStringLiteral("↑"), QStringLiteral("上へ (Alt+↑)"));
     QToolButton *down = button(QStringLiteral("↓"), QStringLiteral("下へ (Alt+↓)"));
-    QToolButton *drop = button(QStringLiteral("外す"), QStringLiteral("セットリストから外す (Delete)"));
+    QToolButton *drop =
+        button(QStringLiteral("外す"), QStringLiteral("セットリストから外す (Delete)"));
     QToolButton *current = button(QStringLiteral("今の曲を追加"), QStringLiteral("今の曲を追加"));
     connect(up, &QToolButton::clicked, this, [this] { MoveEntry(-1); });
     connect(down, &QToolButton::clicked, this, [this] { MoveEntry(1); });
@@ -330,9 +332,8 @@ QWidget *LibraryPanel::BuildSetlistTab() {
     auto *play = new QHBoxLayout;
     auto *start = new QPushButton(QStringLiteral("演奏する(&P)"), page);
     auto *book = new QPushButton(QStringLiteral("歌本 PDF(&B)..."), page);
-    connect(start, &QPushButton::clicked, this, [this] {
-        PlaySetlist(std::max(0, m_setlistView->currentRow()));
-    });
+    connect(start, &QPushButton::clicked, this,
+            [this] { PlaySetlist(std::max(0, m_setlistView->currentRow())); });
     connect(book, &QPushButton::clicked, this, &LibraryPanel::SongbookOfSetlist);
     play->addWidget(start);
     play->addWidget(book);
@@ -359,8 +360,7 @@ void LibraryPanel::Search() {
         return;
     }
     QMetaObject::invokeMethod(
-        m_worker, [w = m_worker, serial, text] { w->Search(serial, text); },
-        Qt::QueuedConnection);
+        m_worker, [w = m_worker, serial, text] { w->Search(serial, text); }, Qt::QueuedConnection);
 }
 
 void LibraryPanel::ShowCatalog(const QList<LibrarySong> &songs) {
@@ -565,13 +565,13 @@ void LibraryPanel::SaveSetlist() {
 }
 
 std::vector<SetPlayer::Song> LibraryPanel::SongsOf(const Setlist &list,
-                                                    const QString &sFolder) const {
+                                                   const QString &sFolder) const {
     std::vector<SetPlayer::Song> songs;
     for (int i = 0; i < list.Count(); ++i) {
         const Setlist::Entry &e = list.At(i);
         const QString path = Setlist::Resolve(e.Path, sFolder, m_folders, directory::Exists);
-        songs.push_back({path, TitleOf(path), e.Capo, e.HasTranspose, e.Transpose,
-                         !directory::Exists(path)});
+        songs.push_back(
+            {path, TitleOf(path), e.Capo, e.HasTranspose, e.Transpose, !directory::Exists(path)});
     }
     return songs;
 }
@@ -599,7 +599,9 @@ void LibraryPanel::FillSetlistView() {
             text += QStringLiteral("  [") + options.join(QStringLiteral(", ")) + u']';
         }
         if (s.Missing) {
-            text = QStringLiteral("%1. ⚠ %2 (見つかりません)").arg(i + 1).arg(m_setlist.At(int(i)).Path);
+            text = QStringLiteral("%1. ⚠ %2 (見つかりません)")
+                       .arg(i + 1)
+                       .arg(m_setlist.At(int(i)).Path);
         }
         auto *item = new QListWidgetItem(text, m_setlistView);
         item->setData(Qt::UserRole, static_cast<int>(i));
@@ -629,7 +631,8 @@ void LibraryPanel::NewSetlist(const std::vector<QString> &paths) {
         return;
     }
     if (directory::Exists(SetlistPath(name))) {
-        msgbox::ShowError(window(), QStringLiteral("セットリスト \"%1\" はもうあります。").arg(name));
+        msgbox::ShowError(window(),
+                          QStringLiteral("セットリスト \"%1\" はもうあります。").arg(name));
         return;
     }
     const QString why = Setlist().Save(SetlistPath(name));
@@ -651,17 +654,17 @@ void LibraryPanel::RenameSetlist() {
         return;
     }
     bool ok = false;
-    const QString name =
-        QInputDialog::getText(window(), QStringLiteral("名前を変える"), QStringLiteral("名前:"),
-                              QLineEdit::Normal, old, &ok)
-            .trimmed();
+    const QString name = QInputDialog::getText(window(), QStringLiteral("名前を変える"),
+                                               QStringLiteral("名前:"), QLineEdit::Normal, old, &ok)
+                             .trimmed();
     if (!ok || name.isEmpty() || name == old) {
         return;
     }
     if (name.contains(u'/') || name.startsWith(u'.') ||
         !directory::RenameFile(SetlistPath(old), SetlistPath(name))) {
-        msgbox::ShowError(window(),
-                          QStringLiteral("セットリスト \"%1\" を \"%2\" にできません。").arg(old, name));
+        msgbox::ShowError(
+            window(),
+            QStringLiteral("セットリスト \"%1\" を \"%2\" にできません。").arg(old, name));
         return;
     }
     ReloadSetlistNames(name);
@@ -671,13 +674,14 @@ void LibraryPanel::DeleteSetlist() {
     const QString name = SetlistName();
     if (name.isEmpty() ||
         !msgbox::Ask(window(), QStringLiteral("セットリスト \"%1\" を削除しますか? 曲のファイルは"
-                                                   "そのままです。")
-                                        .arg(name))) {
+                                              "そのままです。")
+                                   .arg(name))) {
         return;
     }
     if (!directory::RemoveFile(SetlistPath(name))) {
-        msgbox::ShowError(window(), QStringLiteral("セットリスト \"%1\" を削除できません。")
-                                        .arg(SetlistPath(name)));
+        msgbox::ShowError(
+            window(),
+            QStringLiteral("セットリスト \"%1\" を削除できません。").arg(SetlistPath(name)));
     }
     ReloadSetlistNames(QString());
 }

@@ -13,7 +13,7 @@ PACKAGES=(
   xvfb xauth imagemagick xdotool openbox x11-utils
   dbus-daemon at-spi2-core gir1.2-atspi-2.0 python3-gi
   fonts-liberation2 fonts-ipafont-gothic
-  poppler-utils
+  poppler-utils sqlite3
   desktop-file-utils appstream shared-mime-info dpkg-dev file lintian man-db binutils
 )
 

@@ -705,6 +705,9 @@ void frmChordScore::StartSheet(PitchModel &pitch, int &zoom) const {
     } else if (m_chsChord->SheetCapo() >= 0) {
         // Written as the shapes at the sheet's capo: shown as written.
         pitch.SetCapo(m_chsChord->SheetCapo());
+    } else if (m_playing) {
+        // A song of a set never takes the capo of the song before it.
+        pitch.SetCapo(0);
     }
 }
 
@@ -1081,9 +1084,9 @@ void frmChordScore::PlayCurrent() {
         return;
     }
     const SetPlayer::Song entry = *song;
-    // Not the song before's capo: its own, remembered or as the sheet says.
-    m_chsChord->SetCapo(0);
+    m_playing = true;
     OpenChordFile(entry.Path);
+    m_playing = false;
     if (m_sheetPath != entry.Path) {
         return; // not read: the message is out
     }
@@ -1196,7 +1199,9 @@ bool frmChordScore::ExportSongbook(const std::vector<SetPlayer::Song> &songs, co
     RememberSong();
     QStringList titles;
     for (const SetPlayer::Song &s : songs) {
-        titles << s.Title;
+        // A missing song's line names its file.
+        titles << (s.Title.isEmpty() && !directory::Exists(s.Path) ? QFileInfo(s.Path).fileName()
+                                                                    : s.Title);
     }
     std::vector<bool> told(songs.size(), false);
     m_printing = true;

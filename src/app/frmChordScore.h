@@ -286,4 +286,5 @@ private:
     int m_libraryWidth = 320;
     bool m_libraryShown = false;
     bool m_printing = false; // songs are being loaded for a songbook
+    bool m_playing = false;  // a song of a set is being opened
 };

@@ -2,7 +2,9 @@
 // Start-up as the program does it, up to the main window on screen, then
 // exit: `startup_probe tamblin`, `startup_probe bare` (an empty Qt window for
 // comparison; `bare-menu` with one menu) or `startup_probe open SHEET` (also opens a sheet, and
-// prints how long OpenChordFile took).
+// prints how long OpenChordFile took), or `startup_probe library N` (waits
+// until the library lists N songs; prints when, and the peak memory).
+#include "app/LibraryPanel.h"
 #include "app/basMain.h"
 #include "app/frmChordScore.h"
 #include "chords/Chord.h"
@@ -13,13 +15,16 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QTest>
+#include <QTreeView>
 #include <QUrl>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 int main(int argc, char **argv) {
@@ -74,6 +79,29 @@ int main(int argc, char **argv) {
         QApplication::processEvents();
         std::printf("OpenChordFile %.2f ms, %d cells\n", t.nsecsElapsed() / 1e6,
                     w->chsChord()->ChordViewCount());
+    }
+    if (std::strcmp(mode, "library") == 0) {
+        // The library the settings name, scanned in the background: how long
+        // until its list is complete, and the memory at its peak.
+        QElapsedTimer t;
+        t.start();
+        const int expected = argc > 2 ? std::atoi(argv[2]) : 1;
+        while (t.elapsed() < 120000 &&
+               !(w->Library() && !w->Library()->Scanning() &&
+                 w->Library()->SongList()->model()->rowCount() >= expected)) {
+            QTest::qWait(20);
+        }
+        std::printf("library listed after %.2f s: %d songs\n", t.elapsed() / 1000.0,
+                    w->Library() ? w->Library()->SongList()->model()->rowCount() : 0);
+        QFile status(QStringLiteral("/proc/self/status"));
+        if (status.open(QIODevice::ReadOnly)) {
+            for (const QByteArray &line : status.readAll().split('\n')) {
+                if (line.startsWith("VmHWM")) {
+                    std::printf("peak memory with the library open: %s\n",
+                                line.mid(6).trimmed().constData());
+                }
+            }
+        }
     }
     // Leave without the close-time writes: this is a measurement, not a session.
     std::fflush(stdout);

@@ -379,9 +379,12 @@ void frmChordScore::Form_Load() {
     m_libraryShown = s.LibraryShown;
     SetPageTurner(
         {s.PageTurner, s.PageTurnerInFullScreen, s.PageTurnerNextKeys, s.PageTurnerBackKeys});
-    // A library in use is scanned from the start, shown or not.
-    if ((!m_libraryFolders.isEmpty() || m_libraryShown) && !basMain::Exporting()) {
+    // A library in use is scanned from the start, shown or not; a hidden
+    // panel is made once the window is up.
+    if (m_libraryShown && !basMain::Exporting()) {
         MakeLibrary();
+    } else if (!m_libraryFolders.isEmpty() && !basMain::Exporting()) {
+        QTimer::singleShot(300, this, &frmChordScore::MakeLibrary);
     }
 }
 
@@ -1042,7 +1045,9 @@ void frmChordScore::MakeLibrary() {
     connect(m_library, &QDockWidget::visibilityChanged, this,
             [this] { mnuVisible_Library->setChecked(!m_library->isHidden()); });
     m_library->ChooseSetlist(m_setlistName);
-    m_library->SetFolders(m_libraryFolders);
+    // The scan starts once the window is up: it never delays the first paint.
+    QTimer::singleShot(m_loaded ? 0 : 500, m_library,
+                       [this] { m_library->SetFolders(m_libraryFolders); });
     mnuVisible_Library->setChecked(m_libraryShown);
 }
 
@@ -1201,7 +1206,7 @@ bool frmChordScore::ExportSongbook(const std::vector<SetPlayer::Song> &songs, co
     for (const SetPlayer::Song &s : songs) {
         // A missing song's line names its file.
         titles << (s.Title.isEmpty() && !directory::Exists(s.Path) ? QFileInfo(s.Path).fileName()
-                                                                    : s.Title);
+                                                                   : s.Title);
     }
     std::vector<bool> told(songs.size(), false);
     m_printing = true;

@@ -208,7 +208,8 @@ void LibraryIndex::Put(const QString &sPath, Stamp stamp, const sheetsummary::Su
     q.addBindValue(sheet ? summary.KeyPitch : -1);
     q.addBindValue(summary.KeyMinor ? 1 : 0);
     q.addBindValue(sheet ? summary.Capo : -1);
-    q.addBindValue(sheet ? summary.Chords.join(u' ') : QString());
+    // Spaces at both ends: a whole name is found as " Am ".
+    q.addBindValue(sheet ? u' ' + summary.Chords.join(u' ') + u' ' : QString());
     q.addBindValue(sheet ? summary.Lyrics : QString());
     if (!q.exec()) {
         throw Broken(q.lastError().text().toStdString());
@@ -267,11 +268,16 @@ QList<qint64> LibraryIndex::Search(const LibraryQuery &query) {
             longTerms << FtsString(term);
             continue;
         }
-        // Too short for trigrams: a scan. A chord name counts only whole.
-        sql += QStringLiteral(" AND (instr(lower(title), lower(?)) OR instr(lower(artist), "
-                              "lower(?)) OR instr(lower(lyrics), lower(?)) OR instr(' ' || chords "
-                              "|| ' ', ' ' || ? || ' '))");
-        binds << term << term << term << term;
+        // Too short for trigrams: a scan (LIKE ignores ASCII case without
+        // copying the text). A chord name counts only whole.
+        QString like = term;
+        like.replace(u'\\', QStringLiteral("\\\\"))
+            .replace(u'%', QStringLiteral("\\%"))
+            .replace(u'_', QStringLiteral("\\_"));
+        like = u'%' + like + u'%';
+        sql += QStringLiteral(" AND (title LIKE ? ESCAPE '\\' OR artist LIKE ? ESCAPE '\\' OR "
+                              "lyrics LIKE ? ESCAPE '\\' OR instr(chords, ?))");
+        binds << like << like << like << (u' ' + term + u' ');
     }
     if (!longTerms.isEmpty()) {
         sql += QStringLiteral(" AND id IN (SELECT rowid FROM songs_text WHERE songs_text MATCH ?)");

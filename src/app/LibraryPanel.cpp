@@ -7,6 +7,7 @@
 #include "platform/MessageBox.h"
 
 #include <QAbstractTableModel>
+#include <QCollator>
 #include <QComboBox>
 #include <QDateTime>
 #include <QDesktopServices>
@@ -41,9 +42,18 @@ public:
         m_catalog = songs;
         m_byId.clear();
         m_byPath.clear();
+        m_keys.clear();
+        m_keys.reserve(static_cast<size_t>(m_catalog.size()));
+        // Sort keys made once: sorting compares bytes, not strings by locale.
+        QCollator collator{QLocale(QLocale::Japanese, QLocale::Japan)};
+        collator.setNumericMode(true);
+        collator.setCaseSensitivity(Qt::CaseInsensitive);
         for (int i = 0; i < m_catalog.size(); ++i) {
-            m_byId.insert(m_catalog[i].Id, i);
-            m_byPath.insert(m_catalog[i].Path, i);
+            const LibrarySong &s = m_catalog[i];
+            m_byId.insert(s.Id, i);
+            m_byPath.insert(s.Path, i);
+            m_keys.push_back(
+                {collator.sortKey(s.Title), collator.sortKey(s.Artist), collator.sortKey(s.Key)});
         }
     }
     // Every song of the catalog when ids is null.
@@ -116,9 +126,9 @@ public:
 
 private:
     void Sort() {
-        const auto text = [this](int i) -> const QString & {
-            const LibrarySong &s = m_catalog[i];
-            return m_column == 1 ? s.Artist : m_column == 2 ? s.Key : s.Title;
+        const auto text = [this](int i) -> const QCollatorSortKey & {
+            const Keys &k = m_keys[static_cast<size_t>(i)];
+            return m_column == 1 ? k.Artist : m_column == 2 ? k.Key : k.Title;
         };
         std::stable_sort(m_rows.begin(), m_rows.end(), [&](int a, int b) {
             if (m_column == 3) {
@@ -126,12 +136,18 @@ private:
                 const qint64 y = m_catalog[b].Opened;
                 return m_order == Qt::AscendingOrder ? x < y : x > y;
             }
-            const int c = text(a).localeAwareCompare(text(b));
+            const int c = text(a).compare(text(b));
             return m_order == Qt::AscendingOrder ? c < 0 : c > 0;
         });
     }
 
+    struct Keys {
+        QCollatorSortKey Title;
+        QCollatorSortKey Artist;
+        QCollatorSortKey Key;
+    };
     QList<LibrarySong> m_catalog;
+    std::vector<Keys> m_keys;
     QHash<qint64, int> m_byId;
     QHash<QString, int> m_byPath;
     std::vector<int> m_rows;
@@ -354,6 +370,7 @@ void LibraryPanel::Search() {
     const QString text = m_search->text().trimmed();
     const quint64 serial = ++m_serial;
     if (text.isEmpty()) {
+        m_answered = serial;
         m_model->Show(nullptr);
         m_count->setText(QStringLiteral("%1 曲").arg(m_model->rowCount({})));
         emit ListChanged();
@@ -383,12 +400,17 @@ void LibraryPanel::ShowFound(quint64 iSerial, const QList<qint64> &ids) {
     if (iSerial != m_serial) {
         return; // an answer to a query typed over since
     }
+    m_answered = iSerial;
     m_model->Show(&ids);
     m_count->setText(QStringLiteral("%1 / %2 曲").arg(ids.size()).arg(m_model->CatalogSize()));
     if (m_model->rowCount({}) > 0) {
         m_list->setCurrentIndex(m_model->index(0, 0));
     }
     emit ListChanged();
+    if (m_openWhenFound) {
+        m_openWhenFound = false;
+        OpenRow(0);
+    }
 }
 
 void LibraryPanel::ShowProgress(int iDone, int iTotal) {
@@ -402,6 +424,7 @@ void LibraryPanel::ShowProgress(int iDone, int iTotal) {
 
 std::vector<SetPlayer::Song> LibraryPanel::ListedSongs() const {
     std::vector<SetPlayer::Song> songs;
+    songs.reserve(static_cast<size_t>(m_model->rowCount({})));
     for (int r = 0; r < m_model->rowCount({}); ++r) {
         const LibrarySong &s = m_model->Song(r);
         songs.push_back({s.Path, s.Title, -1, false, 0, false});
@@ -428,6 +451,19 @@ void LibraryPanel::SongOpened(const QString &sPath) {
     // Kept for any sheet: one outside the library now may be in it later.
     QMetaObject::invokeMethod(
         m_worker, [w = m_worker, sPath] { w->MarkOpened(sPath); }, Qt::QueuedConnection);
+}
+
+void LibraryPanel::ShowPlaying(const QString &sPath) {
+    for (int i = 0; i < m_setlistView->count(); ++i) {
+        if (m_setlistView->item(i)->toolTip() == sPath) {
+            m_setlistView->setCurrentRow(i);
+            return;
+        }
+    }
+}
+
+void LibraryPanel::Rescan() {
+    m_rescanSoon->start();
 }
 
 void LibraryPanel::FocusSearch() {
@@ -469,6 +505,7 @@ void LibraryPanel::SongMenu(const QPoint &at) {
     menu.addSeparator();
     menu.addAction(QStringLiteral("選んだ曲を歌本 PDF に(&B)..."), this, [this, paths] {
         std::vector<SetPlayer::Song> songs;
+        songs.reserve(paths.size());
         for (const QString &p : paths) {
             songs.push_back({p, TitleOf(p), -1, false, 0, false});
         }
@@ -492,9 +529,16 @@ bool LibraryPanel::eventFilter(QObject *watched, QEvent *event) {
             return true;
         }
         if (enter) {
-            Search(); // the answer to what was typed, before opening
-            const QModelIndex current = m_list->currentIndex();
-            OpenRow(current.isValid() ? current.row() : 0);
+            // The first song of what was typed: opened when its answer comes.
+            if (m_searchSoon->isActive()) {
+                Search();
+            }
+            if (m_answered != m_serial) {
+                m_openWhenFound = true;
+            } else {
+                const QModelIndex current = m_list->currentIndex();
+                OpenRow(current.isValid() ? current.row() : 0);
+            }
             return true;
         }
     } else if (watched == m_list && enter) {

@@ -55,6 +55,10 @@ public:
     std::vector<SetPlayer::Song> SongsOf(const Setlist &list, const QString &sFolder) const;
     // Records that a sheet was opened (the list's 最後に開いた).
     void SongOpened(const QString &sPath);
+    // Marks the song being played in the setlist's list.
+    void ShowPlaying(const QString &sPath);
+    // Checks the folders again (a sheet edited in place changes no folder).
+    void Rescan();
     void FocusSearch();
     // The search field and the list, for tests and the keys.
     QLineEdit *SearchField() const { return m_search; }
@@ -108,6 +112,8 @@ private:
     class QTimer *m_rescanSoon = nullptr;
     class QTimer *m_searchSoon = nullptr;
     quint64 m_serial = 0;
+    quint64 m_answered = 0;       // the last search answered
+    bool m_openWhenFound = false; // Enter pressed before the answer came
     bool m_scanning = false;
 
     QTabWidget *m_tabs = nullptr;

@@ -1004,6 +1004,10 @@ void frmChordScore::changeEvent(QEvent *event) {
     if (event->type() == QEvent::WindowStateChange && m_loaded && !isMinimized()) {
         Form_Resize();
     }
+    // Back from an editor: sheets changed in place are read again.
+    if (event->type() == QEvent::ActivationChange && m_library && isActiveWindow()) {
+        m_library->Rescan();
+    }
     if (event->type() == QEvent::WindowStateChange && m_loaded) {
         m_reading->ApplyMenuBarVisibility();
         mnuVisible_PageTurner->setChecked(PageTurnerActive());
@@ -1105,6 +1109,9 @@ void frmChordScore::PlayCurrent() {
     // A song of a set starts at its top.
     m_view->ResetScroll();
     UpdateStatus();
+    if (m_library) {
+        m_library->ShowPlaying(entry.Path);
+    }
 }
 
 bool frmChordScore::StepSong(int iSteps) {
@@ -1247,6 +1254,8 @@ bool frmChordScore::ExportSongbook(const std::vector<SetPlayer::Song> &songs, co
     QString error;
     const bool ok = sheetprinting::WriteSongbook(sTitle, titles, load, sPdf, error);
     m_printing = false;
+    // The last song printed is not remembered as played.
+    m_sheetPath.clear();
     if (!before.isEmpty() && isVisible()) {
         OpenChordFile(before);
     }

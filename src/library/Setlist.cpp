@@ -143,7 +143,7 @@ QString Setlist::Resolve(const QString &sWritten, const QString &sSetlistFolder,
 }
 
 QString Setlist::WrittenPath(const QString &sPath, const QStringList &libraryFolders) {
-    const QString path = QDir::cleanPath(sPath);
+    QString path = QDir::cleanPath(sPath);
     for (const QString &folder : libraryFolders) {
         const QString base = QDir::cleanPath(folder) + u'/';
         if (path.startsWith(base)) {

@@ -18,6 +18,8 @@ private slots:
     void revealed();
     void autoScroll_data();
     void autoScroll();
+    void turnedColumn_data();
+    void turnedColumn();
 };
 
 // A client of 400 by 300 pixels (6000 by 4500 twips) with bars of 240 twips
@@ -83,6 +85,27 @@ void TestScoreViewport::stepped() {
     QFETCH(int, maximum);
     QFETCH(qint64, delta);
     QTEST(scoreviewport::Stepped(value, 0, maximum, delta), "expected");
+}
+
+// Page columns at 0, 300, 600 and 900 px, each 280 wide; a view 500 wide.
+void TestScoreViewport::turnedColumn_data() {
+    QTest::addColumn<int>("left");
+    QTest::addColumn<bool>("forward");
+    QTest::addColumn<int>("expected");
+    QTest::newRow("the column the right edge cuts") << 0 << true << 300;
+    QTest::newRow("and the next") << 300 << true << 600;
+    QTest::newRow("the last column") << 600 << true << 900;
+    QTest::newRow("nothing beyond the last") << 900 << true << 900;
+    QTest::newRow("back a view") << 900 << false << 600;
+    QTest::newRow("back from between columns") << 450 << false << 0;
+    QTest::newRow("back at the start") << 0 << false << 0;
+}
+
+void TestScoreViewport::turnedColumn() {
+    QFETCH(int, left);
+    QFETCH(bool, forward);
+    QFETCH(int, expected);
+    QCOMPARE(scoreviewport::TurnedColumn({0, 300, 600, 900}, left, 500, forward), expected);
 }
 
 void TestScoreViewport::autoScroll_data() {

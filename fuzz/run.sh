@@ -9,7 +9,7 @@ seconds=${1:-30}
 shift || true
 targets=("$@")
 [ ${#targets[@]} -gt 0 ] || targets=(fuzz_sheet fuzz_position fuzz_profile fuzz_capo fuzz_chordname
-  fuzz_chordpro fuzz_sheetfile fuzz_cmdline fuzz_instance)
+  fuzz_chordpro fuzz_sheetfile fuzz_cmdline fuzz_instance fuzz_library)
 
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DTAMBLIN_FUZZ=ON -DTAMBLIN_BENCH=OFF >/dev/null
@@ -17,7 +17,7 @@ cmake --build build-fuzz --parallel --target "${targets[@]}"
 
 corpus=build-fuzz/corpus
 mkdir -p "$corpus"/{fuzz_sheet,fuzz_position,fuzz_profile,fuzz_capo,fuzz_chordname} \
-  "$corpus"/{fuzz_chordpro,fuzz_sheetfile,fuzz_cmdline,fuzz_instance}
+  "$corpus"/{fuzz_chordpro,fuzz_sheetfile,fuzz_cmdline,fuzz_instance,fuzz_library}
 # Seeds: the sample sheets behind a 3-byte header (tab 4, limit 300).
 for f in data/samples/*.txt; do
   { printf '\x04\x2c\x01'; cat "$f"; } > "$corpus/fuzz_sheet/seed-$(basename "$f")"
@@ -51,6 +51,9 @@ printf 'a.txt\0--version' > "$corpus/fuzz_cmdline/seed-2"
 printf -- '-h\0\0b' > "$corpus/fuzz_cmdline/seed-3"
 printf '\x05activate\nopen /tmp/a%%0Ab.txt\n' > "$corpus/fuzz_instance/seed-1"
 printf '\x00open /home/u/\xe6\x9b\xb2.txt\n' > "$corpus/fuzz_instance/seed-2"
+for f in data/samples/*; do cp "$f" "$corpus/fuzz_library/seed-$(basename "$f")"; done
+printf '# set\nfurusato.txt\tcapo=2\n\n/abs/a.txt\ttranspose=-2\tx=y\nkey:G capo:3\n' \
+  > "$corpus/fuzz_library/seed-setlist"
 
 export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1

@@ -40,7 +40,8 @@ Setlist Setlist::Parse(const QString &sText) {
         lines.removeLast();
     }
     for (QString line : lines) {
-        if (line.endsWith(u'\r')) {
+        // CR LF from another system, or stray CRs before the LF.
+        while (line.endsWith(u'\r')) {
             line.chop(1);
         }
         if (line.trimmed().isEmpty() || line.trimmed().startsWith(u'#')) {
@@ -59,7 +60,7 @@ Setlist Setlist::Parse(const QString &sText) {
                 e.HasTranspose = true;
                 e.Transpose = v;
             } else if (!field.isEmpty()) {
-                e.Other << fields[i];
+                e.Other << field;
             }
         }
         list.m_lines.push_back({true, {}});

@@ -74,6 +74,19 @@ public:
         Sort();
         endResetModel();
     }
+    // A song just opened: its date, without a new catalog.
+    void SetOpened(const QString &sPath, qint64 iWhen) {
+        const auto it = m_byPath.constFind(sPath);
+        if (it == m_byPath.constEnd()) {
+            return;
+        }
+        m_catalog[*it].Opened = iWhen;
+        const auto row = std::find(m_rows.begin(), m_rows.end(), *it);
+        if (row != m_rows.end()) {
+            const int r = static_cast<int>(row - m_rows.begin());
+            emit dataChanged(index(r, 3), index(r, 3));
+        }
+    }
     const LibrarySong &Song(int iRow) const { return m_catalog[m_rows[static_cast<size_t>(iRow)]]; }
     const LibrarySong *ByPath(const QString &sPath) const {
         const auto it = m_byPath.constFind(sPath);
@@ -207,6 +220,15 @@ LibraryPanel::LibraryPanel(QWidget *parent, Hooks hooks, const QString &sDatabas
             m_watcher->addPaths(added);
         }
     });
+    // A sheet edited in place changes no folder: checked now and then.
+    auto *now = new QTimer(this);
+    now->setInterval(30000);
+    connect(now, &QTimer::timeout, this, [this] {
+        if (window()->isActiveWindow()) {
+            m_rescanSoon->start();
+        }
+    });
+    now->start();
     m_thread.setObjectName(QStringLiteral("library"));
     m_thread.start(QThread::LowPriority);
     ReloadSetlistNames(QString());
@@ -434,7 +456,7 @@ std::vector<SetPlayer::Song> LibraryPanel::ListedSongs() const {
 
 void LibraryPanel::OpenRow(int iRow) {
     if (iRow >= 0 && iRow < m_model->rowCount({})) {
-        m_hooks.Play(ListedSongs(), iRow);
+        m_hooks.Play(ListedSongs(), iRow, false);
     }
 }
 
@@ -449,6 +471,7 @@ std::vector<int> LibraryPanel::SelectedRows() const {
 
 void LibraryPanel::SongOpened(const QString &sPath) {
     // Kept for any sheet: one outside the library now may be in it later.
+    m_model->SetOpened(sPath, QDateTime::currentSecsSinceEpoch());
     QMetaObject::invokeMethod(
         m_worker, [w = m_worker, sPath] { w->MarkOpened(sPath); }, Qt::QueuedConnection);
 }
@@ -794,7 +817,7 @@ void LibraryPanel::SetEntryKey(bool bRecord) {
 void LibraryPanel::PlaySetlist(int iFrom) {
     const std::vector<SetPlayer::Song> songs = SetlistSongs();
     if (!songs.empty()) {
-        m_hooks.Play(songs, std::clamp(iFrom, 0, static_cast<int>(songs.size()) - 1));
+        m_hooks.Play(songs, std::clamp(iFrom, 0, static_cast<int>(songs.size()) - 1), true);
     }
 }
 

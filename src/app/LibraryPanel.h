@@ -29,8 +29,10 @@ class LibraryPanel : public QDockWidget {
 
 public:
     struct Hooks {
-        // Plays songs from index (the library's list, or a setlist's).
-        std::function<void(const std::vector<SetPlayer::Song> &, int)> Play;
+        // Plays songs from index (the library's list, or a setlist's); a
+        // set starts at the song's top, a song opened from the list where
+        // it was left.
+        std::function<void(const std::vector<SetPlayer::Song> &, int, bool)> Play;
         // The sheet on screen, empty for none.
         std::function<QString()> CurrentSheet;
         // The capo and transposition on screen.

@@ -1027,8 +1027,8 @@ void frmChordScore::MakeLibrary() {
         return;
     }
     LibraryPanel::Hooks hooks;
-    hooks.Play = [this](const std::vector<SetPlayer::Song> &songs, int index) {
-        Play(songs, index);
+    hooks.Play = [this](const std::vector<SetPlayer::Song> &songs, int index, bool fromTop) {
+        Play(songs, index, fromTop);
     };
     hooks.CurrentSheet = [this] { return m_sheetPath; };
     hooks.CurrentKey = [this] {
@@ -1080,14 +1080,14 @@ void frmChordScore::SetLibraryFolders(const QStringList &folders) {
     SaveSoon();
 }
 
-void frmChordScore::Play(const std::vector<SetPlayer::Song> &songs, int iIndex) {
+void frmChordScore::Play(const std::vector<SetPlayer::Song> &songs, int iIndex, bool bFromTop) {
     m_player.Start(songs, iIndex);
-    PlayCurrent();
+    PlayCurrent(bFromTop);
     // The keys of a pedal go to the score now, not to the panel's list.
     m_view->setFocus(Qt::OtherFocusReason);
 }
 
-void frmChordScore::PlayCurrent() {
+void frmChordScore::PlayCurrent(bool bFromTop) {
     const SetPlayer::Song *song = m_player.CurrentSong();
     if (!song) {
         return;
@@ -1106,8 +1106,9 @@ void frmChordScore::PlayCurrent() {
     if (entry.HasTranspose) {
         SetTranspose(static_cast<int16_t>(entry.Transpose));
     }
-    // A song of a set starts at its top.
-    m_view->ResetScroll();
+    if (bFromTop) {
+        m_view->ResetScroll();
+    }
     UpdateStatus();
     if (m_library) {
         m_library->ShowPlaying(entry.Path);

@@ -138,8 +138,9 @@ public:
     void ShowLibrary(bool bOn);
     const SetPlayer &Player() const { return m_player; }
     // Plays songs from iIndex: each opens with the entry's capo and
-    // transposition, else as remembered, at its top.
-    void Play(const std::vector<SetPlayer::Song> &songs, int iIndex);
+    // transposition, else as remembered; the first at its top when
+    // bFromTop, the next ones always (the place left is most often the end).
+    void Play(const std::vector<SetPlayer::Song> &songs, int iIndex, bool bFromTop);
     // 次の曲 (1) and 前の曲 (-1): in the list being played, else in the
     // library's list. False at the end of it.
     bool StepSong(int iSteps);
@@ -274,7 +275,7 @@ private:
     bool PageTurnerKey(int key, Qt::KeyboardModifiers modifiers);
     // The left edges of the page columns in 改ページ (pixels), empty otherwise.
     std::vector<int> PageColumnStarts() const;
-    void PlayCurrent();
+    void PlayCurrent(bool bFromTop = true);
     void MakeLibrary();
     void AskSongbook(const std::vector<SetPlayer::Song> &songs, const QString &sName);
     QStringList m_libraryFolders;

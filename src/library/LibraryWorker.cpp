@@ -53,6 +53,7 @@ void LibraryWorker::Recover(const QString &sWhy) {
     if (m_index && !m_index->Rebuild()) {
         m_index.reset();
     }
+    m_published = false; // the new index's songs go to the panel
     m_scanning = false;
     Rescan();
 }
@@ -130,8 +131,12 @@ void LibraryWorker::Step() {
 
 void LibraryWorker::Finish() {
     m_scanning = false;
+    // Nothing changed: the panel's list stands as it is.
+    const bool changed = !m_plan.Read.empty() || !m_plan.Gone.isEmpty() || !m_published;
     m_plan = {};
-    PublishCatalog();
+    if (changed) {
+        PublishCatalog();
+    }
     emit Progress(0, 0);
     if (m_again) {
         Rescan();
@@ -141,6 +146,7 @@ void LibraryWorker::Finish() {
 void LibraryWorker::PublishCatalog() {
     try {
         emit Catalog(m_index ? m_index->Songs() : QList<LibrarySong>());
+        m_published = true;
     } catch (const LibraryIndex::Broken &e) {
         Recover(QString::fromStdString(e.what()));
     }
@@ -170,9 +176,5 @@ void LibraryWorker::MarkOpened(const QString &sPath) {
         m_index->MarkOpened(sPath, QDateTime::currentSecsSinceEpoch());
     } catch (const LibraryIndex::Broken &e) {
         Recover(QString::fromStdString(e.what()));
-        return;
-    }
-    if (!m_scanning) {
-        PublishCatalog();
     }
 }

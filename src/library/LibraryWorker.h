@@ -54,6 +54,7 @@ private:
     bool m_scanning = false;
     bool m_again = false;
     bool m_told = false;
+    bool m_published = false; // the panel has this index's songs
     // A new scan's steps never mix with an older one's still queued.
     quint64 m_generation = 0;
 };

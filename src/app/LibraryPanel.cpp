@@ -174,6 +174,8 @@ LibraryPanel::LibraryPanel(QWidget *parent, Hooks hooks, const QString &sDatabas
       m_setlistFolder(sSetlistFolder) {
     setObjectName(QStringLiteral("LibraryPanel"));
     setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
+    // Docked on either side, where its place and width are kept.
+    setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable);
     m_tabs = new QTabWidget(this);
     m_tabs->addTab(BuildSongsTab(), QStringLiteral("曲(&1)"));
     m_tabs->addTab(BuildSetlistTab(), QStringLiteral("セットリスト(&2)"));

@@ -137,11 +137,8 @@ bool LibraryIndex::Open(QString &sWhy) {
             Exec(QStringLiteral("SELECT count(*) FROM songs"));
         }
         return true;
-    } catch (const Broken &e) {
-        sWhy = QString::fromStdString(e.what());
-        if (sWhy.trimmed().isEmpty()) {
-            sWhy = QStringLiteral("開けません");
-        }
+    } catch (const Broken &) {
+        sWhy = QStringLiteral("壊れているか、ほかのプログラムが使っていて開けませんでした");
         return Rebuild();
     }
 }

@@ -5,6 +5,8 @@
 #include <QElapsedTimer>
 #include <QTimer>
 
+#include <cstdio>
+
 LibraryWorker::LibraryWorker(QString sDatabase) : m_database(std::move(sDatabase)) {
     qRegisterMetaType<QList<LibrarySong>>();
     qRegisterMetaType<QList<qint64>>();
@@ -43,12 +45,15 @@ bool LibraryWorker::EnsureOpen() {
     return true;
 }
 
-void LibraryWorker::Recover(const QString &sWhy) {
+void LibraryWorker::Recover(const LibraryIndex::Broken &error) {
+    // SQLite's own words go to the terminal; the user gets plain ones.
+    std::fprintf(stderr, "tamblin: %s: %s\n", qPrintable(m_database), error.what());
     if (!m_told) {
         m_told = true;
-        emit Told(QStringLiteral("ライブラリの索引 \"%1\" を作り直しました (%2)。曲のファイルと"
-                                 "設定はそのままです。")
-                      .arg(m_database, sWhy));
+        emit Told(
+            QStringLiteral("ライブラリの索引 \"%1\" が使っている間に壊れたため、作り直しました。"
+                           "曲のファイルと設定はそのままです。")
+                .arg(m_database));
     }
     if (m_index && !m_index->Rebuild()) {
         m_index.reset();
@@ -78,7 +83,7 @@ void LibraryWorker::Rescan() {
         emit Watch(watched);
         m_plan = libraryscan::MakePlan(onDisk, m_index->Stamps());
     } catch (const LibraryIndex::Broken &e) {
-        Recover(QString::fromStdString(e.what()));
+        Recover(e);
         return;
     }
     m_next = 0;
@@ -114,7 +119,7 @@ void LibraryWorker::Step() {
         }
         m_index->Commit();
     } catch (const LibraryIndex::Broken &e) {
-        Recover(QString::fromStdString(e.what()));
+        Recover(e);
         return;
     }
     emit Progress(static_cast<int>(m_next), static_cast<int>(m_plan.Read.size()));
@@ -148,7 +153,7 @@ void LibraryWorker::PublishCatalog() {
         emit Catalog(m_index ? m_index->Songs() : QList<LibrarySong>());
         m_published = true;
     } catch (const LibraryIndex::Broken &e) {
-        Recover(QString::fromStdString(e.what()));
+        Recover(e);
     }
 }
 
@@ -164,7 +169,7 @@ void LibraryWorker::Search(quint64 iSerial, const QString &sText) {
         emit Found(iSerial, m_index->Search(LibraryQuery::Parse(sText)));
     } catch (const LibraryIndex::Broken &e) {
         emit Found(iSerial, {});
-        Recover(QString::fromStdString(e.what()));
+        Recover(e);
     }
 }
 
@@ -175,6 +180,6 @@ void LibraryWorker::MarkOpened(const QString &sPath) {
     try {
         m_index->MarkOpened(sPath, QDateTime::currentSecsSinceEpoch());
     } catch (const LibraryIndex::Broken &e) {
-        Recover(QString::fromStdString(e.what()));
+        Recover(e);
     }
 }

@@ -41,7 +41,7 @@ signals:
 private:
     bool EnsureOpen();
     // After a failure: a new database, filled from the sheets again.
-    void Recover(const QString &sWhy);
+    void Recover(const LibraryIndex::Broken &error);
     void Step();
     void Finish();
     void PublishCatalog();

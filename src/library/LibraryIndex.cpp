@@ -84,19 +84,20 @@ void LibraryIndex::CreateSchema() {
     Exec(QStringLiteral("CREATE TABLE IF NOT EXISTS songs(id INTEGER PRIMARY KEY, path TEXT UNIQUE "
                         "NOT NULL, size INTEGER, modified INTEGER, sheet INTEGER, title TEXT, "
                         "artist TEXT, key TEXT, key_pitch INTEGER, key_minor INTEGER, capo "
-                        "INTEGER, chords TEXT, lyrics TEXT)"));
+                        "INTEGER, chords TEXT, lyrics TEXT, name TEXT)"));
     // The text index reads the songs table; triggers keep it in step.
+    // The file's name too: "sakura" finds sakura.txt whose title is さくらさくら.
     Exec(QStringLiteral("CREATE VIRTUAL TABLE IF NOT EXISTS songs_text USING fts5(title, artist, "
-                        "lyrics, chords, content='songs', content_rowid='id', "
+                        "lyrics, chords, name, content='songs', content_rowid='id', "
                         "tokenize='trigram')"));
     Exec(QStringLiteral(
         "CREATE TRIGGER IF NOT EXISTS songs_ai AFTER INSERT ON songs BEGIN INSERT INTO "
-        "songs_text(rowid, title, artist, lyrics, chords) VALUES (new.id, new.title, new.artist, "
-        "new.lyrics, new.chords); END"));
+        "songs_text(rowid, title, artist, lyrics, chords, name) VALUES (new.id, new.title, "
+        "new.artist, new.lyrics, new.chords, new.name); END"));
     Exec(QStringLiteral(
         "CREATE TRIGGER IF NOT EXISTS songs_ad AFTER DELETE ON songs BEGIN INSERT INTO "
-        "songs_text(songs_text, rowid, title, artist, lyrics, chords) VALUES ('delete', old.id, "
-        "old.title, old.artist, old.lyrics, old.chords); END"));
+        "songs_text(songs_text, rowid, title, artist, lyrics, chords, name) VALUES ('delete', "
+        "old.id, old.title, old.artist, old.lyrics, old.chords, old.name); END"));
     // When a song was last opened: kept apart, as it outlives a file's rescans.
     Exec(QStringLiteral(
         "CREATE TABLE IF NOT EXISTS opened(path TEXT PRIMARY KEY, at INTEGER) WITHOUT ROWID"));
@@ -192,7 +193,7 @@ void LibraryIndex::Put(const QString &sPath, Stamp stamp, const sheetsummary::Su
     QSqlQuery q(QSqlDatabase::database(m_connection, false));
     q.prepare(QStringLiteral(
         "INSERT INTO songs(path, size, modified, sheet, title, artist, key, key_pitch, key_minor, "
-        "capo, chords, lyrics) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+        "capo, chords, lyrics, name) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
     const bool sheet = summary.IsSheet;
     q.addBindValue(sPath);
     q.addBindValue(stamp.Size);
@@ -208,6 +209,7 @@ void LibraryIndex::Put(const QString &sPath, Stamp stamp, const sheetsummary::Su
     // Spaces at both ends: a whole name is found as " Am ".
     q.addBindValue(sheet ? u' ' + summary.Chords.join(u' ') + u' ' : QString());
     q.addBindValue(sheet ? summary.Lyrics : QString());
+    q.addBindValue(sheet ? QFileInfo(sPath).completeBaseName() : QString());
     if (!q.exec()) {
         throw Broken(q.lastError().text().toStdString());
     }
@@ -273,8 +275,9 @@ QList<qint64> LibraryIndex::Search(const LibraryQuery &query) {
             .replace(u'_', QStringLiteral("\\_"));
         like = u'%' + like + u'%';
         sql += QStringLiteral(" AND (title LIKE ? ESCAPE '\\' OR artist LIKE ? ESCAPE '\\' OR "
-                              "lyrics LIKE ? ESCAPE '\\' OR instr(chords, ?))");
-        binds << like << like << like << (u' ' + term + u' ');
+                              "lyrics LIKE ? ESCAPE '\\' OR name LIKE ? ESCAPE '\\' OR "
+                              "instr(chords, ?))");
+        binds << like << like << like << like << (u' ' + term + u' ');
     }
     if (!longTerms.isEmpty()) {
         sql += QStringLiteral(" AND id IN (SELECT rowid FROM songs_text WHERE songs_text MATCH ?)");

@@ -23,7 +23,7 @@ struct LibrarySong {
 Q_DECLARE_METATYPE(LibrarySong)
 
 // What a search asks: words every song found has in its title, artist,
-// lyrics or chord names, and "key:G" / "capo:2" filters.
+// lyrics, chord names or file name, and "key:G" / "capo:2" filters.
 struct LibraryQuery {
     QStringList Terms;
     int KeyPitch = -1;
@@ -48,7 +48,7 @@ public:
         qint64 Size = 0;
         qint64 Modified = 0; // ms since the epoch
     };
-    static constexpr int SchemaVersion = 1;
+    static constexpr int SchemaVersion = 2;
 
     explicit LibraryIndex(QString sPath);
     ~LibraryIndex();

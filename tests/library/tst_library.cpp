@@ -136,6 +136,7 @@ private slots:
                 {"capo:2", {"朧月夜"}},
                 {"capo:0 sweet", {"Amazing Grace"}},
                 {"\"quoted", {}},
+                {"oborozuki", {"朧月夜"}}, // the file's name
             };
             for (const auto &[query, titles] : searches) {
                 QCOMPARE(Titles(index, query), titles);

@@ -16,6 +16,8 @@
 #include "chords/CapoAdvisor.h"
 #include "chords/Chord.h"
 #include "chords/DictionaryEdit.h"
+#include "library/Setlist.h"
+#include "library/SheetSummary.h"
 #include "parsing/basPath.h"
 #include "platform/AppError.h"
 #include "platform/AppInfo.h"
@@ -1250,7 +1252,14 @@ bool frmChordScore::ExportSongbook(const std::vector<SetPlayer::Song> &songs, co
         if (song.HasTranspose) {
             SetTranspose(static_cast<int16_t>(song.Transpose));
         }
-        return PrintSheet();
+        // Headed by its title as the library knows it ("ふるさと", not the
+        // first line with its credits).
+        sheetprinting::Sheet sheet = PrintSheet();
+        const QString title = sheetsummary::Summarize(m_chsChord->Text()).Title;
+        if (!title.isEmpty()) {
+            sheet.Heading.Title = title;
+        }
+        return sheet;
     };
     QString error;
     const bool ok = sheetprinting::WriteSongbook(sTitle, titles, load, sPdf, error);

@@ -52,6 +52,8 @@ public:
     void ShowPositionsOf(const QString &sChordName);
     // The capo a ChordPro sheet asks for, -1 if none.
     int16_t SheetCapo() const { return m_token.SheetCapo(); }
+    // The sheet's text as it was read.
+    const QString &Text() const { return m_token.Text(); }
     // Chord names of the cells that have no fingering, each once, in order.
     QStringList MissingChords() const;
     void SetText(const QString &sText);

@@ -1083,7 +1083,12 @@ void frmChordScore::SetLibraryFolders(const QStringList &folders) {
 }
 
 void frmChordScore::Play(const std::vector<SetPlayer::Song> &songs, int iIndex, bool bFromTop) {
-    m_player.Start(songs, iIndex);
+    // Named as an opened sheet is, so that the list knows the sheet on screen.
+    std::vector<SetPlayer::Song> named = songs;
+    for (SetPlayer::Song &song : named) {
+        song.Path = textfile::FullPath(song.Path);
+    }
+    m_player.Start(std::move(named), iIndex);
     PlayCurrent(bFromTop);
     // The keys of a pedal go to the score now, not to the panel's list.
     m_view->setFocus(Qt::OtherFocusReason);
@@ -1119,7 +1124,11 @@ void frmChordScore::PlayCurrent(bool bFromTop) {
 
 bool frmChordScore::StepSong(int iSteps) {
     if (!m_player.Active() && m_library) {
-        m_player.Start(m_library->ListedSongs());
+        std::vector<SetPlayer::Song> songs = m_library->ListedSongs();
+        for (SetPlayer::Song &song : songs) {
+            song.Path = textfile::FullPath(song.Path);
+        }
+        m_player.Start(std::move(songs));
     }
     if (!m_player.Active()) {
         return false;

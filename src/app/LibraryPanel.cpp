@@ -23,6 +23,7 @@
 #include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSet>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
@@ -202,24 +203,16 @@ LibraryPanel::LibraryPanel(QWidget *parent, Hooks hooks, const QString &sDatabas
     connect(m_watcher, &QFileSystemWatcher::directoryChanged, m_rescanSoon,
             qOverload<>(&QTimer::start));
     connect(m_worker, &LibraryWorker::Watch, this, [this](const QStringList &folders) {
-        const QStringList old = m_watcher->directories();
-        QStringList gone;
-        for (const QString &f : old) {
-            if (!folders.contains(f)) {
-                gone << f;
-            }
-        }
+        const QStringList watched = m_watcher->directories();
+        const QSet<QString> old(watched.begin(), watched.end());
+        const QSet<QString> now(folders.begin(), folders.end());
+        const QSet<QString> gone = old - now;
+        const QSet<QString> added = now - old;
         if (!gone.isEmpty()) {
-            m_watcher->removePaths(gone);
-        }
-        QStringList added;
-        for (const QString &f : folders) {
-            if (!old.contains(f)) {
-                added << f;
-            }
+            m_watcher->removePaths(QStringList(gone.begin(), gone.end()));
         }
         if (!added.isEmpty()) {
-            m_watcher->addPaths(added);
+            m_watcher->addPaths(QStringList(added.begin(), added.end()));
         }
     });
     // A sheet edited in place changes no folder: checked now and then.

@@ -557,6 +557,8 @@ void frmChordScore::UpdateCapoAdvice() {
 void frmChordScore::SetCapo(int16_t iCapo) {
     m_chsChord->SetCapo(iCapo);
     ShowCapo();
+    // The capo is part of the song as played: kept within seconds too.
+    SaveSoon();
 }
 
 void frmChordScore::ShowCapo() {
@@ -571,6 +573,7 @@ void frmChordScore::SetTranspose(int16_t iSteps) {
     m_chsChord->SetTranspose(iSteps);
     UpdateStatus();
     UpdateCapoAdvice();
+    SaveSoon();
 }
 
 void frmChordScore::SetSpelling(PitchModel::Spelling spelling) {
@@ -1123,17 +1126,28 @@ void frmChordScore::PlayCurrent(bool bFromTop) {
 }
 
 bool frmChordScore::StepSong(int iSteps) {
-    if (!m_player.Active() && m_library) {
-        std::vector<SetPlayer::Song> songs = m_library->ListedSongs();
-        for (SetPlayer::Song &song : songs) {
-            song.Path = textfile::FullPath(song.Path);
+    // The list being played; when it lacks the sheet on screen, the chosen
+    // setlist if it has it, else the library's list as it stands.
+    if (!m_player.Follow(m_sheetPath) && m_library) {
+        const auto named = [](std::vector<SetPlayer::Song> songs) {
+            for (SetPlayer::Song &song : songs) {
+                song.Path = textfile::FullPath(song.Path);
+            }
+            return songs;
+        };
+        SetPlayer set;
+        set.Start(named(m_library->SetlistSongs()));
+        if (!set.Follow(m_sheetPath)) {
+            set.Start(named(m_library->ListedSongs()));
+            set.Follow(m_sheetPath);
         }
-        m_player.Start(std::move(songs));
+        if (set.Active() && (set.Current() >= 0 || !m_player.Active())) {
+            m_player = set;
+        }
     }
     if (!m_player.Active()) {
         return false;
     }
-    m_player.Follow(m_sheetPath);
     const int next = m_player.Neighbour(iSteps);
     if (next < 0) {
         return false;

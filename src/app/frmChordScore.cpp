@@ -1067,7 +1067,8 @@ void frmChordScore::ShowLibrary(bool bOn) {
     if (m_library) {
         m_library->setVisible(bOn);
         if (bOn) {
-            // Once it is shown: a hidden field takes no focus.
+            m_library->FocusSearch();
+            // Again once it is laid out, should the first come too early.
             QTimer::singleShot(0, m_library, &LibraryPanel::FocusSearch);
         }
     }

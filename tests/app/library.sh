@@ -30,11 +30,11 @@ until_true test -s library.sqlite || fail "no library index"
 # F9 hides the panel, F9 shows it with the search field focused.
 focus "$wid"
 xdotool key F9
-sleep 0.3
+sleep 0.5
 xdotool key F9
-sleep 0.5
+sleep 1
 xdotool type --delay 30 'grace'
-sleep 0.5
+sleep 1
 xdotool key Return
 until_true grep -qa '^1=.*amazing_grace.txt' "$ini" || fail "the song searched for was not opened"
 # The setlist tab, 演奏する, then the pedal alone.
@@ -52,11 +52,11 @@ until_true grep -qa '^1=.*momiji.cho' "$ini" || fail "前の曲 did not go back"
 rm -f library.sqlite library.sqlite-wal library.sqlite-shm
 cp lib/sakura.txt lib/sub/sakura2.txt
 until_true test -s library.sqlite || fail "the deleted index was not made anew"
-for i in $(seq 50); do
-  w=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | wc -l)
-  [ "$w" -gt 1 ] && break; sleep 0.1
-done
+# Told in the program's message box, whose title is the application's.
+box=$(find_visible '^Quillanfret$') || fail "the rebuild was not told"
+focus "$box"
 xdotool key Return
+until_true gone '^Quillanfret$' || fail "the message did not close"
 focus "$wid"
 xdotool key ctrl+q
 status=0

@@ -28,15 +28,18 @@ int Paint(QPainter &p, QPagedPaintDevice &device, const Sheet &sheet) {
                : scoreprinter::Print(p, device, sheet.Score, sheet.PageReturn, sheet.Title);
 }
 
-bool WritePdf(const Sheet &sheet, const QString &sPath, QString &sError,
-              const QPageLayout *layout) {
+namespace {
+
+// A PDF written whole or not at all, beside the old one until complete;
+// paint draws every page. False with a message naming the file.
+bool WriteAtomically(const QString &sPath, const QString &sTitle, const QPageLayout *layout,
+                     const std::function<void(QPainter &, QPdfWriter &)> &paint, QString &sError) {
     const auto fail = [&](const QString &why) {
         sError = QStringLiteral("PDF ファイル \"%1\" に書き込めません。%2。").arg(sPath, why);
         return false;
     };
     // Those an export killed before its end left; never one being written now.
     AtomicFile::RemoveStale(sPath, PartialPdfSuffix, QDateTime::currentDateTime().addSecs(-60));
-    // Written beside the old PDF and put in its place only when whole.
     AtomicFile out(sPath, PartialPdfSuffix);
     if (!out.Open()) {
         return fail(out.ErrorString());
@@ -49,15 +52,14 @@ bool WritePdf(const Sheet &sheet, const QString &sPath, QString &sError,
             SetDefaultPage(writer);
         }
         writer.setResolution(1200);
-        writer.setTitle(sheet.Songbook && !sheet.Heading.Title.isEmpty() ? sheet.Heading.Title
-                                                                         : sheet.Title);
+        writer.setTitle(sTitle);
         writer.setCreator(QStringLiteral("Tamblin"));
         QPainter p;
         if (!p.begin(&writer)) {
             out.Cancel();
             return fail(QStringLiteral("PDF を作れません"));
         }
-        Paint(p, writer, sheet);
+        paint(p, writer);
         if (!p.end()) {
             out.Cancel();
             return fail(QStringLiteral("PDF を作れません"));
@@ -69,13 +71,20 @@ bool WritePdf(const Sheet &sheet, const QString &sPath, QString &sError,
     return true;
 }
 
+} // namespace
+
+bool WritePdf(const Sheet &sheet, const QString &sPath, QString &sError,
+              const QPageLayout *layout) {
+    const QString title =
+        sheet.Songbook && !sheet.Heading.Title.isEmpty() ? sheet.Heading.Title : sheet.Title;
+    return WriteAtomically(
+        sPath, title, layout, [&](QPainter &p, QPdfWriter &writer) { Paint(p, writer, sheet); },
+        sError);
+}
+
 bool WriteSongbook(const QString &sTitle, const QStringList &titles,
                    const std::function<std::optional<Sheet>(int)> &load, const QString &sPath,
                    QString &sError) {
-    const auto fail = [&](const QString &why) {
-        sError = QStringLiteral("PDF ファイル \"%1\" に書き込めません。%2。").arg(sPath, why);
-        return false;
-    };
     const QFont font(QStringLiteral("IPAPGothic"));
     // First the pages each song takes, painted where nobody sees them.
     std::vector<scoreprinter::ContentsLine> lines;
@@ -105,42 +114,22 @@ bool WriteSongbook(const QString &sTitle, const QStringList &titles,
         }
         p.end();
     }
-    AtomicFile::RemoveStale(sPath, PartialPdfSuffix, QDateTime::currentDateTime().addSecs(-60));
-    AtomicFile out(sPath, PartialPdfSuffix);
-    if (!out.Open()) {
-        return fail(out.ErrorString());
-    }
-    {
-        QPdfWriter writer(&out.Device());
-        SetDefaultPage(writer);
-        writer.setResolution(1200);
-        writer.setTitle(sTitle);
-        writer.setCreator(QStringLiteral("Tamblin"));
-        QPainter p;
-        if (!p.begin(&writer)) {
-            out.Cancel();
-            return fail(QStringLiteral("PDF を作れません"));
-        }
-        scoreprinter::PrintContents(p, writer, sTitle, lines, font);
-        for (int i = 0; i < titles.size(); ++i) {
-            if (!present[static_cast<size_t>(i)]) {
-                continue;
+    return WriteAtomically(
+        sPath, sTitle, nullptr,
+        [&](QPainter &p, QPdfWriter &writer) {
+            scoreprinter::PrintContents(p, writer, sTitle, lines, font);
+            for (int i = 0; i < titles.size(); ++i) {
+                if (!present[static_cast<size_t>(i)]) {
+                    continue;
+                }
+                const std::optional<Sheet> sheet = load(i);
+                if (sheet) {
+                    writer.newPage();
+                    Paint(p, writer, *sheet);
+                }
             }
-            const std::optional<Sheet> sheet = load(i);
-            if (sheet) {
-                writer.newPage();
-                Paint(p, writer, *sheet);
-            }
-        }
-        if (!p.end()) {
-            out.Cancel();
-            return fail(QStringLiteral("PDF を作れません"));
-        }
-    }
-    if (!out.Commit()) {
-        return fail(out.ErrorString());
-    }
-    return true;
+        },
+        sError);
 }
 
 bool PrintWithDialog(QWidget *owner, const Sheet &sheet, const QString &sPdfPath, QString &sError) {

@@ -54,17 +54,23 @@ printf '\x00open /home/u/\xe6\x9b\xb2.txt\n' > "$corpus/fuzz_instance/seed-2"
 for f in data/samples/*; do cp "$f" "$corpus/fuzz_library/seed-$(basename "$f")"; done
 printf '# set\nfurusato.txt\tcapo=2\n\n/abs/a.txt\ttranspose=-2\tx=y\nkey:G capo:3\n' \
   > "$corpus/fuzz_library/seed-setlist"
+printf 'capo:37 key:Hm\n' > "$corpus/fuzz_library/seed-query"
 
 export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 for t in "${targets[@]}"; do
   echo "== $t for ${seconds}s"
   mkdir -p "build-fuzz/crashes/$t"
+  log="build-fuzz/crashes/$t.log"
+  status=0
   build-fuzz/fuzz/$t "$corpus/$t" -max_total_time="$seconds" -rss_limit_mb=2048 -timeout=10 \
-    -max_len=65536 -artifact_prefix="build-fuzz/crashes/$t/" -print_final_stats=1 2>&1 |
-    grep -E '^(#[0-9]+ +DONE|stat::number_of_executed_units|stat::peak_rss|==[0-9]+==ERROR|SUMMARY|.*cov: )' | tail -6
-  if ls "build-fuzz/crashes/$t/"* >/dev/null 2>&1; then
-    echo "FAIL: $t found a crash: $(ls build-fuzz/crashes/$t/)"
+    -max_len=65536 -artifact_prefix="build-fuzz/crashes/$t/" -print_final_stats=1 >"$log" 2>&1 ||
+    status=$?
+  if [ "$status" -ne 0 ] || ls "build-fuzz/crashes/$t/"* >/dev/null 2>&1; then
+    # The whole report: where it failed, and the input that did it.
+    grep -v -E '^#[0-9]+ +(NEW|REDUCE|pulse)' "$log" | tail -60
+    echo "FAIL: $t (exit $status): $(ls "build-fuzz/crashes/$t/")"
     exit 1
   fi
+  grep -E '^(#[0-9]+ +DONE|stat::number_of_executed_units|stat::peak_rss)' "$log"
 done

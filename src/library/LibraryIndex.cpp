@@ -2,10 +2,10 @@
 #include "library/LibraryIndex.h"
 
 #include "chords/PitchModel.h"
+#include "platform/Directory.h"
 
 #include <QAtomicInteger>
 #include <QDateTime>
-#include <QFile>
 #include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -39,8 +39,9 @@ LibraryQuery LibraryQuery::Parse(const QString &sText) {
         } else if (lower.startsWith(u"capo:") || lower.startsWith(u"カポ:")) {
             bool ok = false;
             const int capo = word.mid(word.indexOf(u':') + 1).toInt(&ok);
-            q.Valid = q.Valid && ok && capo >= 0 && capo <= 9;
-            q.Capo = ok ? capo : -1;
+            const bool inRange = ok && capo >= 0 && capo <= 9;
+            q.Valid = q.Valid && inRange;
+            q.Capo = inRange ? capo : -1;
         } else {
             q.Terms << word;
         }
@@ -75,7 +76,9 @@ bool LibraryIndex::OpenConnection() {
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
     db.setDatabaseName(m_path);
     db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=1500"));
-    return db.open();
+    const bool opened = db.open();
+    m_identity = directory::FileIdentity(m_path);
+    return opened;
 }
 
 void LibraryIndex::CreateSchema() {
@@ -127,7 +130,7 @@ bool LibraryIndex::Open(QString &sWhy) {
                 Close();
                 for (const QString &suffix :
                      {QString(), QStringLiteral("-wal"), QStringLiteral("-shm")}) {
-                    QFile::remove(m_path + suffix);
+                    directory::RemoveFile(m_path + suffix);
                 }
                 OpenConnection();
             }
@@ -147,7 +150,7 @@ bool LibraryIndex::Open(QString &sWhy) {
 bool LibraryIndex::Rebuild() {
     Close();
     for (const QString &suffix : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm")}) {
-        QFile::remove(m_path + suffix);
+        directory::RemoveFile(m_path + suffix);
     }
     try {
         if (!OpenConnection()) {
@@ -160,8 +163,10 @@ bool LibraryIndex::Rebuild() {
     }
 }
 
-bool LibraryIndex::StillThere() const {
-    return QFileInfo::exists(m_path);
+bool LibraryIndex::StillSound() const {
+    static const QByteArray header("SQLite format 3", 16); // with its NUL
+    return !m_identity.isEmpty() && directory::FileIdentity(m_path) == m_identity &&
+           directory::ReadHead(m_path, header.size()) == header;
 }
 
 QHash<QString, LibraryIndex::Stamp> LibraryIndex::Stamps() {

@@ -63,8 +63,9 @@ public:
     // Deletes the database and makes an empty one.
     bool Rebuild();
     const QString &Path() const { return m_path; }
-    // False when the file was deleted since it was opened.
-    bool StillThere() const;
+    // False when the file was deleted, replaced or overwritten with what is
+    // no database since it was opened.
+    bool StillSound() const;
 
     // Every file the index knows, sheets or not, with the stamp it was read at.
     QHash<QString, Stamp> Stamps();
@@ -89,4 +90,5 @@ private:
     void Exec(const QString &sSql);
     QString m_path;
     QString m_connection;
+    QString m_identity; // the file opened, to tell it from a replacement
 };

@@ -15,10 +15,10 @@ LibraryWorker::LibraryWorker(QString sDatabase) : m_database(std::move(sDatabase
 LibraryWorker::~LibraryWorker() = default;
 
 bool LibraryWorker::EnsureOpen() {
-    if (m_index && m_index->StillThere()) {
+    if (m_index && m_index->StillSound()) {
         return true;
     }
-    // Deleted while in use: a new one, told as a rebuild.
+    // Deleted, replaced or overwritten while in use: a new one, told as a rebuild.
     const bool wasOpen = m_index != nullptr;
     m_index = std::make_unique<LibraryIndex>(m_database);
     QString why;
@@ -157,10 +157,14 @@ void LibraryWorker::PublishCatalog() {
     }
 }
 
-void LibraryWorker::Search(quint64 iSerial, const QString &sText) {
-    if (m_index && !m_index->StillThere() && !m_scanning) {
-        Rescan(); // deleted under us: made anew and filled again
+void LibraryWorker::CheckSound() {
+    if (m_index && !m_index->StillSound() && !m_scanning) {
+        Rescan(); // deleted or damaged under us: made anew and filled again
     }
+}
+
+void LibraryWorker::Search(quint64 iSerial, const QString &sText) {
+    CheckSound();
     if (!m_index) {
         emit Found(iSerial, {});
         return;
@@ -174,6 +178,7 @@ void LibraryWorker::Search(quint64 iSerial, const QString &sText) {
 }
 
 void LibraryWorker::MarkOpened(const QString &sPath) {
+    CheckSound();
     if (!m_index) {
         return;
     }

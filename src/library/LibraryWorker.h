@@ -40,6 +40,8 @@ signals:
 
 private:
     bool EnsureOpen();
+    // Between scans: a database deleted or damaged from outside is made anew.
+    void CheckSound();
     // After a failure: a new database, filled from the sheets again.
     void Recover(const LibraryIndex::Broken &error);
     void Step();

@@ -41,6 +41,22 @@ bool Exists(const QString &sPath) {
     return QFileInfo(sPath).isFile();
 }
 
+QString FileIdentity(const QString &sPath) {
+    struct stat st {};
+    if (::stat(QFile::encodeName(sPath).constData(), &st) != 0) {
+        return {};
+    }
+    return QStringLiteral("%1:%2").arg(st.st_dev).arg(st.st_ino);
+}
+
+QByteArray ReadHead(const QString &sPath, qint64 iLength) {
+    QFile file(sPath);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    return file.read(iLength);
+}
+
 std::vector<FoundFile> Walk(const QStringList &folders, QStringList *pFolders) {
     std::vector<FoundFile> files;
     for (const QString &root : folders) {

@@ -20,6 +20,12 @@ bool MakeFolders(const QString &sFolder);
 bool RenameFile(const QString &sFrom, const QString &sTo);
 bool RemoveFile(const QString &sPath);
 bool Exists(const QString &sPath);
+// Names one file on disk (device and inode), so that a file replaced under
+// the same name shows; empty when there is none.
+QString FileIdentity(const QString &sPath);
+// A file's first iLength bytes, fewer when it is shorter; empty when it
+// cannot be read.
+QByteArray ReadHead(const QString &sPath, qint64 iLength);
 
 // A regular file found under a folder, with what tells a change.
 struct FoundFile {

@@ -48,10 +48,11 @@ until_true grep -qa '^1=.*sakura.txt' "$ini" || fail "the set was not played to 
 grep -qa '^2=.*momiji.cho' "$ini" || fail "the second song was passed over"
 xdotool key ctrl+shift+Tab
 until_true grep -qa '^1=.*momiji.cho' "$ini" || fail "前の曲 did not go back"
-# The index deleted while in use: made anew, told once, a new sheet found.
-rm -f library.sqlite library.sqlite-wal library.sqlite-shm
+# The index overwritten while in use: made anew, told once, a new sheet found.
+head -c 20000 /dev/urandom >library.sqlite
 cp lib/sakura.txt lib/sub/sakura2.txt
-until_true test -s library.sqlite || fail "the deleted index was not made anew"
+until_true sh -c 'head -c 15 library.sqlite | grep -qx "SQLite format 3"' ||
+  fail "the damaged index was not made anew"
 # Told in the program's message box, whose title is the application's.
 box=$(find_visible '^Quillanfret$') || fail "the rebuild was not told"
 focus "$box"

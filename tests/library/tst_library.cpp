@@ -14,6 +14,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <functional>
+
 using testsupport::WriteAll;
 
 class tst_Library : public QObject {
@@ -176,6 +178,25 @@ private slots:
             QCOMPARE(index.Songs().size(), 0);
             Scan(index);
             QCOMPARE(index.Songs().size(), 2);
+        }
+        // Changed under an open index, as the program must notice between searches.
+        const QString copy = Db() + QStringLiteral(".copy");
+        const QList<std::function<void()>> damages{
+            [&] { QFile::remove(Db()); },
+            [&] { WriteAll(Db(), QByteArray(100, 'x')); }, // overwritten in place
+            [&] {                                          // a sound database, but another
+                QFile::copy(Db(), copy);
+                QFile::remove(Db());
+                QFile::rename(copy, Db());
+            },
+        };
+        for (const auto &damage : damages) {
+            LibraryIndex index(Db());
+            QString why;
+            QVERIFY(index.Open(why));
+            QVERIFY(index.StillSound());
+            damage();
+            QVERIFY(!index.StillSound());
         }
     }
 

@@ -47,24 +47,31 @@ QString Credit(const QString &sLine, int &rank) {
     // Japanese credit words stand alone; others need a colon, since a lyric
     // may start with "By" or "歌う".
     static const QRegularExpression re(
-        QStringLiteral(R"(^\s*(?:(作詞・作曲|作詞作曲|作詞|作曲)\s*[:：=／/\-－]?|)"
-                       R"((歌|唄|Artist|Singer|By|Music|Words)\s*[:：=])\s*(.+)$)"),
+        QStringLiteral(
+            R"(^\s*(?:(作詞・作曲|作詞作曲|作詞|作曲)\s*[:：=／/\-－]?|)"
+            R"((歌手|歌唱|アーティスト|歌|唄|Artist|Singer|Vocals?|By|Music|Words|Lyrics))"
+            R"(\s*[:：=]|((?:Words|Lyrics)\s*(?:&|and)\s*Music|Written|Composed|Music))"
+            R"(\s+by\b\s*[:：]?)\s*(.+)$)"),
         QRegularExpression::CaseInsensitiveOption);
     const QRegularExpressionMatch m = re.match(sLine);
     rank = -1;
     if (!m.hasMatch()) {
         return {};
     }
+    // "Music by the river" is a lyric: a name after "by" starts with a capital.
+    if (m.hasCaptured(3) && (m.captured(4).front().isLower() || m.captured(4).count(u' ') > 5)) {
+        return {};
+    }
+    static const QStringList singers{"歌手",   "歌唱",   "アーティスト", "歌",     "唄",
+                                     "artist", "singer", "vocal",        "vocals", "by"};
     const QString word = (m.captured(1) + m.captured(2)).toLower();
-    rank =
-        (word == u"歌" || word == u"唄" || word == u"artist" || word == u"singer" || word == u"by")
-            ? 0
-        : (word.startsWith(u"作曲") || word == u"music") ? 1
-                                                         : 2;
+    rank = singers.contains(word)                                               ? 0
+           : (word.startsWith(u"作曲") || word == u"music" || m.hasCaptured(3)) ? 1
+                                                                                : 2;
     // Another credit on the same line ends this one.
     static const QRegularExpression next(
         QStringLiteral(R"((\s{2,}|　|\s+(作詞|作曲|編曲|歌|唄|Words|Music)\b))"));
-    QString name = m.captured(3);
+    QString name = m.captured(4);
     const qsizetype end = name.indexOf(next);
     if (end > 0) {
         name.truncate(end);
@@ -143,6 +150,11 @@ Summary Summarize(const QString &sText) {
     if (s.Title.isEmpty()) {
         s.Title = firstLine;
     }
+    // "曲名：さくら", "Title: Danny Boy": the label is no part of the title.
+    static const QRegularExpression label(
+        QStringLiteral(R"(^(?:曲名|タイトル|題名|Title|Song)\s*[:：]\s*(?=\S))"),
+        QRegularExpression::CaseInsensitiveOption);
+    s.Title.remove(label);
     // "ふるさと　（作詞 高野辰之／作曲 岡野貞一）", "Amazing Grace (John Newton,
     // 1779)": the title before the brackets, the credits inside them.
     static const QRegularExpression bracketed(
@@ -168,6 +180,15 @@ Summary Summarize(const QString &sText) {
         if (s.Artist.isEmpty()) {
             s.Artist = plain;
         }
+    }
+    // "さくら／森山直太朗", "Wonderwall - Oasis": the title, then who sings it,
+    // as chord sites write them; a singer named elsewhere comes first.
+    static const QRegularExpression byline(
+        QStringLiteral(R"(^(.*?\S)(?:\s+[/\-–—]\s+|\s*／\s*)(\S[^/／]*)$)"));
+    const QRegularExpressionMatch by = byline.match(s.Title);
+    if (creditRank > 0 && by.hasMatch()) {
+        s.Title = by.captured(1);
+        s.Artist = by.captured(2).trimmed();
     }
     std::optional<Key> k = Key::Read(key.trimmed());
     if (!k) {

@@ -79,10 +79,25 @@ private slots:
             << "Amazing Grace"
             << "John Newton"
             << "G" << 0;
-        QTest::newRow("key from chords, flats") << "\r\n  Title here \r\nBb    F\r\nwords go\r\n"
-                                                << "Title here"
-                                                << ""
-                                                << "B♭" << -1;
+        QTest::newRow("label, byline") << "曲名：さくら／森山直太朗\r\n\r\nC  G\r\nさくら\r\n"
+                                       << "さくら"
+                                       << "森山直太朗"
+                                       << "C" << -1;
+        QTest::newRow("byline before a composer")
+            << "Wonderwall - Oasis\r\nWords & Music by Noel Gallagher\r\n\r\nC  G\r\nla\r\n"
+            << "Wonderwall"
+            << "Oasis"
+            << "C" << -1;
+        QTest::newRow("label, written by") << "Title: Danny Boy\r\nWritten by Fred Weatherly\r\n"
+                                              "\r\nC  G\r\nOh Danny\r\n"
+                                           << "Danny Boy"
+                                           << "Fred Weatherly"
+                                           << "C" << -1;
+        QTest::newRow("key from chords, flats")
+            << "\r\n  Title here \r\nBb    F\r\nMusic by the river\r\n"
+            << "Title here"
+            << ""
+            << "B♭" << -1;
     }
     void summary() {
         QFETCH(QString, text);

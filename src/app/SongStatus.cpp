@@ -2,6 +2,7 @@
 #include "app/SongStatus.h"
 
 #include "chords/PitchModel.h"
+#include "library/SheetSummary.h"
 
 #include <QRegularExpression>
 #include <QStringList>
@@ -10,8 +11,9 @@ namespace songstatus {
 
 QString Text(const QString &sTitle, const PitchModel &pitch) {
     QStringList parts;
-    // A first line often goes on with credits: "ふるさと　（作詞 ...）".
-    QString title = sTitle;
+    // A first line often goes on with a label and credits: "曲名：さくら／...",
+    // "ふるさと　（作詞 ...）", as the library reads them.
+    QString title = sheetsummary::SplitTitle(sTitle).Title;
     const qsizetype cut = title.indexOf(QRegularExpression(QStringLiteral("　|（|\\s[(/]|\\s{2}")));
     if (cut > 0) {
         title = title.left(cut).trimmed();

@@ -179,7 +179,8 @@ void LibraryWorker::Search(quint64 iSerial, const QString &sText) {
 
 void LibraryWorker::MarkOpened(const QString &sPath) {
     CheckSound();
-    if (!m_index) {
+    // The sheet opened at start comes before the first scan opens the index.
+    if (!m_index && !EnsureOpen()) {
         return;
     }
     try {

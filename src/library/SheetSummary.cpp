@@ -81,6 +81,35 @@ QString Credit(const QString &sLine, int &rank) {
 
 } // namespace
 
+TitleLine SplitTitle(const QString &sLine) {
+    TitleLine t;
+    t.Title = sLine.trimmed();
+    // "曲名：さくら", "Title: Danny Boy": the label is no part of the title.
+    static const QRegularExpression label(
+        QStringLiteral(R"(^(?:曲名|タイトル|題名|Title|Song)\s*[:：]\s*(?=\S))"),
+        QRegularExpression::CaseInsensitiveOption);
+    t.Title.remove(label);
+    // "ふるさと　（作詞 高野辰之／作曲 岡野貞一）", "Amazing Grace (John Newton,
+    // 1779)": the title before the brackets, the credits inside them.
+    static const QRegularExpression bracketed(
+        QStringLiteral(R"(^(.*?\S)\s*[（(]([^（()）]+)[)）]\s*$)"));
+    const QRegularExpressionMatch m = bracketed.match(t.Title);
+    if (m.hasMatch()) {
+        t.Title = m.captured(1).trimmed();
+        t.Credits = m.captured(2);
+    }
+    // "さくら／森山直太朗", "Wonderwall - Oasis": the title, then who sings it,
+    // as chord sites write them.
+    static const QRegularExpression byline(
+        QStringLiteral(R"(^(.*?\S)(?:\s+[/\-–—]\s+|\s*／\s*)(\S[^/／]*)$)"));
+    const QRegularExpressionMatch by = byline.match(t.Title);
+    if (by.hasMatch()) {
+        t.Title = by.captured(1);
+        t.Singer = by.captured(2).trimmed();
+    }
+    return t;
+}
+
 Summary Summarize(const QString &sText) {
     Summary s;
     ChordToken tokens;
@@ -150,24 +179,15 @@ Summary Summarize(const QString &sText) {
     if (s.Title.isEmpty()) {
         s.Title = firstLine;
     }
-    // "曲名：さくら", "Title: Danny Boy": the label is no part of the title.
-    static const QRegularExpression label(
-        QStringLiteral(R"(^(?:曲名|タイトル|題名|Title|Song)\s*[:：]\s*(?=\S))"),
-        QRegularExpression::CaseInsensitiveOption);
-    s.Title.remove(label);
-    // "ふるさと　（作詞 高野辰之／作曲 岡野貞一）", "Amazing Grace (John Newton,
-    // 1779)": the title before the brackets, the credits inside them.
-    static const QRegularExpression bracketed(
-        QStringLiteral(R"(^(.*?\S)\s*[（(]([^（()）]+)[)）]\s*$)"));
-    const QRegularExpressionMatch m = bracketed.match(s.Title);
-    if (m.hasMatch()) {
-        s.Title = m.captured(1).trimmed();
+    const TitleLine line = SplitTitle(s.Title);
+    s.Title = line.Title;
+    if (!line.Credits.isEmpty()) {
         static const QRegularExpression separators(QStringLiteral("[,、，／/;；]"));
         static const QRegularExpression notAName(
             QStringLiteral(R"(^\s*(\d|public domain|traditional\b|trad\.?$))"),
             QRegularExpression::CaseInsensitiveOption);
         QString plain;
-        for (const QString &part : m.captured(2).split(separators, Qt::SkipEmptyParts)) {
+        for (const QString &part : line.Credits.split(separators, Qt::SkipEmptyParts)) {
             int rank = -1;
             const QString name = Credit(part, rank);
             if (rank >= 0 && rank < creditRank && !name.isEmpty()) {
@@ -181,14 +201,9 @@ Summary Summarize(const QString &sText) {
             s.Artist = plain;
         }
     }
-    // "さくら／森山直太朗", "Wonderwall - Oasis": the title, then who sings it,
-    // as chord sites write them; a singer named elsewhere comes first.
-    static const QRegularExpression byline(
-        QStringLiteral(R"(^(.*?\S)(?:\s+[/\-–—]\s+|\s*／\s*)(\S[^/／]*)$)"));
-    const QRegularExpressionMatch by = byline.match(s.Title);
-    if (creditRank > 0 && by.hasMatch()) {
-        s.Title = by.captured(1);
-        s.Artist = by.captured(2).trimmed();
+    // A singer named elsewhere comes first.
+    if (creditRank > 0 && !line.Singer.isEmpty()) {
+        s.Artist = line.Singer;
     }
     std::optional<Key> k = Key::Read(key.trimmed());
     if (!k) {

@@ -19,6 +19,15 @@ struct Summary {
     QString Lyrics;     // the lyric lines, one a line
 };
 
+// A title line taken apart: "曲名：さくら／森山直太朗" is さくら sung by
+// 森山直太朗; "ふるさと　（作詞 高野辰之）" has its credits in brackets.
+struct TitleLine {
+    QString Title;
+    QString Credits; // what the brackets after the title held
+    QString Singer;  // after " / ", "／" or " - "
+};
+TitleLine SplitTitle(const QString &sLine);
+
 // sText as a sheet file reads (lines ended by CR LF). The title: {title},
 // {meta: title}, else the first non-empty line; the artist: {artist},
 // {subtitle}, a 歌/Artist/作曲/作詞 line; the key: {key}, a "Key:" line,

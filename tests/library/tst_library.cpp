@@ -2,6 +2,7 @@
 #include "TestSupport.h"
 #include "library/LibraryIndex.h"
 #include "library/LibraryScan.h"
+#include "library/LibraryWorker.h"
 #include "library/SetPlayer.h"
 #include "library/Setlist.h"
 #include "library/SheetSummary.h"
@@ -213,6 +214,21 @@ private slots:
             damage();
             QVERIFY(!index.StillSound());
         }
+    }
+
+    // The sheet opened at start, before the first scan, is kept as opened.
+    void openedBeforeScan() {
+        const QString folder = m_dir.path() + QStringLiteral("/fresh");
+        QDir().mkpath(folder);
+        WriteAll(folder + QStringLiteral("/a.txt"), QByteArray("A\r\n\r\nC   G\r\nla li\r\n"));
+        LibraryWorker worker(folder + QStringLiteral(".sqlite"));
+        QList<LibrarySong> songs;
+        connect(&worker, &LibraryWorker::Catalog, this,
+                [&](const QList<LibrarySong> &found) { songs = found; });
+        worker.MarkOpened(folder + QStringLiteral("/a.txt"));
+        worker.SetFolders({folder});
+        QTRY_COMPARE(songs.size(), 1);
+        QVERIFY(songs.front().Opened > 0);
     }
 
     // Hand-written setlists: read, edited and written back.
